@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace pokdeng {
+
+// A number as the table shows money and amounts: decimal digits, a minus sign when negative,
+// no leading blank, no grouping, and a point with the fraction digits only when the number is
+// not whole ("10000", "500.5", "0.25", "-4000"). Rounded to 15 significant digits, and never
+// written with an exponent below 1e15 in size. Not-a-number and infinities give "0".
+std::string plainDecimal(double value);
+
+} // namespace pokdeng

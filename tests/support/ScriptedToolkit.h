@@ -1,0 +1,41 @@
+#pragma once
+
+#include "windows/Toolkit.h"
+
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+// A toolkit for tests: records every message box and answers from a queue. A box that comes
+// when the queue is empty fails the test (and is answered Cancel/No so the test can go on).
+// Installed for the lifetime of the object.
+class ScriptedToolkit final : public Toolkit
+{
+public:
+    struct Box
+    {
+        QString prompt;
+        Style style;
+        QString title;
+    };
+
+    ScriptedToolkit();
+    ~ScriptedToolkit() override;
+
+    void expect(Answer answer) { m_answers.push_back(answer); }
+    const std::vector<Box> &boxes() const { return m_boxes; }
+    void clearBoxes() { m_boxes.clear(); }
+    bool allAnswersUsed() const { return m_answers.empty(); }
+
+    Answer messageBox(QWidget *parent, const QString &prompt, Style style,
+                      const QString &title) override;
+    void endProgram() override { m_ending = true; }
+    bool isEnding() const override { return m_ending; }
+    void resetEnding() { m_ending = false; }
+
+private:
+    std::deque<Answer> m_answers;
+    std::vector<Box> m_boxes;
+    bool m_ending = false;
+};
