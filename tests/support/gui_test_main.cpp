@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "windows/ThaiFonts.h"
+
 // Every window test runs offscreen, in a folder of its own, so that the score file it writes
 // never touches the developer's.
 int main(int argc, char *argv[])
@@ -11,6 +13,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    installThaiFontSubstitutions();
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
     ::testing::InitGoogleTest(&argc, argv);
