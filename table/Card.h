@@ -26,12 +26,24 @@ inline constexpr int kJack = 11;
 inline constexpr int kQueen = 12;
 inline constexpr int kKing = 13;
 
-constexpr bool isValidSuit(int suit) { return suit >= 1 && suit <= 4; }
-constexpr bool isValidRank(int rank) { return rank >= 1 && rank <= 13; }
-constexpr bool isValidCard(const Card &card) { return isValidSuit(card.suit) && isValidRank(card.rank); }
+constexpr bool isValidSuit(int suit)
+{
+    return suit >= 1 && suit <= 4;
+}
+constexpr bool isValidRank(int rank)
+{
+    return rank >= 1 && rank <= 13;
+}
+constexpr bool isValidCard(const Card &card)
+{
+    return isValidSuit(card.suit) && isValidRank(card.rank);
+}
 
 // A card's worth in points: an ace 1, two to nine their rank, the ten and the court cards 0.
 // Any rank outside 1..13 is worth 0.
-constexpr int cardValue(int rank) { return (rank >= 1 && rank < 10) ? rank : 0; }
+constexpr int cardValue(int rank)
+{
+    return (rank >= 1 && rank < 10) ? rank : 0;
+}
 
 } // namespace pokdeng

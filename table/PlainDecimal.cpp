@@ -19,7 +19,8 @@ std::string plainDecimal(double value)
 
     // Fraction digits so that 15 significant digits are kept in all, counting from the
     // first non-zero digit (0.000123 keeps its leading zeros as fraction digits).
-    int integerDigits = value == 0 ? 1 : static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+    int integerDigits
+        = value == 0 ? 1 : static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
     int fractionDigits = significantDigits - integerDigits;
     if (fractionDigits < 0)
         fractionDigits = 0;

@@ -1,5 +1,3 @@
 #include "windows/Navigator.h"
 
-void runGameWindows(GameKind, QWidget *)
-{
-}
+void runGameWindows(GameKind, QWidget *) { }

@@ -10,9 +10,18 @@ namespace twips {
 
 inline constexpr int kPerPixel = 15;
 
-constexpr int toPixels(int t) { return (t >= 0 ? t + kPerPixel / 2 : t - kPerPixel / 2) / kPerPixel; }
-inline QPoint point(int left, int top) { return { toPixels(left), toPixels(top) }; }
-inline QSize size(int width, int height) { return { toPixels(width), toPixels(height) }; }
+constexpr int toPixels(int t)
+{
+    return (t >= 0 ? t + kPerPixel / 2 : t - kPerPixel / 2) / kPerPixel;
+}
+inline QPoint point(int left, int top)
+{
+    return { toPixels(left), toPixels(top) };
+}
+inline QSize size(int width, int height)
+{
+    return { toPixels(width), toPixels(height) };
+}
 inline QRect rect(int left, int top, int width, int height)
 {
     return { point(left, top), size(width, height) };

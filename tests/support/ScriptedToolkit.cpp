@@ -17,8 +17,8 @@ Toolkit::Answer ScriptedToolkit::messageBox(QWidget *, const QString &prompt, St
 {
     m_boxes.push_back({ prompt, style, title });
     if (m_answers.empty()) {
-        ADD_FAILURE() << "unexpected message box \"" << title.toStdString() << "\": "
-                      << prompt.toStdString();
+        ADD_FAILURE() << "unexpected message box \"" << title.toStdString()
+                      << "\": " << prompt.toStdString();
         return style == Style::QuestionYesNo ? Answer::No : Answer::Cancel;
     }
     Answer answer = m_answers.front();

@@ -1,0 +1,24 @@
+#include "table/Points.h"
+
+namespace pokdeng {
+
+int pointsAfterDeal(const SlotCards &cards, int seat)
+{
+    if (!isValidSeat(seat))
+        return 0;
+    const auto slots = slotsOfSeat(seat);
+    int points = cardValue(cards[slots[0]].rank) + cardValue(cards[slots[1]].rank);
+    while (points >= 10)
+        points -= 10;
+    return points;
+}
+
+int pointsWithThirdCard(int points, int rank)
+{
+    points += cardValue(rank);
+    if (points >= 10)
+        points -= 10;
+    return points;
+}
+
+} // namespace pokdeng
