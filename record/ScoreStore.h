@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// The record as the windows use it: the name on record and the money, in baht.
+struct StoredRecord
+{
+    QString name;
+    double money = 0;
+};
+
+// "point.pon", the score file, in the current directory.
+QString scoreFilePath();
+
+// Reads the record from the score file. A missing file is created empty. An empty or unreadable
+// file reads as an empty name and 0; bytes that make no sense give some name, and a money of 0
+// when no number follows the separator. Never fails.
+StoredRecord readScoreFile();
+StoredRecord readScoreFileAt(const QString &path);
+
+// Replaces the score file with the record (the name exactly as given, not trimmed) atomically:
+// afterwards the file holds either the old record or the new one, whole. A missing file is
+// created. On failure returns false, leaves the old file as it was and, when errorString is
+// given, puts the reason there.
+bool writeScoreFile(const QString &name, double money, QString *errorString = nullptr);
+bool writeScoreFileAt(const QString &path, const QString &name, double money,
+                      QString *errorString = nullptr);
