@@ -1,7 +1,9 @@
+#include "windows/Program.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    return runProgram();
 }
