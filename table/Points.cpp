@@ -6,8 +6,8 @@ int pointsAfterDeal(const SlotCards &cards, int seat)
 {
     if (!isValidSeat(seat))
         return 0;
-    const auto slots = slotsOfSeat(seat);
-    int points = cardValue(cards[slots[0]].rank) + cardValue(cards[slots[1]].rank);
+    const auto seatSlots = slotsOfSeat(seat);
+    int points = cardValue(cards[seatSlots[0]].rank) + cardValue(cards[seatSlots[1]].rank);
     while (points >= 10)
         points -= 10;
     return points;

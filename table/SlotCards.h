@@ -29,10 +29,10 @@ public:
     // The seat's cards, first to third.
     std::array<Card, 3> ofSeat(int seat) const
     {
-        const auto slots = slotsOfSeat(seat);
+        const auto seatSlots = slotsOfSeat(seat);
         if (!isValidSeat(seat))
             return {};
-        return { (*this)[slots[0]], (*this)[slots[1]], (*this)[slots[2]] };
+        return { (*this)[seatSlots[0]], (*this)[seatSlots[1]], (*this)[seatSlots[2]] };
     }
 
     friend bool operator==(const SlotCards &, const SlotCards &) = default;

@@ -61,7 +61,7 @@ inline std::array<pokdeng::Card, 3> hand(const std::string &text)
 // order: "9S 8S 2C | ..." fills slots 1, 5, 9 for seat 1 and so on.
 inline pokdeng::SlotCards tableBySeat(const std::string &text)
 {
-    pokdeng::SlotCards slots;
+    pokdeng::SlotCards table;
     std::istringstream in(text);
     std::string seatText;
     int seat = 1;
@@ -70,10 +70,10 @@ inline pokdeng::SlotCards tableBySeat(const std::string &text)
         if (cards.size() != 3 || seat > 4)
             throw std::invalid_argument("each of four seats needs three cards: " + text);
         for (int round = 0; round < 3; ++round)
-            slots.set(seat + 4 * round, cards[round]);
+            table.set(seat + 4 * round, cards[round]);
         ++seat;
     }
     if (seat != 5)
         throw std::invalid_argument("four seats needed: " + text);
-    return slots;
+    return table;
 }

@@ -16,6 +16,8 @@ Toolkit::Answer ScriptedToolkit::messageBox(QWidget *, const QString &prompt, St
                                             const QString &title)
 {
     m_boxes.push_back({ prompt, style, title });
+    if (m_look)
+        m_look(m_boxes.back());
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected message box \"" << title.toStdString()
                       << "\": " << prompt.toStdString();

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 // A toolkit for tests: records every message box and answers from a queue. A box that comes
@@ -24,6 +25,9 @@ public:
     ~ScriptedToolkit() override;
 
     void expect(Answer answer) { m_answers.push_back(answer); }
+    // Called with every box as it opens, before it is answered: a test can look at the windows
+    // while the box waits.
+    void onBox(std::function<void(const Box &)> look) { m_look = std::move(look); }
     const std::vector<Box> &boxes() const { return m_boxes; }
     void clearBoxes() { m_boxes.clear(); }
     bool allAnswersUsed() const { return m_answers.empty(); }
@@ -38,4 +42,5 @@ private:
     std::deque<Answer> m_answers;
     std::vector<Box> m_boxes;
     bool m_ending = false;
+    std::function<void(const Box &)> m_look;
 };

@@ -1,0 +1,57 @@
+#include "windows/Frmabout.h"
+
+#include "windows/CardLibrary.h"
+#include "windows/ThaiFonts.h"
+#include "windows/Twips.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+const QString kCaption = QStringLiteral("ABOUT");
+const QString kClose = QStringLiteral("ปิด");
+// Three parts, set apart by runs of blanks so that word wrapping puts each on a line of its own.
+const QString kCredits = QStringLiteral("สร้างด้วย C++ และ Qt 6                    "
+                                        "โดยทีมงานป๊อกเด้ง                    "
+                                        "ติดต่อ pokdeng@example.org");
+
+const QRect kShape1 = twips::rect(240, 120, 3255, 1215);
+
+} // namespace
+
+Frmabout::Frmabout(QWidget *parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("Frmabout"));
+    setWindowTitle(kCaption);
+    setWindowIcon(CardLibrary::windowIcon());
+    setFont(designFont(12));
+    setFixedSize(twips::size(3765, 1845));
+
+    auto *credits = new QLabel(kCredits, this);
+    credits->setObjectName(QStringLiteral("Label1"));
+    credits->setGeometry(twips::rect(135, 240, 3495, 975));
+    credits->setWordWrap(true);
+    credits->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    credits->setAutoFillBackground(true);
+
+    auto *close = new QPushButton(kClose, this);
+    close->setObjectName(QStringLiteral("Command1"));
+    close->setGeometry(twips::rect(1275, 1440, 1215, 375));
+    close->setFont(designFont(8.25));
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void Frmabout::paintEvent(QPaintEvent *)
+{
+    // The frame around the credits, and the line along the left edge.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(kShape1.adjusted(0, 0, -1, -1));
+    painter.drawLine(0, 0, 0, twips::toPixels(1800));
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "windows/GameWindow.h"
+
+// A game that is still being made: the games' menu and a notice, nothing else.
+class PlaceholderGame : public GameWindow
+{
+    Q_OBJECT
+protected:
+    PlaceholderGame(GameKind kind, const QString &caption, int widthTwips, QRect noticeTwips,
+                    QWidget *parent);
+};
+
+// "9เก"
+class Frm9ga final : public PlaceholderGame
+{
+    Q_OBJECT
+public:
+    explicit Frm9ga(QWidget *parent = nullptr);
+};
+
+// "ดัมมี่"
+class Frmdum final : public PlaceholderGame
+{
+    Q_OBJECT
+public:
+    explicit Frmdum(QWidget *parent = nullptr);
+};
