@@ -14,6 +14,7 @@
 #include "table/UserStatus.h"
 #include "windows/CardLibrary.h"
 #include "windows/DisplayText.h"
+#include "windows/FittedLabel.h"
 #include "windows/Frmabout.h"
 #include "windows/ThaiFonts.h"
 #include "windows/Toolkit.h"
@@ -82,11 +83,31 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect 
     return label;
 }
 
-void paintGreen(QWidget *widget)
+// A label in a large font that must show its whole text in its box.
+FittedLabel *makeFittedLabel(QWidget *parent, const char *name, const QString &text, QRect place,
+                             const QFont &font)
+{
+    auto *label = new FittedLabel(font, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, kTableGreen);
+    label->setPalette(palette);
+    label->setFittedText(text);
+    return label;
+}
+
+// The felt under everything, and the bet options that stand on it. An option button paints its
+// background in the Button colour; the push buttons keep theirs.
+void paintGreen(QWidget *widget, bool isOption = false)
 {
     widget->setAutoFillBackground(true);
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, kTableGreen);
+    if (isOption)
+        palette.setColor(QPalette::Button, kTableGreen);
     widget->setPalette(palette);
 }
 
@@ -128,19 +149,17 @@ void Frmpok::buildControls()
         m_Imgpl[k - 1] = card;
     }
 
-    lblresult[0] = makeLabel(table, "lblresult1", QString(), twips::rect(2040, 4320, 2415, 375),
-                             kTableGreen);
-    lblresult[0]->setFont(resultFont);
+    lblresult[0] = makeFittedLabel(table, "lblresult1", QString(),
+                                   twips::rect(2040, 4320, 2415, 375), resultFont);
     lblresult[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-    Lblpl1
-        = makeLabel(table, "Lblpl1", kDealerLabel, twips::rect(120, 120, 735, 1335), kTableGreen);
-    Lblpl3
-        = makeLabel(table, "Lblpl3", kLastSeatLabel, twips::rect(120, 2880, 975, 375), kTableGreen);
-    Lblpl2 = makeLabel(table, "Lblpl2", kFirstSeatLabel, twips::rect(3840, 240, 735, 495),
-                       kTableGreen);
+    Lblpl1 = makeFittedLabel(table, "Lblpl1", kDealerLabel, twips::rect(120, 120, 735, 1335),
+                             seatFont);
+    Lblpl3 = makeFittedLabel(table, "Lblpl3", kLastSeatLabel, twips::rect(120, 2880, 975, 375),
+                             seatFont);
+    Lblpl2 = makeFittedLabel(table, "Lblpl2", kFirstSeatLabel, twips::rect(3840, 240, 735, 495),
+                             seatFont);
     for (QLabel *seat : { Lblpl1, Lblpl3, Lblpl2 }) {
-        seat->setFont(seatFont);
         QPalette palette = seat->palette();
         palette.setColor(QPalette::WindowText, kSeatLabelRed);
         seat->setPalette(palette);
@@ -153,9 +172,8 @@ void Frmpok::buildControls()
     Image1->setPixmap(CardLibrary::pack());
     Image1->setAccessibleName(QStringLiteral("กองไพ่"));
 
-    lblresult[1]
-        = makeLabel(table, "lblresult2", QString(), twips::rect(120, 1560, 1935, 375), kTableGreen);
-    lblresult[1]->setFont(resultFont);
+    lblresult[1] = makeFittedLabel(table, "lblresult2", QString(),
+                                   twips::rect(120, 1560, 1935, 375), resultFont);
 
     Lblname
         = makeLabel(table, "Lblname", kYourName, twips::rect(1440, 3360, 495, 375), kTableGreen);
@@ -175,7 +193,7 @@ void Frmpok::buildControls()
         option->setObjectName(QString::fromLatin1(name));
         option->setGeometry(place);
         if (green)
-            paintGreen(option);
+            paintGreen(option, true);
         m_betGroup->addButton(option);
         return option;
     };
@@ -393,7 +411,7 @@ void Frmpok::showUserStatus()
 {
     const UserStatus status = userStatus(m_cards.ofSeat(kUserSeat), points(kUserSeat), userDrew());
     m_points[kUserSeat - 1] = status.points;
-    lblresult[0]->setText(fromUtf8(status.label));
+    lblresult[0]->setFittedText(fromUtf8(status.label));
     if (status.standBecomesShowCards)
         cmdnoreq->setText(kShowCards);
     Cmdreq->setVisible(status.drawShown);
@@ -450,8 +468,8 @@ void Frmpok::settle()
     const HandValue user = evaluateHand(m_cards.ofSeat(kUserSeat), points(kUserSeat), userDrew());
     const HandValue dealer = evaluateHand(m_cards.ofSeat(kDealerSeat), points(kDealerSeat),
                                           !slot(thirdSlotOf(kDealerSeat))->isHidden());
-    lblresult[0]->setText(fromUtf8(user.label));
-    lblresult[1]->setText(fromUtf8(dealer.label));
+    lblresult[0]->setFittedText(fromUtf8(user.label));
+    lblresult[1]->setFittedText(fromUtf8(dealer.label));
     const Settlement outcome = pokdeng::settle(user, dealer, points(kUserSeat), m_bet,
                                                localeDecimalPoint().toStdString());
     m_money += outcome.moneyChange;
@@ -465,8 +483,8 @@ void Frmpok::settle()
 
 void Frmpok::nextRound()
 {
-    lblresult[0]->clear();
-    lblresult[1]->clear();
+    lblresult[0]->setFittedText(QString());
+    lblresult[1]->setFittedText(QString());
     for (int k = 1; k <= kSlotCount; ++k) {
         slot(k)->hide();
         slot(k)->move(twips::point(kPackPosition.left, kPackPosition.top));

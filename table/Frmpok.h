@@ -7,6 +7,7 @@
 
 #include <array>
 
+class FittedLabel;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
@@ -81,10 +82,10 @@ private:
     // Controls, named as in the table's design.
     std::array<QLabel *, 12> m_Imgpl {};
     QLabel *Image1 = nullptr; // the pack
-    QLabel *Lblpl1 = nullptr; // the dealer's seat label
-    QLabel *Lblpl2 = nullptr; // the first seat's
-    QLabel *Lblpl3 = nullptr; // the last seat's
-    std::array<QLabel *, 2> lblresult {}; // the user's and the dealer's hand
+    FittedLabel *Lblpl1 = nullptr; // the dealer's seat label
+    FittedLabel *Lblpl2 = nullptr; // the first seat's
+    FittedLabel *Lblpl3 = nullptr; // the last seat's
+    std::array<FittedLabel *, 2> lblresult {}; // the user's and the dealer's hand
     QLabel *Label1 = nullptr;
     QLabel *Lblmoney = nullptr;
     QLabel *Lblname = nullptr;

@@ -1,6 +1,7 @@
 #include "windows/Frmabout.h"
 
 #include "windows/CardLibrary.h"
+#include "windows/FittedLabel.h"
 #include "windows/ThaiFonts.h"
 #include "windows/Twips.h"
 
@@ -32,12 +33,12 @@ Frmabout::Frmabout(QWidget *parent)
     setFont(designFont(12));
     setFixedSize(twips::size(3765, 1845));
 
-    auto *credits = new QLabel(kCredits, this);
+    // The frame is drawn over the credits, so their label leaves its background to the window.
+    auto *credits = new FittedLabel(designFont(12), this);
     credits->setObjectName(QStringLiteral("Label1"));
     credits->setGeometry(twips::rect(135, 240, 3495, 975));
-    credits->setWordWrap(true);
     credits->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    credits->setAutoFillBackground(true);
+    credits->setFittedText(kCredits);
 
     auto *close = new QPushButton(kClose, this);
     close->setObjectName(QStringLiteral("Command1"));

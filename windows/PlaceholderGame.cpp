@@ -1,5 +1,6 @@
 #include "windows/PlaceholderGame.h"
 
+#include "windows/FittedLabel.h"
 #include "windows/ThaiFonts.h"
 #include "windows/Twips.h"
 
@@ -18,13 +19,12 @@ PlaceholderGame::PlaceholderGame(GameKind kind, const QString &caption, int widt
     : GameWindow(kind, widthTwips, kClientHeight, parent)
 {
     setWindowTitle(caption);
-    auto *notice = new QLabel(kNotice, client());
+    auto *notice = new FittedLabel(designFont(18, true), client());
     notice->setObjectName(QStringLiteral("Label1"));
     notice->setGeometry(
         twips::rect(noticeTwips.x(), noticeTwips.y(), noticeTwips.width(), noticeTwips.height()));
-    notice->setFont(designFont(18, true));
-    notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    notice->setFittedText(kNotice);
 }
 
 Frm9ga::Frm9ga(QWidget *parent)

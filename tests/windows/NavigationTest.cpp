@@ -1,6 +1,7 @@
 #include "support/ScriptedToolkit.h"
 #include "table/CardSlider.h"
 #include "table/Frmpok.h"
+#include "windows/FittedLabel.h"
 #include "windows/Frmabout.h"
 #include "windows/Navigator.h"
 #include "windows/PlaceholderGame.h"
@@ -127,11 +128,11 @@ TEST(PlaceholderGames, CaptionAndNotice)
         auto window = openGame(row.kind);
         EXPECT_EQ(window->windowTitle(), row.caption);
         EXPECT_EQ(window->findChild<QWidget *>(QStringLiteral("client"))->size(), row.client);
-        auto *notice = window->findChild<QLabel *>(QStringLiteral("Label1"));
+        auto *notice = window->findChild<FittedLabel *>(QStringLiteral("Label1"));
         ASSERT_NE(notice, nullptr);
         EXPECT_EQ(notice->text(), QStringLiteral("ขออภัยเกมอยู่ในระหว่างการผลิต"));
-        EXPECT_TRUE(notice->font().bold());
-        EXPECT_EQ(notice->font().pointSizeF(), 18);
+        EXPECT_TRUE(notice->designFont().bold());
+        EXPECT_EQ(notice->designFont().pointSizeF(), 18);
         EXPECT_EQ(notice->geometry(), row.notice);
     }
 }
