@@ -13,9 +13,9 @@ namespace {
 
 const QString kCaption = QStringLiteral("ABOUT");
 const QString kClose = QStringLiteral("ปิด");
-// Three parts, set apart by runs of blanks so that word wrapping puts each on a line of its own.
-const QString kCredits = QStringLiteral("สร้างด้วย C++ และ Qt 6                    "
-                                        "โดยทีมงานป๊อกเด้ง                    "
+// Three parts, each on a line of its own.
+const QString kCredits = QStringLiteral("สร้างด้วย C++ และ Qt 6\n"
+                                        "โดยทีมงานป๊อกเด้ง\n"
                                         "ติดต่อ pokdeng@example.org");
 
 const QRect kShape1 = twips::rect(240, 120, 3255, 1215);
@@ -38,6 +38,8 @@ Frmabout::Frmabout(QWidget *parent)
     credits->setObjectName(QStringLiteral("Label1"));
     credits->setGeometry(twips::rect(135, 240, 3495, 975));
     credits->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The label reaches further left than the frame; its text starts inside the frame.
+    credits->setContentsMargins(twips::toPixels(240 - 135) + 4, 2, 4, 0);
     credits->setFittedText(kCredits);
 
     auto *close = new QPushButton(kClose, this);
