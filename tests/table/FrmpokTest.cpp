@@ -1,4 +1,6 @@
 #include "table/Frmpok.h"
+#include "record/Frmpoint.h"
+#include "record/ScoreStore.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
@@ -8,11 +10,14 @@
 #include "windows/CardLibrary.h"
 #include "windows/Twips.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -344,6 +349,72 @@ TEST_F(TableWindow, NegativeMoneyShowsItsSign)
     });
     stand({ Answer::Ok, Answer::Yes });
     EXPECT_EQ(table->money(), -40000);
+}
+
+TEST_F(TableWindow, SavedRecordStartsAFreshTableThatKnowsIt)
+{
+    bet("Opt1000", seats("4S 5H 2C", "6S 2H 4C"));
+    stand(); // wins: 11000 beats the empty record
+    ASSERT_TRUE(shown("Cmdname"));
+    control<QLineEdit>("txtname")->setText(QStringLiteral("สมชาย "));
+    toolkit.expect(Answer::Ok); // "ถ้าคุณเก็บสถิติตอนนี้จะเป็นการปิดเกมนี้ด้วยนะครับ"
+    control<QPushButton>("Cmdname")->click();
+    EXPECT_EQ(toolkit.boxes().back().style, Style::WarningOkCancel);
+    EXPECT_EQ(table->nextWindow(), GameKind::PokDeng);
+    const StoredRecord saved = readScoreFile();
+    EXPECT_EQ(saved.name, QStringLiteral("สมชาย ")); // kept as typed, blank included
+    EXPECT_EQ(saved.money, 11000);
+
+    // The fresh table the navigator opens next: 10000 again, the new record to beat.
+    table = std::make_unique<Frmpok>(nullptr, &random);
+    EXPECT_EQ(table->money(), 10000);
+    EXPECT_EQ(table->recordMoney(), 11000);
+    EXPECT_FALSE(shown("Cmdname"));
+
+    // "สถิติ" shows it, above the table, until OK closes it.
+    QString shownMoney, shownName;
+    QTimer::singleShot(0, [&] {
+        auto *record = qobject_cast<Frmpoint *>(QApplication::activeModalWidget());
+        ASSERT_NE(record, nullptr);
+        shownMoney = record->findChild<QLabel *>(QStringLiteral("lblpoint"))->text();
+        shownName = record->findChild<QLabel *>(QStringLiteral("Lblname"))->text();
+        record->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    });
+    table->findChild<QAction *>(QStringLiteral("mnupoint"))->trigger();
+    EXPECT_EQ(shownMoney, QStringLiteral("11000 บาท"));
+    EXPECT_EQ(shownName, QStringLiteral("สมชาย "));
+    EXPECT_EQ(table->phase(), Frmpok::Phase::Betting);
+}
+
+TEST_F(TableWindow, CancelledSaveMidRoundLeavesTheRoundAsItWas)
+{
+    bet("Opt1000", seats("4S 5H 2C", "6S 2H 4C"));
+    stand();
+    bet("Opt1000", seats("AS 3H 2C", "6D 2H 4C"));
+    const SlotCards dealt = table->cards();
+    toolkit.expect(Answer::Cancel);
+    control<QPushButton>("Cmdname")->click();
+    EXPECT_EQ(table->phase(), Frmpok::Phase::UserTurn);
+    EXPECT_EQ(table->cards(), dealt);
+    EXPECT_TRUE(shown("Cmdreq"));
+    EXPECT_TRUE(shown("cmdnoreq"));
+    EXPECT_FALSE(slot(2)->isHidden());
+    EXPECT_EQ(table->nextWindow(), GameKind::None);
+    stand(); // the round still settles: 4 against a pok 8
+    EXPECT_EQ(table->money(), 10000);
+    EXPECT_EQ(readScoreFile().money, 0) << "nothing was written";
+}
+
+TEST_F(TableWindow, ConfirmedSaveMidRoundKeepsTheMoneyBeforeTheRound)
+{
+    bet("Opt1000", seats("4S 5H 2C", "6S 2H 4C"));
+    stand();
+    bet("Opt10000", seats("AS 3H 2C", "6D 2H 4C"));
+    control<QLineEdit>("txtname")->setText(QStringLiteral("Ann"));
+    toolkit.expect(Answer::Ok);
+    control<QPushButton>("Cmdname")->click();
+    EXPECT_EQ(readScoreFile().money, 11000);
+    EXPECT_EQ(table->nextWindow(), GameKind::PokDeng);
 }
 
 } // namespace
