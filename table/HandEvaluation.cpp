@@ -26,7 +26,11 @@ namespace {
     {
         if (rank == kAce || rank >= kJack)
             return rankText(rank);
-        return " " + std::to_string(rank);
+        // Appended rather than " " + to_string(): GCC 12 at -O3 warns falsely (-Wrestrict) about
+        // the operator+ form, which breaks the Release build.
+        std::string text(1, ' ');
+        text += std::to_string(rank);
+        return text;
     }
 
 } // namespace
