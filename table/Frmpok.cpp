@@ -254,9 +254,10 @@ void Frmpok::buildMenu()
     connect(about, &QAction::triggered, this, &Frmpok::mnuabout_Click);
 }
 
-void Frmpok::formLoad()
+// Every card back on the pack, hidden, no bet chosen and every bet on offer: the state between
+// two rounds, before the money narrows the offer.
+void Frmpok::clearForBets()
 {
-    m_recordMoney = readScoreFile().money;
     for (int k = 1; k <= kSlotCount; ++k) {
         slot(k)->hide();
         slot(k)->move(twips::point(kPackPosition.left, kPackPosition.top));
@@ -264,6 +265,12 @@ void Frmpok::formLoad()
     Option2->setChecked(true);
     for (QRadioButton *option : { Opt10000, Opt5000, Opt1000, Opt500, Optall })
         option->setEnabled(true);
+}
+
+void Frmpok::formLoad()
+{
+    m_recordMoney = readScoreFile().money;
+    clearForBets();
     m_money = kStartingMoney;
     m_bet = 500;
     Cmdreq->hide();
@@ -485,13 +492,7 @@ void Frmpok::nextRound()
 {
     lblresult[0]->setFittedText(QString());
     lblresult[1]->setFittedText(QString());
-    for (int k = 1; k <= kSlotCount; ++k) {
-        slot(k)->hide();
-        slot(k)->move(twips::point(kPackPosition.left, kPackPosition.top));
-    }
-    Option2->setChecked(true);
-    for (QRadioButton *option : { Opt10000, Opt5000, Opt1000, Opt500, Optall })
-        option->setEnabled(true);
+    clearForBets();
     setSaveControlsVisible(beatsRecord(m_money, m_recordMoney));
     for (BetOption option :
          { BetOption::TenThousand, BetOption::FiveThousand, BetOption::Thousand })

@@ -43,6 +43,7 @@ private:
     void buildControls();
     void buildMenu();
     void formLoad();
+    void clearForBets();
 
     void chooseBet(pokdeng::BetOption option);
     void startRound();
