@@ -10,12 +10,28 @@
 #include "windows/Frmabout.h"
 #include "windows/PlaceholderGame.h"
 #include "windows/ThaiFonts.h"
+#include "windows/Toolkit.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
+
+// Answers every message box at once, so a round can be played through to its end.
+class AnsweringToolkit final : public Toolkit
+{
+public:
+    Answer messageBox(QWidget *, const QString &, Style style, const QString &) override
+    {
+        return style == Style::QuestionYesNo ? Answer::Yes : Answer::Ok;
+    }
+    void endProgram() override { }
+    bool isEnding() const override { return false; }
+};
 
 void save(QWidget &window, const QString &folder, const QString &name)
 {
@@ -46,6 +62,24 @@ int main(int argc, char *argv[])
     save(table, folder, QStringLiteral("table-waiting"));
     table.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
     save(table, folder, QStringLiteral("table-round"));
+
+    // A finished round whose money beats an empty record offers to save it.
+    QFile::remove(QStringLiteral("point.pon"));
+    AnsweringToolkit answering;
+    Toolkit::install(&answering);
+    Frmpok saving(nullptr, &random);
+    saving.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
+    for (const char *turn : { "cmdnoreq", "Cmdreq" }) {
+        auto *button = saving.findChild<QPushButton *>(QString::fromLatin1(turn));
+        if (button->isVisible() || !button->isHidden()) {
+            button->click();
+            break;
+        }
+    }
+    saving.findChild<QLineEdit *>(QStringLiteral("txtname"))->setText(QStringLiteral("สมหญิง"));
+    save(saving, folder, QStringLiteral("table-save"));
+    Toolkit::install(nullptr);
+    writeScoreFile(QStringLiteral("สมชาย ใจดี"), 25000.5);
 
     Frmpoint record;
     save(record, folder, QStringLiteral("record"));
