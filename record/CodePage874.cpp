@@ -70,7 +70,10 @@ std::optional<std::string> toCodePage874(std::string_view utf8)
     bytes.reserve(utf8.size());
     const bool whole
         = converter.convert(utf8, bytes, [](char *&, size_t &, std::string &) { return false; });
-    if (!whole)
+    // glibc drops the Unicode tag characters (U+E0000 to U+E007F) without an error, so a name
+    // holding one would be stored as another name. Only bytes that read back as the very same
+    // text are the text's bytes.
+    if (!whole || fromCodePage874(bytes) != utf8)
         return std::nullopt;
     return bytes;
 }

@@ -10,7 +10,8 @@ namespace pokdeng {
 // glibc's iconv ("CP874"), so the table of characters is the library's, not ours.
 
 // The UTF-8 text as Windows-874 bytes, one byte per character. Empty when the text is not
-// valid UTF-8 or holds a character the code page has no byte for (an emoji, a Chinese letter).
+// valid UTF-8 or holds a character the code page has no byte for (an emoji, a Chinese letter,
+// a Unicode tag character): the bytes, read back, always give the same text.
 std::optional<std::string> toCodePage874(std::string_view utf8);
 
 // Windows-874 bytes as UTF-8 text. Never fails: a byte the code page leaves undefined

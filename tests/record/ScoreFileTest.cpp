@@ -194,6 +194,8 @@ TEST(NameCheck, AcceptsWhatTheFileCanKeepAndNothingElse)
         { "Chinese", "中", NameProblem::NotInCodePage },
         { "Latin with accent", "José", NameProblem::NotInCodePage },
         { "broken UTF-8", "a\xFF", NameProblem::NotInCodePage },
+        { "a tag character, which the converter drops silently", "Ann\xF3\xA0\x80\x81",
+          NameProblem::NotInCodePage },
         { "31 ASCII characters", std::string(31, 'a'), NameProblem::TooLong },
         { "31 Thai characters", repeated("ก", 31), NameProblem::TooLong },
     };
