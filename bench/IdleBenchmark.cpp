@@ -1,0 +1,150 @@
+// While a window waits for the player the process should sleep: no timer, no event, no wake-up.
+// Each waiting state is held for five seconds in the event loop, while an application-wide filter
+// counts every event delivered (but for the one timer that ends the wait) and /proc counts the
+// main thread's context switches. Sleeping through the wait costs exactly one voluntary switch,
+// the one that the closing timer wakes; every other one is a wake-up.
+#include "support/AnsweringToolkit.h"
+#include "support/BenchApplication.h"
+#include "support/ProcessStats.h"
+#include "table/CardSlider.h"
+#include "table/Frmpok.h"
+#include "windows/Form1.h"
+
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QMetaEnum>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+using namespace pokdeng;
+
+namespace {
+
+constexpr int kWaitMilliseconds = 5000;
+// Time for a window to finish showing before its wait is measured.
+constexpr int kSettleMilliseconds = 500;
+
+class EventCounter final : public QObject
+{
+public:
+    explicit EventCounter(const QObject *ignored)
+        : m_ignored(ignored)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~EventCounter() override { qApp->removeEventFilter(this); }
+
+    std::map<int, int> byType;
+    int total = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_ignored) {
+            ++byType[event->type()];
+            ++total;
+        }
+        return false;
+    }
+
+private:
+    const QObject *m_ignored;
+};
+
+void runEventLoopFor(int milliseconds, QTimer &stop)
+{
+    QEventLoop loop;
+    stop.setSingleShot(true);
+    QObject::connect(&stop, &QTimer::timeout, &loop, &QEventLoop::quit);
+    stop.start(milliseconds);
+    loop.exec();
+}
+
+void showAndSettle(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    while (!window->windowHandle() || !window->windowHandle()->isExposed())
+        settleEvents();
+    QTimer settle;
+    runEventLoopFor(kSettleMilliseconds, settle);
+}
+
+void measureWait(const char *state)
+{
+    QTimer stop;
+    const bench::Switches before = bench::switchesOfThisThread();
+    const long allBefore = bench::switchesOfAllThreads();
+    EventCounter counter(&stop);
+    runEventLoopFor(kWaitMilliseconds, stop);
+    const bench::Switches after = bench::switchesOfThisThread();
+    const long allAfter = bench::switchesOfAllThreads();
+
+    std::printf("  %-44s events %3d, wake-ups %3ld (involuntary switches %ld, all %d threads' "
+                "switches %ld)\n",
+                state, counter.total, after.voluntary - before.voluntary - 1,
+                after.involuntary - before.involuntary, bench::threadCount(), allAfter - allBefore);
+    const QMetaEnum names = QMetaEnum::fromType<QEvent::Type>();
+    for (const auto &[type, count] : counter.byType)
+        std::printf("      %d x %s\n", count, names.valueToKey(type));
+}
+
+template<class T> T *control(QWidget *window, const char *name)
+{
+    return window->findChild<T *>(QString::fromLatin1(name));
+}
+
+void playRound(Frmpok &table)
+{
+    control<QRadioButton>(&table, "Opt1000")->click();
+    auto *stand = control<QPushButton>(&table, "cmdnoreq");
+    (stand->isHidden() ? control<QPushButton>(&table, "Cmdreq") : stand)->click();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    BenchApplication app(argc, argv);
+    AnsweringToolkit toolkit;
+    CardSlider::setInstant(true);
+    SeededRandom random(7);
+
+    std::printf("Waiting for the player, %d ms each (%s; goal: no events, no wake-ups)\n",
+                kWaitMilliseconds, qPrintable(QGuiApplication::platformName()));
+    {
+        Form1 start;
+        showAndSettle(&start);
+        measureWait("start window, waiting for a game");
+    }
+
+    auto table = std::make_unique<Frmpok>(nullptr, &random);
+    showAndSettle(table.get());
+    measureWait("table, waiting for the first bet");
+
+    control<QRadioButton>(table.get(), "Opt1000")->click();
+    showAndSettle(table.get());
+    measureWait("table, waiting for draw or stand");
+    auto *stand = control<QPushButton>(table.get(), "cmdnoreq");
+    (stand->isHidden() ? control<QPushButton>(table.get(), "Cmdreq") : stand)->click();
+
+    // Ahead of the record the name line shows: a text box is where a blinking caret would be.
+    while (control<QLineEdit>(table.get(), "txtname")->isHidden()
+           || table->phase() != Frmpok::Phase::Betting) {
+        if (table->isHidden()) // lost and answered "play again": a fresh table, as the game makes
+            table = std::make_unique<Frmpok>(nullptr, &random);
+        playRound(*table);
+    }
+    showAndSettle(table.get());
+    measureWait("table, waiting for a bet beside the name box");
+    control<QLineEdit>(table.get(), "txtname")->setFocus();
+    showAndSettle(table.get());
+    measureWait("table, typing a name (caret blinks)");
+    return 0;
+}

@@ -1,0 +1,153 @@
+// The work of one frame of a card slide, in the real table window: the card moves to where the
+// slide has reached and the window repaints what changed. Rounds are dealt with instant slides;
+// then every dealt card and the user's third card are slid again from the pack, frame by frame at
+// the game's own pace, and each frame is timed from the move to the end of its repaint.
+//
+// Two figures: the frame as the game makes it (the move, then the event loop's turn, which paints
+// the card's old and new places), and a repaint of the whole window after each move, the most a
+// frame could ever cost.
+#include "support/AnsweringToolkit.h"
+#include "support/BenchApplication.h"
+#include "table/CardSlider.h"
+#include "table/Frmpok.h"
+#include "table/SlidePath.h"
+#include "table/Speeds.h"
+#include "windows/Twips.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace pokdeng;
+
+namespace {
+
+constexpr int kRounds = 12;
+
+// Counts the paints a widget gets, to prove that every timed frame did paint.
+class PaintCounter final : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+struct FrameTimes
+{
+    std::vector<double> microseconds;
+    int framesWithoutPaint = 0;
+
+    void report(const char *what)
+    {
+        std::sort(microseconds.begin(), microseconds.end());
+        const auto at = [&](double share) {
+            return microseconds[static_cast<std::size_t>(share * (microseconds.size() - 1))];
+        };
+        std::printf("  %-32s %5zu frames: median %6.1f us, 99th %6.1f us, worst %7.1f us%s\n", what,
+                    microseconds.size(), at(0.5), at(0.99), microseconds.back(),
+                    framesWithoutPaint ? "  (some frames did not paint!)" : "");
+    }
+};
+
+// The positions a slide shows, one a frame, as the card slider picks them at its pace.
+std::vector<TwipsPoint> framesOf(const std::vector<TwipsPoint> &path)
+{
+    const double stepsPerFrame = kSlideStepsPerSecond * kSlideFrameMilliseconds / 1000.0;
+    std::vector<TwipsPoint> frames;
+    const std::size_t last = path.size() - 1;
+    for (int frame = 0;; ++frame) {
+        const auto index = std::min(last, static_cast<std::size_t>(frame * stepsPerFrame));
+        frames.push_back(path[index]);
+        if (index == last)
+            return frames;
+    }
+}
+
+void slideTimed(QLabel *card, int slot, FrameTimes &times, const std::function<void()> &paint)
+{
+    PaintCounter counter;
+    card->installEventFilter(&counter);
+    card->move(twips::point(kPackPosition.left, kPackPosition.top));
+    paint();
+    QElapsedTimer clock;
+    for (const TwipsPoint &point : framesOf(slidePath(slot))) {
+        const int paintsBefore = counter.paints;
+        const QPoint before = card->pos();
+        clock.start();
+        card->move(twips::point(point.left, point.top));
+        paint();
+        times.microseconds.push_back(clock.nsecsElapsed() / 1000.0);
+        if (counter.paints == paintsBefore && card->pos() != before)
+            ++times.framesWithoutPaint;
+    }
+    card->removeEventFilter(&counter);
+}
+
+template<class T> T *control(QWidget *window, const char *name)
+{
+    return window->findChild<T *>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    BenchApplication app(argc, argv);
+    AnsweringToolkit toolkit;
+    CardSlider::setInstant(true);
+    SeededRandom random(2024);
+    auto table = std::make_unique<Frmpok>(nullptr, &random);
+    table->show();
+    while (!table->windowHandle() || !table->windowHandle()->isExposed())
+        settleEvents();
+    settleEvents();
+
+    FrameTimes asTheGame, wholeWindow;
+    const std::function<void()> eventLoopTurn = [] { QCoreApplication::processEvents(); };
+    for (int round = 0; round < kRounds; ++round) {
+        if (table->isHidden()) { // the game was lost and answered "play again": a fresh table
+            table = std::make_unique<Frmpok>(nullptr, &random);
+            table->show();
+            settleEvents();
+        }
+        control<QRadioButton>(table.get(), "Opt1000")->click();
+        settleEvents();
+        const std::function<void()> repaintAll = [&] { table->repaint(); };
+        for (int slot : { 1, 2, 3, 4, 5, 6, 7, 8, 10 }) {
+            auto *card
+                = control<QLabel>(table.get(), QStringLiteral("Imgpl%1").arg(slot).toLatin1());
+            const bool wasHidden = card->isHidden();
+            const QPoint place = card->pos();
+            card->show();
+            slideTimed(card, slot, asTheGame, eventLoopTurn);
+            slideTimed(card, slot, wholeWindow, repaintAll);
+            // The user's third card shows only once drawn: put it back as it was.
+            card->move(place);
+            card->setHidden(wasHidden);
+        }
+        auto *stand = control<QPushButton>(table.get(), "cmdnoreq");
+        (stand->isHidden() ? control<QPushButton>(table.get(), "Cmdreq") : stand)->click();
+        settleEvents();
+    }
+
+    std::printf("A frame of a card slide in the table window (%s, %d rounds; goal <= 1 ms)\n",
+                qPrintable(QGuiApplication::platformName()), kRounds);
+    asTheGame.report("move + event loop turn (the game)");
+    wholeWindow.report("move + whole window repaint");
+    return 0;
+}
