@@ -1,4 +1,4 @@
-#include "windows/Program.h"
+#include "shell/Program.h"
 
 #include <QApplication>
 

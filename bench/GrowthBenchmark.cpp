@@ -11,10 +11,10 @@
 #include "support/AnsweringToolkit.h"
 #include "support/BenchApplication.h"
 #include "support/ProcessStats.h"
-#include "table/CardSlider.h"
-#include "table/Frmpok.h"
-#include "windows/Form1.h"
-#include "windows/GameWindow.h"
+#include "toolkit/CardSlider.h"
+#include "windows/Frmpok.h"
+#include "shell/Form1.h"
+#include "toolkit/GameWindow.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -6,9 +6,9 @@
 #include "support/AnsweringToolkit.h"
 #include "support/BenchApplication.h"
 #include "support/ProcessStats.h"
-#include "table/CardSlider.h"
-#include "table/Frmpok.h"
-#include "windows/Form1.h"
+#include "toolkit/CardSlider.h"
+#include "windows/Frmpok.h"
+#include "shell/Form1.h"
 
 #include <QEventLoop>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
 // How fast the rulebook plays a round: the deal, the seats' decisions, the user's status and
 // choice, both hands' values and the settlement, with no window. Rounds per second are the
 // "items_per_second" of BM_Round; the other two show where its time goes.
-#include "table/Deal.h"
-#include "table/HandEvaluation.h"
-#include "table/Points.h"
-#include "table/SeatDecisions.h"
-#include "table/Settlement.h"
-#include "table/UserStatus.h"
+#include "rules/Deal.h"
+#include "rules/HandEvaluation.h"
+#include "rules/Points.h"
+#include "rules/SeatDecisions.h"
+#include "rules/Settlement.h"
+#include "rules/UserStatus.h"
 
 #include <benchmark/benchmark.h>
 

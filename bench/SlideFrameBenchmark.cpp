@@ -8,11 +8,11 @@
 // frame could ever cost.
 #include "support/AnsweringToolkit.h"
 #include "support/BenchApplication.h"
-#include "table/CardSlider.h"
-#include "table/Frmpok.h"
-#include "table/SlidePath.h"
-#include "table/Speeds.h"
-#include "windows/Twips.h"
+#include "toolkit/CardSlider.h"
+#include "windows/Frmpok.h"
+#include "rules/SlidePath.h"
+#include "toolkit/Speeds.h"
+#include "toolkit/Twips.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "fuzz/ScoreFileProperties.h"
 
-#include "record/CodePage874.h"
-#include "record/ScoreFile.h"
+#include "rules/CodePage874.h"
+#include "rules/ScoreFile.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "windows/Frmabout.h"
 
-#include "windows/CardLibrary.h"
-#include "windows/FittedLabel.h"
-#include "windows/ThaiFonts.h"
-#include "windows/Twips.h"
+#include "toolkit/CardLibrary.h"
+#include "toolkit/FittedLabel.h"
+#include "toolkit/ThaiFonts.h"
+#include "toolkit/Twips.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "windows/PlaceholderGame.h"
 
-#include "windows/FittedLabel.h"
-#include "windows/ThaiFonts.h"
-#include "windows/Twips.h"
+#include "toolkit/FittedLabel.h"
+#include "toolkit/ThaiFonts.h"
+#include "toolkit/Twips.h"
 
 #include <QLabel>
 

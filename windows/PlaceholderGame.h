@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/GameWindow.h"
+#include "toolkit/GameWindow.h"
 
 // A game that is still being made: the games' menu and a notice, nothing else.
 class PlaceholderGame : public GameWindow

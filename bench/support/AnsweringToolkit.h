@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 // Answers every message box at once, as a player who always goes on would: OK, and Yes to "play
 // again?". Counts the boxes by style. Installed for the lifetime of the object.

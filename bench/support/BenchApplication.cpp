@@ -1,6 +1,6 @@
 #include "support/BenchApplication.h"
 
-#include "windows/ThaiFonts.h"
+#include "toolkit/ThaiFonts.h"
 
 #include <QDir>
 

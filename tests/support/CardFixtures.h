@@ -1,8 +1,8 @@
 #pragma once
 
-#include "table/Card.h"
-#include "table/HandEvaluation.h"
-#include "table/SlotCards.h"
+#include "rules/Card.h"
+#include "rules/HandEvaluation.h"
+#include "rules/SlotCards.h"
 
 #include <array>
 #include <sstream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "table/RandomSource.h"
-#include "table/SlotCards.h"
+#include "rules/RandomSource.h"
+#include "rules/SlotCards.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 #include <QString>
 

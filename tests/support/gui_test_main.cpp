@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "windows/ThaiFonts.h"
+#include "toolkit/ThaiFonts.h"
 
 // Every window test runs offscreen, in a folder of its own, so that the score file it writes
 // never touches the developer's.

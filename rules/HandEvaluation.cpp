@@ -1,0 +1,106 @@
+#include "rules/HandEvaluation.h"
+
+#include "rules/CardName.h"
+
+namespace pokdeng {
+
+namespace {
+
+    const std::string kPokNineLabel = "ป๊อก 9";
+    const std::string kPokEightLabel = "ป๊อก 8";
+    const std::string kNineBackLabel = "9 หลัง";
+    const std::string kEightBackLabel = "8 หลัง";
+    const std::string kTongLabel = "ตอง";
+    const std::string kKingSianLabel = "เซียน K";
+    const std::string kQueenSianLabel = "เซียน Q";
+    const std::string kJackSianLabel = "เซียน J";
+    const std::string kCourtCardsLabel = "สามเหลือง";
+    const std::string kPointsWord = "แต้ม";
+    const std::string kTwoDengSuffix = "สองเด้ง";
+    const std::string kThreeDengSuffix = "สามเด้ง";
+    const std::string kNothingLabel = "บอดสนิท";
+
+    // The rank in a three-of-a-kind label: a letter for the ace and the court cards, otherwise one
+    // blank and the number ("ตอง 5", "ตองK").
+    std::string tongRankText(int rank)
+    {
+        if (rank == kAce || rank >= kJack)
+            return rankText(rank);
+        // Appended rather than " " + to_string(): GCC 12 at -O3 warns falsely (-Wrestrict) about
+        // the operator+ form, which breaks the Release build.
+        std::string text(1, ' ');
+        text += std::to_string(rank);
+        return text;
+    }
+
+} // namespace
+
+HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdShows)
+{
+    const int r1 = hand[0].rank, r2 = hand[1].rank, r3 = hand[2].rank;
+    const int u1 = hand[0].suit, u2 = hand[1].suit, u3 = hand[2].suit;
+    HandValue value;
+
+    if (points == 9) {
+        value.kind = thirdShows ? kThreeCardNine : kPokNine;
+        value.label = thirdShows ? kNineBackLabel : kPokNineLabel;
+    } else if (thirdShows && r1 == r2 && r2 == r3) {
+        value.kind = kTong;
+        value.multiplier = 5;
+        value.label = kTongLabel + tongRankText(r1);
+    } else if (points == 8) {
+        value.kind = thirdShows ? kThreeCardEight : kPokEight;
+        value.label = thirdShows ? kEightBackLabel : kPokEightLabel;
+    } else {
+        // The court-card kinds, told apart by the rank sum. These read the third rank even when
+        // it does not show; a two-card hand of court cards is worth 0 and always draws, so that
+        // never decides a settled hand.
+        const int sum = r1 + r2 + r3;
+        const auto has = [&](int rank) { return r1 == rank || r2 == rank || r3 == rank; };
+        const bool allCourt = r1 > kTen && r2 > kTen && r3 > kTen;
+        if (sum == 38 || (sum == 37 && !has(kQueen))) {
+            value.kind = kKingSian;
+            value.label = kKingSianLabel;
+        } else if ((sum == 37 && !has(kJack)) || (sum == 35 && !has(kKing))) {
+            value.kind = kQueenSian;
+            value.label = kQueenSianLabel;
+        } else if ((sum == 34 && !has(kTen)) || (sum == 35 && !has(kQueen))) {
+            value.kind = kJackSian;
+            value.label = kJackSianLabel;
+        } else if (sum == 36 && allCourt) {
+            value.kind = kThreeCourtCards;
+            value.label = kCourtCardsLabel;
+        }
+        if (value.kind != kNothing)
+            value.multiplier = 3;
+    }
+
+    if (points >= 1 && points <= 7 && value.kind != kTong) {
+        value.kind = points;
+        value.label = std::to_string(points) + kPointsWord;
+    }
+
+    if (!thirdShows) {
+        if (u1 == u2) {
+            value.multiplier = 2;
+            value.label += kTwoDengSuffix;
+        }
+        if (r1 == r2 && value.kind != kTong) {
+            value.multiplier = 2;
+            value.label += kTwoDengSuffix;
+        }
+    }
+
+    if (thirdShows && u1 == u2 && u2 == u3 && value.kind < kThreeCourtCards) {
+        value.multiplier = 3;
+        value.label += kThreeDengSuffix;
+    }
+
+    // "บอดสนิท" replaces the whole label, deng suffix included; the multiplier stays but a hand
+    // of kind 0 can never win.
+    if (value.kind == kNothing)
+        value.label = kNothingLabel;
+    return value;
+}
+
+} // namespace pokdeng

@@ -1,0 +1,24 @@
+#include "rules/Points.h"
+
+namespace pokdeng {
+
+int pointsAfterDeal(const SlotCards &cards, int seat)
+{
+    if (!isValidSeat(seat))
+        return 0;
+    const auto seatSlots = slotsOfSeat(seat);
+    int points = cardValue(cards[seatSlots[0]].rank) + cardValue(cards[seatSlots[1]].rank);
+    while (points >= 10)
+        points -= 10;
+    return points;
+}
+
+int pointsWithThirdCard(int points, int rank)
+{
+    points += cardValue(rank);
+    if (points >= 10)
+        points -= 10;
+    return points;
+}
+
+} // namespace pokdeng

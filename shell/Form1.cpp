@@ -1,0 +1,144 @@
+#include "shell/Form1.h"
+
+#include "rules/Card.h"
+#include "rules/CardName.h"
+#include "toolkit/CardLibrary.h"
+#include "shell/Navigator.h"
+#include "toolkit/ThaiFonts.h"
+#include "toolkit/Twips.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+// The window's texts.
+const QString kCaption = QStringLiteral("Quindelo");
+const QString kPokDeng = QStringLiteral("ป๊อกเด้ง");
+const QString kNineGa = QStringLiteral("9 เก");
+const QString kDummy = QStringLiteral("ดัมมี่");
+
+constexpr int kClientWidth = 5430, kClientHeight = 2325; // twips
+
+// The frame and the two dividers that cut the window into its three panels, in twips.
+struct Line
+{
+    int x1, y1, x2, y2;
+};
+constexpr Line kLines[] = {
+    { 0, 0, 5400, 0 }, // Line1, top edge
+    { 0, 2280, 0, 0 }, // Line2, left edge
+    { 0, 2280, 5400, 2280 }, // Line3, bottom edge
+    { 1560, 0, 1560, 2280 }, // Line5, first divider
+    { 3360, 0, 3360, 2280 }, // Line6, second divider
+    { 5400, 0, 5400, 2280 }, // Line7, right edge
+};
+
+// The sample hands as the load step puts them in: Image1 to Image9, each card's left edge in
+// twips. All stand at Top 120.
+struct Sample
+{
+    int left;
+    pokdeng::Card card;
+};
+constexpr int kSampleTop = 120;
+constexpr Sample kSamples[] = {
+    { 360, { pokdeng::kSpades, pokdeng::kTen } },
+    { 120, { pokdeng::kSpades, 9 } },
+    { 1680, { pokdeng::kClubs, 2 } },
+    { 1920, { pokdeng::kDiamonds, 3 } },
+    { 2160, { pokdeng::kHearts, 4 } },
+    { 3480, { pokdeng::kClubs, pokdeng::kAce } },
+    { 3720, { pokdeng::kDiamonds, pokdeng::kAce } },
+    { 3960, { pokdeng::kHearts, pokdeng::kAce } },
+    { 4200, { pokdeng::kSpades, pokdeng::kAce } },
+};
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, int left)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(designFont(8.25, true));
+    button->setGeometry(twips::rect(left, 1680, 1335, 495));
+    return button;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption);
+    setWindowIcon(CardLibrary::windowIcon());
+    setFixedSize(twips::size(kClientWidth, kClientHeight));
+
+    // Each fan's right card lies over its left neighbour, so every covered card still shows its
+    // corner index. Siblings made later lie higher: the lowest of each fan is made first.
+    for (int n : { 2, 1, 3, 4, 5, 6, 7, 8, 9 }) {
+        auto *image = new QLabel(this);
+        image->setObjectName(QStringLiteral("Image%1").arg(n));
+        image->setGeometry(twips::rect(kSamples[n - 1].left, kSampleTop, 1065, 1440));
+        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_Image[n - 1] = image;
+    }
+
+    Command1 = makeButton(this, "Command1", kPokDeng, 120);
+    Command2 = makeButton(this, "Command2", kNineGa, 1800);
+    Command3 = makeButton(this, "Command3", kDummy, 3720);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    Command1->setFocus();
+
+    Form_Load();
+}
+
+void Form1::Form_Load()
+{
+    for (int n = 1; n <= 9; ++n) {
+        const pokdeng::Card &card = kSamples[n - 1].card;
+        m_Image[n - 1]->setPixmap(CardLibrary::face(card.suit, card.rank));
+        m_Image[n - 1]->setAccessibleName(QString::fromStdString(pokdeng::cardName(card)));
+    }
+}
+
+void Form1::Command1_Click()
+{
+    runGameWindows(GameKind::PokDeng, this);
+}
+
+void Form1::Command2_Click()
+{
+    runGameWindows(GameKind::NineGa, this);
+}
+
+void Form1::Command3_Click()
+{
+    runGameWindows(GameKind::Dummy, this);
+}
+
+void Form1::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+    for (const Line &line : kLines)
+        painter.drawLine(twips::point(line.x1, line.y1), twips::point(line.x2, line.y2));
+}
+
+// Escape would only hide the start window and leave the program running without a window; the
+// start window closes by its close box alone.
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,40 @@
+#include "shell/Navigator.h"
+
+#include "windows/Frmpok.h"
+#include "windows/PlaceholderGame.h"
+#include "toolkit/Toolkit.h"
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<GameWindow> makeGameWindow(GameKind kind, QWidget *parent)
+{
+    switch (kind) {
+    case GameKind::PokDeng:
+        return std::make_unique<Frmpok>(parent);
+    case GameKind::NineGa:
+        return std::make_unique<Frm9ga>(parent);
+    case GameKind::Dummy:
+        return std::make_unique<Frmdum>(parent);
+    case GameKind::None:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void runGameWindows(GameKind first, QWidget *parent)
+{
+    // One modal level at a time: each window closes before the next one is built, so a long
+    // evening of switching games costs no more than one window.
+    GameKind next = first;
+    while (next != GameKind::None && !Toolkit::instance().isEnding()) {
+        std::unique_ptr<GameWindow> window = makeGameWindow(next, parent);
+        if (!window)
+            return;
+        window->exec();
+        next = window->nextWindow();
+    }
+}

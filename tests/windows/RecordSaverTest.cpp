@@ -1,0 +1,94 @@
+#include "windows/RecordSaver.h"
+
+#include "toolkit/ScoreStore.h"
+#include "support/ScriptedToolkit.h"
+
+#include "support/RecordFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSaveTitle = QStringLiteral("เก็บสถิติ");
+const QString kConfirmPrompt = QStringLiteral("ถ้าคุณเก็บสถิติตอนนี้จะเป็นการปิดเกมนี้ด้วยนะครับ");
+
+class SaveConversation : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        removeScoreFile();
+        putRawScoreFile(kAnnStored);
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(toolkit.allAnswersUsed());
+        removeScoreFile();
+    }
+
+    void expectConfirmation(const ScriptedToolkit::Box &box)
+    {
+        EXPECT_EQ(box.prompt, kConfirmPrompt);
+        EXPECT_EQ(box.style, Toolkit::Style::WarningOkCancel);
+        EXPECT_EQ(box.title, kSaveTitle);
+    }
+
+    ScriptedToolkit toolkit;
+};
+
+} // namespace
+
+TEST_F(SaveConversation, CancelChangesNothing)
+{
+    toolkit.expect(Toolkit::Answer::Cancel);
+    EXPECT_EQ(confirmAndSaveRecord(nullptr, QStringLiteral("สมชาย"), 20000),
+              SaveOutcome::Cancelled);
+    ASSERT_EQ(toolkit.boxes().size(), 1u);
+    expectConfirmation(toolkit.boxes()[0]);
+    EXPECT_EQ(rawScoreFile(), kAnnStored);
+}
+
+TEST_F(SaveConversation, EmptyNameIsAskedForAndNothingIsWritten)
+{
+    toolkit.expect(Toolkit::Answer::Ok);
+    toolkit.expect(Toolkit::Answer::Ok);
+    EXPECT_EQ(confirmAndSaveRecord(nullptr, QString(), 20000), SaveOutcome::NoName);
+    ASSERT_EQ(toolkit.boxes().size(), 2u);
+    expectConfirmation(toolkit.boxes()[0]);
+    EXPECT_EQ(toolkit.boxes()[1].prompt, QStringLiteral("กรุณาใส่ชื่อคุณด้วยสิ"));
+    EXPECT_EQ(toolkit.boxes()[1].style, Toolkit::Style::Ok);
+    EXPECT_EQ(toolkit.boxes()[1].title, QStringLiteral("ลืมชื่อ"));
+    EXPECT_EQ(rawScoreFile(), kAnnStored);
+}
+
+TEST_F(SaveConversation, ConfirmedNameIsSavedExactlyAsTyped)
+{
+    for (const QString &name : { QStringLiteral("   "), QStringLiteral(" สมชาย ") }) {
+        SCOPED_TRACE(name.toStdString());
+        toolkit.clearBoxes();
+        toolkit.expect(Toolkit::Answer::Ok);
+        EXPECT_EQ(confirmAndSaveRecord(nullptr, name, 20000.5), SaveOutcome::Saved);
+        EXPECT_EQ(toolkit.boxes().size(), 1u);
+        const StoredRecord record = readScoreFile();
+        EXPECT_EQ(record.name, name);
+        EXPECT_EQ(record.money, 20000.5);
+    }
+}
+
+TEST_F(SaveConversation, FailedSaveIsToldInThai)
+{
+    blockScoreFileWithFolder();
+    toolkit.expect(Toolkit::Answer::Ok);
+    toolkit.expect(Toolkit::Answer::Ok);
+    EXPECT_EQ(confirmAndSaveRecord(nullptr, QStringLiteral("สมชาย"), 20000), SaveOutcome::Failed);
+    ASSERT_EQ(toolkit.boxes().size(), 2u);
+    const ScriptedToolkit::Box &failure = toolkit.boxes()[1];
+    EXPECT_EQ(failure.style, Toolkit::Style::StopOk);
+    EXPECT_EQ(failure.title, kSaveTitle);
+    const QString saysNotSaved = QStringLiteral("เก็บสถิติไม่สำเร็จ");
+    EXPECT_TRUE(failure.prompt.startsWith(saysNotSaved)) << failure.prompt.toStdString();
+    EXPECT_TRUE(failure.prompt.contains(QStringLiteral("สาเหตุ: ")));
+    EXPECT_GT(failure.prompt.size() - failure.prompt.indexOf(QStringLiteral("สาเหตุ: ")), 8)
+        << "the reason follows";
+    EXPECT_TRUE(QFileInfo(kScoreFile).isDir());
+}

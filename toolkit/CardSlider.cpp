@@ -1,0 +1,106 @@
+#include "toolkit/CardSlider.h"
+
+#include "toolkit/Speeds.h"
+#include "toolkit/Toolkit.h"
+#include "toolkit/Twips.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+bool instantSlides = false;
+bool sliding = false;
+
+// Swallows the user's input while a card moves. QEventLoop::ExcludeUserInputEvents would only
+// defer it: a click made during the slide would land afterwards on whatever is under the mouse.
+class InputDropper final : public QObject
+{
+public:
+    InputDropper() { qApp->installEventFilter(this); }
+    ~InputDropper() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::ContextMenu:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+void moveTo(QWidget *card, const pokdeng::TwipsPoint &point)
+{
+    card->move(twips::point(point.left, point.top));
+}
+
+} // namespace
+
+bool CardSlider::slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &path)
+{
+    if (path.empty() || !card)
+        return !Toolkit::instance().isEnding();
+    if (instantSlides) {
+        moveTo(card, path.back());
+        return !Toolkit::instance().isEnding();
+    }
+
+    sliding = true;
+    InputDropper dropper;
+    QEventLoop loop;
+    QTimer frames;
+    frames.setTimerType(Qt::PreciseTimer);
+    frames.setInterval(pokdeng::kSlideFrameMilliseconds);
+    QElapsedTimer clock;
+    const auto last = path.size() - 1;
+    auto showFrame = [&] {
+        const double reached = clock.nsecsElapsed() * 1e-9 * pokdeng::kSlideStepsPerSecond;
+        const auto index
+            = reached >= static_cast<double>(last) ? last : static_cast<size_t>(reached);
+        moveTo(card, path[index]);
+        if (index == last)
+            loop.quit();
+    };
+    QObject::connect(&frames, &QTimer::timeout, &loop, showFrame);
+    clock.start();
+    moveTo(card, path.front());
+    frames.start();
+    loop.exec();
+    frames.stop();
+    moveTo(card, path.back());
+    sliding = false;
+    return !Toolkit::instance().isEnding();
+}
+
+void CardSlider::setInstant(bool instant)
+{
+    instantSlides = instant;
+}
+
+bool CardSlider::isInstant()
+{
+    return instantSlides;
+}
+
+bool CardSlider::isSliding()
+{
+    return sliding;
+}

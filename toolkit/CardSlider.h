@@ -1,0 +1,23 @@
+#pragma once
+
+#include "rules/SlidePath.h"
+
+#include <vector>
+
+class QWidget;
+
+// Moves a card widget along a slide path at the table's constant pace, holding up its caller
+// until the card has arrived, as the round's steps expect. Each frame shows the position the path
+// has reached by then; the last frame is exactly the end of the path. The user's mouse and key
+// input during a slide is dropped, not kept for afterwards.
+class CardSlider
+{
+public:
+    // Returns false when the program began to end during the slide; the caller then stops.
+    static bool slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &path);
+
+    // Tests and benchmarks jump straight to the end of every path.
+    static void setInstant(bool instant);
+    static bool isInstant();
+    static bool isSliding();
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "toolkit/GameKind.h"
+
+#include <QDialog>
+
+class QMenu;
+class QMenuBar;
+
+// A game window: a fixed-size dialog with the games' menu bar above a client area of the
+// design's size. Switching games or restarting closes the window and names the window to open
+// next; runGameWindows() opens it, so windows never nest.
+class GameWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    // The window to open once this one has closed: None when the user just closed it.
+    GameKind nextWindow() const { return m_next; }
+
+protected:
+    // kind is the game this window plays: its entry in "เลือกเกม" carries the check mark and does
+    // nothing. The client area is widthTwips x heightTwips below the menu bar.
+    GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *parent);
+
+    QWidget *client() const { return m_client; }
+    QMenuBar *gameMenuBar() const { return m_menuBar; }
+
+    // Closes this window and has the given one opened in its place ("เริ่มใหม่" names its own).
+    void switchTo(GameKind next);
+
+    // Whether the window may close now; a round half played refuses.
+    virtual bool canClose() const { return true; }
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    GameKind m_kind;
+    GameKind m_next = GameKind::None;
+    QMenuBar *m_menuBar;
+    QWidget *m_client;
+};

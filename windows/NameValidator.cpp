@@ -1,0 +1,17 @@
+#include "windows/NameValidator.h"
+
+#include "rules/ScoreFile.h"
+
+NameValidator::NameValidator(QObject *parent)
+    : QValidator(parent)
+{
+}
+
+QValidator::State NameValidator::validate(QString &input, int &) const
+{
+    // Invalid, not Intermediate: the line edit then undoes the keystroke or the paste at once.
+    if (!input.isValidUtf16())
+        return Invalid;
+    return pokdeng::checkName(input.toStdString()) == pokdeng::NameProblem::None ? Acceptable
+                                                                                 : Invalid;
+}
