@@ -8,13 +8,13 @@
 // after a lost game has new palettes, hence new entries), up to Qt's limit of 10 MiB. So the
 // report also gives the live heap, and the live heap once that cache has been emptied: what a
 // leak would make grow.
+#include "shell/Form1.h"
 #include "support/AnsweringToolkit.h"
 #include "support/BenchApplication.h"
 #include "support/ProcessStats.h"
 #include "toolkit/CardSlider.h"
-#include "windows/Frmpok.h"
-#include "shell/Form1.h"
 #include "toolkit/GameWindow.h"
+#include "windows/Frmpok.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -3,12 +3,12 @@
 // counts every event delivered (but for the one timer that ends the wait) and /proc counts the
 // main thread's context switches. Sleeping through the wait costs exactly one voluntary switch,
 // the one that the closing timer wakes; every other one is a wake-up.
+#include "shell/Form1.h"
 #include "support/AnsweringToolkit.h"
 #include "support/BenchApplication.h"
 #include "support/ProcessStats.h"
 #include "toolkit/CardSlider.h"
 #include "windows/Frmpok.h"
-#include "shell/Form1.h"
 
 #include <QEventLoop>
 #include <QLineEdit>

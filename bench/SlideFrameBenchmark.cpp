@@ -6,13 +6,13 @@
 // Two figures: the frame as the game makes it (the move, then the event loop's turn, which paints
 // the card's old and new places), and a repaint of the whole window after each move, the most a
 // frame could ever cost.
+#include "rules/SlidePath.h"
 #include "support/AnsweringToolkit.h"
 #include "support/BenchApplication.h"
 #include "toolkit/CardSlider.h"
-#include "windows/Frmpok.h"
-#include "rules/SlidePath.h"
 #include "toolkit/Speeds.h"
 #include "toolkit/Twips.h"
+#include "windows/Frmpok.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

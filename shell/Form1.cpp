@@ -2,8 +2,8 @@
 
 #include "rules/Card.h"
 #include "rules/CardName.h"
-#include "toolkit/CardLibrary.h"
 #include "shell/Navigator.h"
+#include "toolkit/CardLibrary.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Twips.h"
 

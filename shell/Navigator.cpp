@@ -1,8 +1,8 @@
 #include "shell/Navigator.h"
 
+#include "toolkit/Toolkit.h"
 #include "windows/Frmpok.h"
 #include "windows/PlaceholderGame.h"
-#include "toolkit/Toolkit.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "shell/Program.h"
 
-#include "toolkit/CardLibrary.h"
 #include "shell/Form1.h"
+#include "toolkit/CardLibrary.h"
 #include "toolkit/ThaiFonts.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "windows/Frmpoint.h"
 
-#include "toolkit/ScoreStore.h"
 #include "rules/PlainDecimal.h"
+#include "toolkit/ScoreStore.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Twips.h"
 

@@ -1,11 +1,6 @@
 #include "windows/Frmpok.h"
 
-#include "windows/Frmpoint.h"
-#include "windows/NameValidator.h"
-#include "windows/RecordSaver.h"
-#include "toolkit/ScoreStore.h"
 #include "rules/CardName.h"
-#include "toolkit/CardSlider.h"
 #include "rules/Deal.h"
 #include "rules/HandEvaluation.h"
 #include "rules/Points.h"
@@ -13,12 +8,17 @@
 #include "rules/Settlement.h"
 #include "rules/UserStatus.h"
 #include "toolkit/CardLibrary.h"
+#include "toolkit/CardSlider.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/FittedLabel.h"
-#include "windows/Frmabout.h"
+#include "toolkit/ScoreStore.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Toolkit.h"
 #include "toolkit/Twips.h"
+#include "windows/Frmabout.h"
+#include "windows/Frmpoint.h"
+#include "windows/NameValidator.h"
+#include "windows/RecordSaver.h"
 
 #include <QButtonGroup>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "rules/SeatDecisions.h"
+#include "rules/Points.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
-#include "rules/Points.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "rules/UserStatus.h"
-#include "support/CardFixtures.h"
 #include "rules/Points.h"
+#include "support/CardFixtures.h"
 
 #include <gtest/gtest.h>
 

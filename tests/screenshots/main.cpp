@@ -1,16 +1,16 @@
 // Draws every window of the game into PNG files, for looking at what a change did to the
 // screen: ./pokdeng_screenshots [folder]. Runs offscreen, whose pictures are the same as a real
 // window's.
-#include "windows/Frmpoint.h"
-#include "toolkit/ScoreStore.h"
-#include "toolkit/CardSlider.h"
-#include "windows/Frmpok.h"
-#include "toolkit/CardLibrary.h"
 #include "shell/Form1.h"
-#include "windows/Frmabout.h"
-#include "windows/PlaceholderGame.h"
+#include "toolkit/CardLibrary.h"
+#include "toolkit/CardSlider.h"
+#include "toolkit/ScoreStore.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Toolkit.h"
+#include "windows/Frmabout.h"
+#include "windows/Frmpoint.h"
+#include "windows/Frmpok.h"
+#include "windows/PlaceholderGame.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "shell/Form1.h"
-#include "support/ScriptedToolkit.h"
 #include "rules/CardName.h"
-#include "toolkit/CardLibrary.h"
 #include "shell/Program.h"
+#include "support/ScriptedToolkit.h"
+#include "toolkit/CardLibrary.h"
 #include "toolkit/Twips.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
+#include "shell/Navigator.h"
 #include "support/ScriptedToolkit.h"
 #include "toolkit/CardSlider.h"
-#include "windows/Frmpok.h"
 #include "toolkit/FittedLabel.h"
-#include "windows/Frmabout.h"
-#include "shell/Navigator.h"
-#include "windows/PlaceholderGame.h"
 #include "toolkit/Twips.h"
+#include "windows/Frmabout.h"
+#include "windows/Frmpok.h"
+#include "windows/PlaceholderGame.h"
 
 #include <QAction>
 #include <QApplication>

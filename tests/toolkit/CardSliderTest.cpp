@@ -1,6 +1,6 @@
 #include "toolkit/CardSlider.h"
-#include "support/ScriptedToolkit.h"
 #include "rules/SlidePath.h"
+#include "support/ScriptedToolkit.h"
 #include "toolkit/Twips.h"
 
 #include <QEvent>

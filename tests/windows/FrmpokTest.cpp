@@ -1,14 +1,14 @@
 #include "windows/Frmpok.h"
-#include "windows/Frmpoint.h"
-#include "toolkit/ScoreStore.h"
+#include "rules/CardName.h"
+#include "rules/SlidePath.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
-#include "rules/CardName.h"
-#include "toolkit/CardSlider.h"
-#include "rules/SlidePath.h"
 #include "toolkit/CardLibrary.h"
+#include "toolkit/CardSlider.h"
+#include "toolkit/ScoreStore.h"
 #include "toolkit/Twips.h"
+#include "windows/Frmpoint.h"
 
 #include <QAction>
 #include <QApplication>

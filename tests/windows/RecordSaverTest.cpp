@@ -1,7 +1,7 @@
 #include "windows/RecordSaver.h"
 
-#include "toolkit/ScoreStore.h"
 #include "support/ScriptedToolkit.h"
+#include "toolkit/ScoreStore.h"
 
 #include "support/RecordFiles.h"
 

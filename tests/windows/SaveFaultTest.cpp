@@ -1,11 +1,11 @@
 // A save the file system refuses (a read-only folder, a folder where the file should be, a full
 // file system) is told in Thai, and the table keeps its round and money and the old record stays
 // byte for byte. As root a chmod stops no write, so the read-only case runs as nobody, in a child.
-#include "toolkit/ScoreStore.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
 #include "toolkit/CardSlider.h"
+#include "toolkit/ScoreStore.h"
 #include "windows/Frmpok.h"
 
 #include "support/RecordFiles.h"

@@ -6,13 +6,13 @@
 // Every round: twelve different cards, the dealer's draw within its rule, and the money equal to
 // 10000 plus the settlements of the table's rounds so far, each worked out again here from the
 // cards the round showed. Memory over such an evening is measured by bench/, not asserted here.
-#include "toolkit/CardSlider.h"
-#include "windows/Frmpok.h"
 #include "rules/HandEvaluation.h"
 #include "rules/Points.h"
 #include "rules/Settlement.h"
+#include "toolkit/CardSlider.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/Toolkit.h"
+#include "windows/Frmpok.h"
 
 #include <QApplication>
 #include <QLabel>
