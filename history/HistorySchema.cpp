@@ -1,0 +1,105 @@
+#include "history/HistorySchema.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <array>
+#include <initializer_list>
+
+namespace {
+
+// Step n takes a file of version n - 1 to version n. A step once shipped is never changed: a
+// later change of the tables is a new step.
+const std::array<std::initializer_list<const char *>, kHistorySchemaVersion> kSteps = { {
+    // 1: a table of table sessions and a table of rounds. Times are milliseconds since
+    // 1970-01-01 UTC; cards are written as "2H 3H" or "AC 10D KS"; an outcome is 1 when the
+    // user won, 0 on a tie and -1 when the user lost.
+    {
+        "CREATE TABLE sessions ("
+        " id INTEGER PRIMARY KEY,"
+        " started_at INTEGER NOT NULL,"
+        " ended_at INTEGER NOT NULL,"
+        " start_money REAL NOT NULL,"
+        " end_money REAL NOT NULL)",
+        "CREATE TABLE rounds ("
+        " id INTEGER PRIMARY KEY,"
+        " session_id INTEGER NOT NULL REFERENCES sessions(id),"
+        " played_at INTEGER NOT NULL,"
+        " stake REAL NOT NULL,"
+        " user_cards TEXT NOT NULL,"
+        " user_kind INTEGER NOT NULL,"
+        " user_multiplier INTEGER NOT NULL,"
+        " user_label TEXT NOT NULL,"
+        " dealer_cards TEXT NOT NULL,"
+        " dealer_kind INTEGER NOT NULL,"
+        " dealer_multiplier INTEGER NOT NULL,"
+        " dealer_label TEXT NOT NULL,"
+        " outcome INTEGER NOT NULL,"
+        " money_change REAL NOT NULL,"
+        " money_after REAL NOT NULL)",
+    },
+    // 2: the rounds of one table found without reading them all, for the figures of "this
+    // table" once the history holds many tables.
+    {
+        "CREATE INDEX rounds_by_session ON rounds(session_id)",
+    },
+} };
+
+bool run(QSqlQuery &query, const QString &statement, QSqlError *error)
+{
+    if (query.exec(statement))
+        return true;
+    if (error)
+        *error = query.lastError();
+    return false;
+}
+
+} // namespace
+
+int historySchemaVersion(QSqlDatabase &db, QSqlError *error)
+{
+    QSqlQuery query(db);
+    if (!run(query, QStringLiteral("PRAGMA user_version"), error))
+        return -1;
+    if (!query.next()) {
+        if (error)
+            *error = query.lastError();
+        return -1;
+    }
+    return query.value(0).toInt();
+}
+
+SchemaResult upgradeHistorySchema(QSqlDatabase &db, QSqlError *error)
+{
+    // Cheap look first, without a lock: a current file needs nothing written.
+    const int seen = historySchemaVersion(db, error);
+    if (seen < 0)
+        return SchemaResult::Failed;
+    if (seen > kHistorySchemaVersion)
+        return SchemaResult::Newer;
+    if (seen == kHistorySchemaVersion)
+        return SchemaResult::Ready;
+
+    QSqlQuery query(db);
+    if (!run(query, QStringLiteral("BEGIN IMMEDIATE"), error))
+        return SchemaResult::Failed;
+    const auto rollBack = [&](SchemaResult result) {
+        query.exec(QStringLiteral("ROLLBACK"));
+        return result;
+    };
+    const int version = historySchemaVersion(db, error);
+    if (version < 0)
+        return rollBack(SchemaResult::Failed);
+    if (version > kHistorySchemaVersion)
+        return rollBack(SchemaResult::Newer);
+    for (int step = version + 1; step <= kHistorySchemaVersion; ++step) {
+        for (const char *statement : kSteps[step - 1]) {
+            if (!run(query, QString::fromLatin1(statement), error))
+                return rollBack(SchemaResult::Failed);
+        }
+    }
+    if (!run(query, QStringLiteral("PRAGMA user_version = %1").arg(kHistorySchemaVersion), error)
+        || !run(query, QStringLiteral("COMMIT"), error))
+        return rollBack(SchemaResult::Failed);
+    return SchemaResult::Ready;
+}

@@ -1,0 +1,527 @@
+#include "history/HistoryStore.h"
+
+#include "history/CardCodes.h"
+#include "history/HistorySchema.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+
+#include <atomic>
+#include <cassert>
+
+using pokdeng::PlayedHand;
+using pokdeng::PlayedRound;
+using pokdeng::Settlement;
+
+namespace {
+
+const QString kFileName = QStringLiteral("history.sqlite");
+const QString kDriver = QStringLiteral("QSQLITE");
+// Another copy of the game writes a round in well under a millisecond; a lock held longer than
+// this is a copy that hangs, and waiting for it would hold up the outcome box.
+const QString kConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=250");
+
+// SQLite's primary result codes, the low byte of what the driver reports.
+enum SqliteCode {
+    kPerm = 3,
+    kBusy = 5,
+    kLocked = 6,
+    kReadOnly = 8,
+    kCorrupt = 11,
+    kFull = 13,
+    kCantOpen = 14,
+    kAuth = 23,
+    kNotADatabase = 26,
+};
+
+int sqliteCode(const QSqlError &error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code & 0xff : -1;
+}
+
+bool isDamage(const QSqlError &error)
+{
+    const int code = sqliteCode(error);
+    return code == kCorrupt || code == kNotADatabase;
+}
+
+int outcomeNumber(Settlement::Outcome outcome)
+{
+    switch (outcome) {
+    case Settlement::Outcome::UserWins:
+        return 1;
+    case Settlement::Outcome::UserLoses:
+        return -1;
+    case Settlement::Outcome::Tie:
+        return 0;
+    }
+    return 0;
+}
+
+Settlement::Outcome outcomeOf(int number)
+{
+    if (number > 0)
+        return Settlement::Outcome::UserWins;
+    if (number < 0)
+        return Settlement::Outcome::UserLoses;
+    return Settlement::Outcome::Tie;
+}
+
+const QString kRoundColumns = QStringLiteral(
+    "played_at, stake, user_cards, user_kind, user_multiplier, user_label, dealer_cards, "
+    "dealer_kind, dealer_multiplier, dealer_label, outcome, money_change, money_after");
+
+} // namespace
+
+struct HistoryStore::Connection
+{
+    QString name;
+    QSqlQuery insertSession;
+    QSqlQuery updateSession;
+    QSqlQuery insertRound;
+
+    explicit Connection(const QString &connectionName)
+        : name(connectionName)
+    {
+    }
+    QSqlDatabase database() const { return QSqlDatabase::database(name, false); }
+};
+
+HistoryStore::HistoryStore(const QString &path)
+    : m_path(path)
+{
+}
+
+HistoryStore::~HistoryStore()
+{
+    closeConnection();
+}
+
+QString HistoryStore::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/')
+        + kFileName;
+}
+
+bool HistoryStore::isOpen() const
+{
+    return m_connection != nullptr;
+}
+
+bool HistoryStore::open()
+{
+    if (m_connection)
+        return true;
+    if (isLasting(m_trouble))
+        return false;
+    return openConnection(true);
+}
+
+bool HistoryStore::fail(Trouble trouble, const QString &detail, const QString &path)
+{
+    m_trouble = trouble;
+    m_troubleDetail = detail;
+    m_troublePath = path.isEmpty() ? m_path : path;
+    if (isLasting(trouble))
+        closeConnection();
+    return false;
+}
+
+bool HistoryStore::fail(const QSqlError &error)
+{
+    const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    switch (sqliteCode(error)) {
+    case kBusy:
+    case kLocked:
+        return fail(Trouble::Locked, detail);
+    case kFull:
+        return fail(Trouble::DiskFull, detail);
+    case kPerm:
+    case kReadOnly:
+    case kCantOpen:
+    case kAuth:
+        return fail(Trouble::CannotWrite, detail);
+    case kCorrupt:
+    case kNotADatabase:
+        return fail(Trouble::Unreadable, detail);
+    default:
+        return fail(Trouble::Failed, detail);
+    }
+}
+
+bool HistoryStore::openConnection(bool maySetAside)
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return fail(Trouble::CannotWrite, QString(), folder);
+
+    // One connection per store: two stores (two tables, or a test's second look) never share
+    // a transaction.
+    static std::atomic<int> made { 0 };
+    m_connection = std::make_unique<Connection>(QStringLiteral("pokdeng-history-%1").arg(++made));
+    QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, m_connection->name);
+    if (!db.isValid()) {
+        closeConnection();
+        return fail(Trouble::Failed, QStringLiteral("no %1 driver").arg(kDriver));
+    }
+    db.setDatabaseName(m_path);
+    db.setConnectOptions(kConnectOptions);
+    if (!db.open()) {
+        const QSqlError error = db.lastError();
+        closeConnection();
+        return fail(error);
+    }
+
+    QSqlError error;
+    // The version is read before anything is written: a newer game's file stays untouched.
+    const int version = historySchemaVersion(db, &error);
+    if (version < 0) {
+        closeConnection();
+        if (isDamage(error) && maySetAside)
+            return setAside() && openConnection(false);
+        return fail(error);
+    }
+    if (version > kHistorySchemaVersion) {
+        closeConnection();
+        return fail(Trouble::NewerVersion, QString());
+    }
+
+    QSqlQuery pragma(db);
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !pragma.next()
+        || pragma.value(0).toString() != QLatin1String("wal")) {
+        error = pragma.lastError();
+        closeConnection();
+        return error.isValid() ? fail(error) : fail(Trouble::CannotWrite, QString());
+    }
+    // In WAL mode a commit is in the log file once it returns, which a killed process cannot
+    // undo; only the log's copying into the database waits for the disk.
+    if (!pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"))) {
+        error = pragma.lastError();
+        closeConnection();
+        return fail(error);
+    }
+
+    switch (upgradeHistorySchema(db, &error)) {
+    case SchemaResult::Ready:
+        break;
+    case SchemaResult::Newer:
+        closeConnection();
+        return fail(Trouble::NewerVersion, QString());
+    case SchemaResult::Failed:
+        closeConnection();
+        return fail(error);
+    }
+
+    m_connection->insertSession = QSqlQuery(db);
+    m_connection->updateSession = QSqlQuery(db);
+    m_connection->insertRound = QSqlQuery(db);
+    const bool prepared = m_connection->insertSession.prepare(QStringLiteral(
+                              "INSERT INTO sessions (started_at, ended_at, start_money, end_money) "
+                              "VALUES (?, ?, ?, ?)"))
+        && m_connection->updateSession.prepare(
+            QStringLiteral("UPDATE sessions SET ended_at = ?, end_money = ? WHERE id = ?"))
+        && m_connection->insertRound.prepare(
+            QStringLiteral("INSERT INTO rounds (session_id, %1) VALUES (?%2)")
+                .arg(kRoundColumns, QStringLiteral(", ?").repeated(13)));
+    if (!prepared) {
+        error = m_connection->insertRound.lastError();
+        closeConnection();
+        return fail(error);
+    }
+    m_trouble = Trouble::None;
+    return true;
+}
+
+void HistoryStore::closeConnection()
+{
+    if (!m_connection)
+        return;
+    const QString name = m_connection->name;
+    m_connection.reset(); // the queries go before their connection
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    // A session's rows belong to the file they were written to.
+    m_sessionId.reset();
+}
+
+bool HistoryStore::setAside()
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString target = m_path + QStringLiteral(".unreadable-") + stamp;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = m_path + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
+    if (!QFile::rename(m_path, target))
+        return fail(Trouble::Unreadable, QString());
+    // Its log and shared index belong with it; a new history must not start from them.
+    for (const QString &suffix : { QStringLiteral("-wal"), QStringLiteral("-shm") }) {
+        if (QFileInfo::exists(m_path + suffix))
+            QFile::rename(m_path + suffix, target + suffix);
+    }
+    m_setAsidePath = target;
+    return true;
+}
+
+void HistoryStore::beginSession(double money, qint64 atMs)
+{
+    m_sessionBegun = true;
+    m_sessionStartMoney = money;
+    m_sessionStartMs = atMs;
+    m_sessionId.reset();
+}
+
+bool HistoryStore::record(const PlayedRound &round)
+{
+    assert(round.playedAtMs != 0);
+    if (!open())
+        return false;
+    QSqlQuery transaction(m_connection->database());
+    if (!transaction.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(transaction.lastError());
+    const std::optional<qint64> sessionBefore = m_sessionId;
+    QSqlError error;
+    if (!writeRound(round, error) || !transaction.exec(QStringLiteral("COMMIT"))) {
+        if (!error.isValid())
+            error = transaction.lastError();
+        transaction.exec(QStringLiteral("ROLLBACK"));
+        m_sessionId = sessionBefore;
+        return fail(error);
+    }
+    m_trouble = Trouble::None;
+    return true;
+}
+
+bool HistoryStore::writeRound(const PlayedRound &round, QSqlError &error)
+{
+    Connection &c = *m_connection;
+    if (m_sessionId) {
+        c.updateSession.bindValue(0, qint64 { round.playedAtMs });
+        c.updateSession.bindValue(1, round.moneyAfter);
+        c.updateSession.bindValue(2, *m_sessionId);
+        if (!c.updateSession.exec()) {
+            error = c.updateSession.lastError();
+            return false;
+        }
+        // Cleared meanwhile by another copy of the game: the table goes on as a new session.
+        if (c.updateSession.numRowsAffected() == 0)
+            m_sessionId.reset();
+    }
+    if (!m_sessionId) {
+        const double moneyBefore = round.moneyAfter - round.moneyChange;
+        c.insertSession.bindValue(0, m_sessionBegun ? m_sessionStartMs : round.playedAtMs);
+        c.insertSession.bindValue(1, qint64 { round.playedAtMs });
+        c.insertSession.bindValue(2, m_sessionBegun ? m_sessionStartMoney : moneyBefore);
+        c.insertSession.bindValue(3, round.moneyAfter);
+        if (!c.insertSession.exec()) {
+            error = c.insertSession.lastError();
+            return false;
+        }
+        m_sessionId = c.insertSession.lastInsertId().toLongLong();
+    }
+
+    const auto bindHand = [&c](int first, const PlayedHand &hand) {
+        c.insertRound.bindValue(first, cardCodes(hand));
+        c.insertRound.bindValue(first + 1, hand.value.kind);
+        c.insertRound.bindValue(first + 2, hand.value.multiplier);
+        c.insertRound.bindValue(first + 3, QString::fromStdString(hand.value.label));
+    };
+    c.insertRound.bindValue(0, *m_sessionId);
+    c.insertRound.bindValue(1, qint64 { round.playedAtMs });
+    c.insertRound.bindValue(2, round.stake);
+    bindHand(3, round.user);
+    bindHand(7, round.dealer);
+    c.insertRound.bindValue(11, outcomeNumber(round.outcome));
+    c.insertRound.bindValue(12, round.moneyChange);
+    c.insertRound.bindValue(13, round.moneyAfter);
+    if (c.insertRound.exec())
+        return true;
+    error = c.insertRound.lastError();
+    return false;
+}
+
+void HistoryStore::endSession(qint64 atMs)
+{
+    if (m_connection && m_sessionId) {
+        QSqlQuery end(m_connection->database());
+        end.prepare(QStringLiteral("UPDATE sessions SET ended_at = ? WHERE id = ?"));
+        end.addBindValue(atMs);
+        end.addBindValue(*m_sessionId);
+        if (!end.exec())
+            fail(end.lastError());
+    }
+    m_sessionBegun = false;
+    m_sessionId.reset();
+}
+
+std::optional<QString> HistoryStore::scopeFilter(Scope scope) const
+{
+    if (scope == Scope::AllTime)
+        return QString();
+    if (!m_sessionId)
+        return std::nullopt;
+    return QStringLiteral(" WHERE session_id = %1").arg(*m_sessionId);
+}
+
+HistoryFigures HistoryStore::figures(Scope scope)
+{
+    HistoryFigures figures;
+    if (!open())
+        return figures;
+    const std::optional<QString> where = scopeFilter(scope);
+    if (!where)
+        return figures;
+
+    QSqlQuery query(m_connection->database());
+    query.setForwardOnly(true);
+    // One pass over the rounds, grouped by the user's kind; the totals are the groups' sums.
+    if (!query.exec(QStringLiteral("SELECT user_kind, SUM(outcome > 0), SUM(outcome = 0), "
+                                   "SUM(outcome < 0), MAX(money_change), MIN(money_change), "
+                                   "MAX(money_after) FROM rounds%1 "
+                                   "GROUP BY user_kind ORDER BY user_kind DESC")
+                        .arg(*where))) {
+        fail(query.lastError());
+        return figures;
+    }
+    while (query.next()) {
+        KindOutcomes kind;
+        kind.kind = query.value(0).toInt();
+        kind.counts = { query.value(1).toLongLong(), query.value(2).toLongLong(),
+                        query.value(3).toLongLong() };
+        figures.byUserKind.push_back(kind);
+        figures.outcomes.won += kind.counts.won;
+        figures.outcomes.tied += kind.counts.tied;
+        figures.outcomes.lost += kind.counts.lost;
+        const double most = query.value(4).toDouble();
+        const double least = query.value(5).toDouble();
+        const double money = query.value(6).toDouble();
+        if (most > 0 && most > figures.biggestWin.value_or(0))
+            figures.biggestWin = most;
+        if (least < 0 && -least > figures.biggestLoss.value_or(0))
+            figures.biggestLoss = -least;
+        if (!figures.bestMoney || money > *figures.bestMoney)
+            figures.bestMoney = money;
+    }
+
+    // Runs of wins: every round that is not a win starts a new group, and a group's wins are
+    // the run that follows it.
+    if (!query.exec(QStringLiteral("SELECT MAX(wins) FROM (SELECT COUNT(*) AS wins FROM ("
+                                   "SELECT outcome, SUM(outcome <= 0) OVER (ORDER BY id "
+                                   "ROWS UNBOUNDED PRECEDING) AS run FROM rounds%1) "
+                                   "WHERE outcome > 0 GROUP BY run)")
+                        .arg(*where))) {
+        fail(query.lastError());
+        return figures;
+    }
+    if (query.next())
+        figures.longestWinningRun = query.value(0).toLongLong();
+    return figures;
+}
+
+std::vector<double> HistoryStore::moneySeries(Scope scope)
+{
+    std::vector<double> series;
+    if (!open())
+        return series;
+    const std::optional<QString> where = scopeFilter(scope);
+    if (!where)
+        return series;
+    QSqlQuery query(m_connection->database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT money_after, money_change FROM rounds%1 ORDER BY id")
+                        .arg(*where))) {
+        fail(query.lastError());
+        return series;
+    }
+    while (query.next()) {
+        const double after = query.value(0).toDouble();
+        if (series.empty())
+            series.push_back(after - query.value(1).toDouble());
+        series.push_back(after);
+    }
+    return series;
+}
+
+std::vector<PlayedRound> HistoryStore::latestRounds(Scope scope, int count)
+{
+    std::vector<PlayedRound> rounds;
+    if (count <= 0 || !open())
+        return rounds;
+    const std::optional<QString> where = scopeFilter(scope);
+    if (!where)
+        return rounds;
+    QSqlQuery query(m_connection->database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM rounds%2 ORDER BY id DESC LIMIT %3")
+                        .arg(kRoundColumns, *where)
+                        .arg(count))) {
+        fail(query.lastError());
+        return rounds;
+    }
+    const auto readHand = [&query](int first, PlayedHand &hand) {
+        readCardCodes(query.value(first).toString(), hand);
+        hand.value.kind = query.value(first + 1).toInt();
+        hand.value.multiplier = query.value(first + 2).toInt();
+        hand.value.label = query.value(first + 3).toString().toStdString();
+    };
+    while (query.next()) {
+        PlayedRound round;
+        round.playedAtMs = query.value(0).toLongLong();
+        round.stake = query.value(1).toDouble();
+        readHand(2, round.user);
+        readHand(6, round.dealer);
+        round.outcome = outcomeOf(query.value(10).toInt());
+        round.moneyChange = query.value(11).toDouble();
+        round.moneyAfter = query.value(12).toDouble();
+        rounds.push_back(round);
+    }
+    return rounds;
+}
+
+qint64 HistoryStore::roundCount(Scope scope)
+{
+    if (!open())
+        return 0;
+    const std::optional<QString> where = scopeFilter(scope);
+    if (!where)
+        return 0;
+    QSqlQuery query(m_connection->database());
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM rounds%1").arg(*where)) || !query.next()) {
+        fail(query.lastError());
+        return 0;
+    }
+    return query.value(0).toLongLong();
+}
+
+bool HistoryStore::clear()
+{
+    if (!open())
+        return false;
+    QSqlQuery query(m_connection->database());
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(query.lastError());
+    if (!query.exec(QStringLiteral("DELETE FROM rounds"))
+        || !query.exec(QStringLiteral("DELETE FROM sessions"))
+        || !query.exec(QStringLiteral("COMMIT"))) {
+        const QSqlError error = query.lastError();
+        query.exec(QStringLiteral("ROLLBACK"));
+        return fail(error);
+    }
+    m_sessionId.reset();
+    m_sessionBegun = false;
+    // Give the space back. Either may fail while another copy of the game reads the file; the
+    // history is empty all the same.
+    query.exec(QStringLiteral("VACUUM"));
+    query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    m_trouble = Trouble::None;
+    return true;
+}
