@@ -167,77 +167,94 @@ bool HistoryStore::openConnection(bool maySetAside)
     // a transaction.
     static std::atomic<int> made { 0 };
     m_connection = std::make_unique<Connection>(QStringLiteral("pokdeng-history-%1").arg(++made));
-    QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, m_connection->name);
-    if (!db.isValid()) {
-        closeConnection();
-        return fail(Trouble::Failed, QStringLiteral("no %1 driver").arg(kDriver));
+    QSqlError error;
+    const Opening opening = connect(error);
+    if (opening == Opening::Ready) {
+        m_trouble = Trouble::None;
+        return true;
     }
+    closeConnection();
+    switch (opening) {
+    case Opening::Damaged:
+        if (maySetAside)
+            return setAside() && openConnection(false);
+        break;
+    case Opening::Newer:
+        return fail(Trouble::NewerVersion, QString());
+    case Opening::NoDriver:
+        return fail(Trouble::Failed, QStringLiteral("no %1 driver").arg(kDriver));
+    case Opening::NotWal:
+        return fail(Trouble::CannotWrite, QString());
+    case Opening::Ready:
+    case Opening::Failed:
+        break;
+    }
+    return fail(error);
+}
+
+HistoryStore::Opening HistoryStore::connect(QSqlError &error)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, m_connection->name);
+    if (!db.isValid())
+        return Opening::NoDriver;
     db.setDatabaseName(m_path);
     db.setConnectOptions(kConnectOptions);
     if (!db.open()) {
-        const QSqlError error = db.lastError();
-        closeConnection();
-        return fail(error);
+        error = db.lastError();
+        return Opening::Failed;
     }
 
-    QSqlError error;
     // The version is read before anything is written: a newer game's file stays untouched.
     const int version = historySchemaVersion(db, &error);
-    if (version < 0) {
-        closeConnection();
-        if (isDamage(error) && maySetAside)
-            return setAside() && openConnection(false);
-        return fail(error);
-    }
-    if (version > kHistorySchemaVersion) {
-        closeConnection();
-        return fail(Trouble::NewerVersion, QString());
-    }
+    if (version < 0)
+        return isDamage(error) ? Opening::Damaged : Opening::Failed;
+    if (version > kHistorySchemaVersion)
+        return Opening::Newer;
 
     QSqlQuery pragma(db);
-    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !pragma.next()
-        || pragma.value(0).toString() != QLatin1String("wal")) {
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !pragma.next()) {
         error = pragma.lastError();
-        closeConnection();
-        return error.isValid() ? fail(error) : fail(Trouble::CannotWrite, QString());
+        return Opening::Failed;
     }
+    if (pragma.value(0).toString() != QLatin1String("wal"))
+        return Opening::NotWal;
     // In WAL mode a commit is in the log file once it returns, which a killed process cannot
     // undo; only the log's copying into the database waits for the disk.
     if (!pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"))) {
         error = pragma.lastError();
-        closeConnection();
-        return fail(error);
+        return Opening::Failed;
     }
 
     switch (upgradeHistorySchema(db, &error)) {
     case SchemaResult::Ready:
         break;
     case SchemaResult::Newer:
-        closeConnection();
-        return fail(Trouble::NewerVersion, QString());
+        return Opening::Newer;
     case SchemaResult::Failed:
-        closeConnection();
-        return fail(error);
+        return Opening::Failed;
     }
 
-    m_connection->insertSession = QSqlQuery(db);
-    m_connection->updateSession = QSqlQuery(db);
-    m_connection->insertRound = QSqlQuery(db);
-    const bool prepared = m_connection->insertSession.prepare(QStringLiteral(
-                              "INSERT INTO sessions (started_at, ended_at, start_money, end_money) "
-                              "VALUES (?, ?, ?, ?)"))
-        && m_connection->updateSession.prepare(
-            QStringLiteral("UPDATE sessions SET ended_at = ?, end_money = ? WHERE id = ?"))
-        && m_connection->insertRound.prepare(
-            QStringLiteral("INSERT INTO rounds (session_id, %1) VALUES (?%2)")
-                .arg(kRoundColumns, QStringLiteral(", ?").repeated(13)));
-    if (!prepared) {
-        error = m_connection->insertRound.lastError();
-        closeConnection();
-        return fail(error);
+    Connection &c = *m_connection;
+    c.insertSession = QSqlQuery(db);
+    c.updateSession = QSqlQuery(db);
+    c.insertRound = QSqlQuery(db);
+    for (auto [query, statement] : {
+             std::pair { &c.insertSession,
+                         QStringLiteral("INSERT INTO sessions (started_at, ended_at, start_money, "
+                                        "end_money) VALUES (?, ?, ?, ?)") },
+             std::pair {
+                 &c.updateSession,
+                 QStringLiteral("UPDATE sessions SET ended_at = ?, end_money = ? WHERE id = ?") },
+             std::pair { &c.insertRound,
+                         QStringLiteral("INSERT INTO rounds (session_id, %1) VALUES (?%2)")
+                             .arg(kRoundColumns, QStringLiteral(", ?").repeated(13)) },
+         }) {
+        if (!query->prepare(statement)) {
+            error = query->lastError();
+            return Opening::Failed;
+        }
     }
-    m_trouble = Trouble::None;
-    return true;
+    return Opening::Ready;
 }
 
 void HistoryStore::closeConnection()

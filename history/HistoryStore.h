@@ -93,7 +93,11 @@ public:
 private:
     struct Connection;
 
+    enum class Opening { Ready, Damaged, Newer, NoDriver, NotWal, Failed };
+
     bool openConnection(bool maySetAside);
+    // Opens m_connection's database and readies it; error says why when it fails.
+    Opening connect(QSqlError &error);
     void closeConnection();
     bool setAside();
     bool fail(Trouble trouble, const QString &detail, const QString &path = QString());

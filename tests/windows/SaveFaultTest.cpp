@@ -9,6 +9,7 @@
 #include "windows/Frmpok.h"
 
 #include "support/RecordFiles.h"
+#include "support/TemporaryMount.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,7 +25,6 @@
 #include <csignal>
 #include <functional>
 
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,46 +66,6 @@ public:
 
 private:
     QTemporaryDir m_dir { QDir::tempPath() + QStringLiteral("/pokdeng-fault-XXXXXX") };
-};
-
-// A file system mounted on an empty folder for as long as the object lives, when the machine
-// allows it (root with the right to mount): a small tmpfs, or the folder itself again, read-only.
-class TemporaryMount
-{
-public:
-    enum Kind { SmallTmpfs, ReadOnlyView };
-
-    TemporaryMount(Kind kind, const QString &folder)
-        : m_path(QFile::encodeName(folder))
-    {
-        const char *path = m_path.constData();
-        if (kind == SmallTmpfs) {
-            m_mounted = mount("tmpfs", path, "tmpfs", 0, "size=64k,mode=0755") == 0;
-        } else if (mount(path, path, nullptr, MS_BIND, nullptr) == 0) {
-            m_mounted = true;
-            if (mount(nullptr, path, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
-                unmount();
-                m_mounted = false;
-            }
-        }
-    }
-    ~TemporaryMount()
-    {
-        if (m_mounted)
-            unmount();
-    }
-    TemporaryMount(const TemporaryMount &) = delete;
-    TemporaryMount &operator=(const TemporaryMount &) = delete;
-
-    bool isMounted() const { return m_mounted; }
-    QString path() const { return QFile::decodeName(m_path); }
-
-private:
-    // Detached, so that it goes even while a test that failed early still stands in it.
-    void unmount() { umount2(m_path.constData(), MNT_DETACH); }
-
-    QByteArray m_path;
-    bool m_mounted = false;
 };
 
 class SaveFault : public ::testing::Test
