@@ -2,14 +2,17 @@
 // screen: ./pokdeng_screenshots [folder]. Runs offscreen, whose pictures are the same as a real
 // window's.
 #include "shell/Form1.h"
+#include "support/SimulatedPlay.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/ScoreStore.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Toolkit.h"
 #include "windows/Frmabout.h"
+#include "windows/Frmhistory.h"
 #include "windows/Frmpoint.h"
 #include "windows/Frmpok.h"
+#include "windows/Frmrules.h"
 #include "windows/PlaceholderGame.h"
 
 #include <QApplication>
@@ -18,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTextBrowser>
 
 namespace {
 
@@ -89,5 +94,26 @@ int main(int argc, char *argv[])
     save(dummy, folder, QStringLiteral("dummy"));
     Frmabout about;
     save(about, folder, QStringLiteral("about"));
+
+    // The play history after a few hundred rounds over several tables, and the rules page.
+    const QString historyFile = folder + QStringLiteral("/history.sqlite");
+    for (const QString &suffix : { QString(), QStringLiteral("-wal"), QStringLiteral("-shm") })
+        QFile::remove(historyFile + suffix);
+    HistoryStore history(historyFile);
+    playIntoHistory(history, 400, 20261210, 1'765'000'000'000);
+    Frmhistory statistics(history);
+    save(statistics, folder, QStringLiteral("history-table"));
+    statistics.setScope(HistoryStore::Scope::AllTime);
+    save(statistics, folder, QStringLiteral("history-all"));
+    statistics.resize(640, 560);
+    save(statistics, folder, QStringLiteral("history-small"));
+
+    Frmrules rules;
+    save(rules, folder, QStringLiteral("rules"));
+    QScrollBar *scroll = rules.findChild<QTextBrowser *>()->verticalScrollBar();
+    for (int page = 1; scroll->value() < scroll->maximum(); ++page) {
+        scroll->setValue(scroll->value() + scroll->pageStep());
+        save(rules, folder, QStringLiteral("rules-%1").arg(page));
+    }
     return 0;
 }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "history/HistoryStore.h"
+#include "rules/Bets.h"
+#include "rules/PlayedRound.h"
+#include "rules/Round.h"
+
+#include <cstdint>
+
+// Plays rounds at a table of the rulebook, dealt from seed, and records each in store as the
+// table does: 1000 a round (all the money when less is left), the user draws whenever the rules
+// allow it on 4 points or less and otherwise stands, and a fresh table of 10000 begins when the
+// money falls below 1000. Rounds are a minute apart from startMs. Returns how many were recorded.
+inline int playIntoHistory(HistoryStore &store, int rounds, std::uint64_t seed, qint64 startMs)
+{
+    pokdeng::SeededRandom random(seed);
+    double money = pokdeng::kStartingMoney;
+    qint64 at = startMs;
+    store.beginSession(money, at);
+    int recorded = 0;
+    for (int i = 0; i < rounds; ++i) {
+        const double stake = money >= 1000 ? 1000 : money;
+        pokdeng::Round round(stake, random);
+        round.playFirstSeat();
+        if (round.mayDraw() && (round.points(pokdeng::kUserSeat) <= 4 || !round.mayStand()))
+            round.userDraws();
+        else
+            round.userStands();
+        round.playLastSeat();
+        round.playDealer();
+        money += round.settle().moneyChange;
+        at += 60'000;
+        pokdeng::PlayedRound played = pokdeng::playedRound(round, money);
+        played.playedAtMs = at;
+        if (store.record(played))
+            ++recorded;
+        if (pokdeng::isGameOver(money)) {
+            store.endSession(at);
+            money = pokdeng::kStartingMoney;
+            store.beginSession(money, at);
+        }
+    }
+    return recorded;
+}

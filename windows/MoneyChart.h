@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+// A line of the user's money over the rounds, drawn by our own painter code at whatever size the
+// widget has: a scale of round numbers below, a scale of baht on the left, light grid lines. A
+// long history is drawn one pixel column at a time (the lowest and highest money of the rounds
+// that fall in it), so 100,000 rounds cost no more to draw than the width in pixels.
+class MoneyChart final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MoneyChart(QWidget *parent = nullptr);
+
+    // The money before the first round, then after each round; empty shows that nothing was
+    // played yet.
+    void setSeries(std::vector<double> series);
+    const std::vector<double> &series() const { return m_series; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::vector<double> m_series;
+};

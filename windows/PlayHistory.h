@@ -1,0 +1,52 @@
+#pragma once
+
+#include "history/HistoryStore.h"
+
+#include <QString>
+
+class QWidget;
+
+// The play history as the table uses it: the store of the program's rounds, opened on first use,
+// and what the user is told when it cannot be kept. The table makes three calls:
+//
+//   beginSession(money)          each time the table is loaded, with the money it starts from
+//   record(table, round)         in the settlement, after the money has changed and before
+//                                the outcome box: the round is committed when it returns
+//   endSession()                 when the table closes
+//
+// and its menu opens showStatistics(table). A history that cannot be kept never stops the game:
+// the first time a round cannot be recorded the user is told once, in Thai, why (a message box
+// over the table); later rounds are tried again in silence.
+class PlayHistory
+{
+public:
+    // The history in the database at path.
+    explicit PlayHistory(const QString &databasePath);
+
+    // The program's history (the user's data folder) unless a test installed another.
+    static PlayHistory &instance();
+    // Puts history in place (nullptr restores the program's own). The caller keeps ownership.
+    static void install(PlayHistory *history);
+
+    void beginSession(double money);
+    // Stamps the round with the time now unless it has one, and records it. Returns whether it
+    // is kept.
+    bool record(QWidget *parent, pokdeng::PlayedRound round);
+    void endSession();
+
+    // Opens "ประวัติการเล่น" over parent and waits until it is closed. When the history cannot
+    // be read, says why instead (every time: the user asked).
+    void showStatistics(QWidget *parent);
+
+    HistoryStore &store() { return m_store; }
+
+    // What the user is told about the store's present trouble (Thai), and about a file that was
+    // set aside.
+    static QString troubleText(const HistoryStore &store);
+    static QString setAsideText(const QString &setAsidePath);
+
+private:
+    HistoryStore m_store;
+    bool m_toldTrouble = false;
+    bool m_toldSetAside = false;
+};
