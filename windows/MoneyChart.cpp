@@ -149,39 +149,55 @@ void MoneyChart::paintEvent(QPaintEvent *)
     painter.drawLine(QPointF(crisp(plot.left()), crisp(plot.bottom())),
                      QPointF(plot.right(), crisp(plot.bottom())));
 
-    // The money. More rounds than pixel columns: each column draws from its first round's money
-    // down or up to its lowest and highest and on to its last.
-    QPolygonF line;
+    // The money. Up to two rounds a pixel column, a line through every round; more, and each
+    // column draws one stroke from the lowest to the highest money of its rounds (reaching to
+    // where the column before it ended, so the strokes join), which stays as quick to draw as
+    // the chart is wide, however many rounds there are.
+    painter.setRenderHint(QPainter::Antialiasing);
     const int columns = std::max(1, static_cast<int>(plot.width()));
     if (rounds <= 2 * columns) {
-        line.reserve(rounds + 1);
+        QPolygonF line;
+        line.reserve(rounds + 3);
         for (int round = 0; round <= rounds; ++round)
             line << QPointF(xOf(round), yOf(m_series[static_cast<std::size_t>(round)]));
-    } else {
-        line.reserve(4 * columns);
-        const std::size_t count = m_series.size();
-        for (int column = 0; column < columns; ++column) {
-            const std::size_t from = count * static_cast<std::size_t>(column) / columns;
-            const std::size_t to = count * static_cast<std::size_t>(column + 1) / columns;
-            if (from >= to)
-                continue;
-            const auto [low, high] = std::minmax_element(m_series.begin() + static_cast<long>(from),
-                                                         m_series.begin() + static_cast<long>(to));
-            const double x = plot.left() + column + 0.5;
-            line << QPointF(x, yOf(m_series[from])) << QPointF(x, yOf(*low))
-                 << QPointF(x, yOf(*high)) << QPointF(x, yOf(m_series[to - 1]));
-        }
+        QPolygonF area = line;
+        area << QPointF(line.last().x(), plot.bottom()) << QPointF(line.first().x(), plot.bottom());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kFill);
+        painter.drawPolygon(area);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(kLine, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (rounds == 0)
+            painter.drawEllipse(line.first(), 2.5, 2.5);
+        else
+            painter.drawPolyline(line);
+        return;
     }
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPolygonF area = line;
-    area << QPointF(line.last().x(), plot.bottom()) << QPointF(line.first().x(), plot.bottom());
+
+    QPolygonF tops; // the highest money of each column, the upper edge of the area below
+    QVector<QLineF> strokes;
+    tops.reserve(columns + 2);
+    strokes.reserve(columns);
+    const std::size_t count = m_series.size();
+    double previousLast = m_series.front();
+    for (int column = 0; column < columns; ++column) {
+        const std::size_t from = count * static_cast<std::size_t>(column) / columns;
+        const std::size_t to = count * static_cast<std::size_t>(column + 1) / columns;
+        if (from >= to)
+            continue;
+        const auto [low, high] = std::minmax_element(m_series.begin() + static_cast<long>(from),
+                                                     m_series.begin() + static_cast<long>(to));
+        const double x = plot.left() + column + 0.5;
+        tops << QPointF(x, yOf(*high));
+        strokes << QLineF(x, yOf(std::min(*low, previousLast)), x,
+                          yOf(std::max(*high, previousLast)));
+        previousLast = m_series[to - 1];
+    }
+    tops << QPointF(tops.last().x(), plot.bottom()) << QPointF(tops.first().x(), plot.bottom());
     painter.setPen(Qt::NoPen);
     painter.setBrush(kFill);
-    painter.drawPolygon(area);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(kLine, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    if (rounds == 0)
-        painter.drawEllipse(line.first(), 2.5, 2.5);
-    else
-        painter.drawPolyline(line);
+    painter.drawPolygon(tops);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(kLine, 1));
+    painter.drawLines(strokes);
 }

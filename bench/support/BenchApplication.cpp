@@ -3,6 +3,7 @@
 #include "toolkit/ThaiFonts.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -32,6 +33,8 @@ BenchApplication::BenchApplication(int &argc, char **argv)
 {
     installThaiFontSubstitutions();
     QDir::setCurrent(m_folder.path());
+    // The play history too stays in the benchmark's own folder.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_folder.filePath(QStringLiteral("data"))));
 }
 
 void settleEvents()

@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 
 // The QApplication of a window benchmark: offscreen unless QT_QPA_PLATFORM names another
-// platform, the game's Thai fonts, and a fresh empty folder to work in, so that no score file
-// of the developer's is read or written.
+// platform, the game's Thai fonts, and a fresh empty folder to work in (its data folder too), so
+// that no score file or play history of the developer's is read or written.
 class BenchApplication
 {
 public:

@@ -4,16 +4,67 @@
 #include "history/HistorySchema.h"
 
 #include "HistoryFixtures.h"
+#include "support/SimulatedPlay.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <span>
+
 using namespace pokdeng;
 using Scope = HistoryStore::Scope;
 
 namespace {
+
+// The figures of a run of rounds counted one round at a time, as a player with a notebook would.
+HistoryFigures countedFigures(std::span<const PlayedRound> rounds)
+{
+    HistoryFigures figures;
+    std::map<int, OutcomeCounts, std::greater<>> kinds;
+    qint64 run = 0;
+    for (const PlayedRound &round : rounds) {
+        OutcomeCounts &kind = kinds[round.user.value.kind];
+        switch (round.outcome) {
+        case Settlement::Outcome::UserWins:
+            ++figures.outcomes.won;
+            ++kind.won;
+            figures.longestWinningRun = std::max(figures.longestWinningRun, ++run);
+            figures.biggestWin = std::max(figures.biggestWin.value_or(0), round.moneyChange);
+            break;
+        case Settlement::Outcome::Tie:
+            ++figures.outcomes.tied;
+            ++kind.tied;
+            run = 0;
+            break;
+        case Settlement::Outcome::UserLoses:
+            ++figures.outcomes.lost;
+            ++kind.lost;
+            run = 0;
+            figures.biggestLoss = std::max(figures.biggestLoss.value_or(0), -round.moneyChange);
+            break;
+        }
+        figures.bestMoney
+            = std::max(figures.bestMoney.value_or(round.moneyAfter), round.moneyAfter);
+    }
+    for (const auto &[kind, counts] : kinds)
+        figures.byUserKind.push_back({ kind, counts });
+    return figures;
+}
+
+std::vector<double> countedSeries(std::span<const PlayedRound> rounds)
+{
+    std::vector<double> series;
+    if (!rounds.empty())
+        series.push_back(rounds.front().moneyAfter - rounds.front().moneyChange);
+    for (const PlayedRound &round : rounds)
+        series.push_back(round.moneyAfter);
+    return series;
+}
 
 class HistoryStoreTest : public ::testing::Test
 {
@@ -254,4 +305,28 @@ TEST_F(HistoryStoreTest, ATableGoesOnAfterAnotherCopyCleared)
                   .toInt(),
               1);
     EXPECT_EQ(mine.roundCount(Scope::ThisSession), 1);
+}
+
+// Seeded play over several tables: every figure and every point of the chart, of all the rounds
+// and of the last table, is what counting the rounds one by one gives.
+TEST_F(HistoryStoreTest, FiguresMatchTheRoundsPlayedCountedOneByOne)
+{
+    HistoryStore store(path());
+    std::vector<PlayedRound> played;
+    ASSERT_EQ(playIntoHistory(store, 700, 20261210, 1'765'000'000'000, &played), 700);
+
+    // The last table began after the last round that ended a game.
+    const auto lastGameOver
+        = std::find_if(played.rbegin(), played.rend(),
+                       [](const PlayedRound &r) { return isGameOver(r.moneyAfter); });
+    ASSERT_NE(lastGameOver, played.rend()) << "the seed must play more than one table";
+    const std::span<const PlayedRound> lastTable(lastGameOver.base(), played.end());
+    ASSERT_FALSE(lastTable.empty());
+
+    EXPECT_EQ(store.figures(Scope::AllTime), countedFigures(played));
+    EXPECT_EQ(store.moneySeries(Scope::AllTime), countedSeries(played));
+    EXPECT_EQ(store.figures(Scope::ThisSession), countedFigures(lastTable));
+    EXPECT_EQ(store.moneySeries(Scope::ThisSession), countedSeries(lastTable));
+    const std::vector<PlayedRound> latest = store.latestRounds(Scope::AllTime, 50);
+    EXPECT_TRUE(std::equal(latest.begin(), latest.end(), played.rbegin()));
 }

@@ -6,12 +6,15 @@
 #include "rules/Round.h"
 
 #include <cstdint>
+#include <vector>
 
 // Plays rounds at a table of the rulebook, dealt from seed, and records each in store as the
 // table does: 1000 a round (all the money when less is left), the user draws whenever the rules
 // allow it on 4 points or less and otherwise stands, and a fresh table of 10000 begins when the
-// money falls below 1000. Rounds are a minute apart from startMs. Returns how many were recorded.
-inline int playIntoHistory(HistoryStore &store, int rounds, std::uint64_t seed, qint64 startMs)
+// money falls below 1000. Rounds are a minute apart from startMs. Returns how many were recorded;
+// when played is given, every round is appended to it as well.
+inline int playIntoHistory(HistoryStore &store, int rounds, std::uint64_t seed, qint64 startMs,
+                           std::vector<pokdeng::PlayedRound> *played = nullptr)
 {
     pokdeng::SeededRandom random(seed);
     double money = pokdeng::kStartingMoney;
@@ -30,10 +33,12 @@ inline int playIntoHistory(HistoryStore &store, int rounds, std::uint64_t seed, 
         round.playDealer();
         money += round.settle().moneyChange;
         at += 60'000;
-        pokdeng::PlayedRound played = pokdeng::playedRound(round, money);
-        played.playedAtMs = at;
-        if (store.record(played))
+        pokdeng::PlayedRound record = pokdeng::playedRound(round, money);
+        record.playedAtMs = at;
+        if (store.record(record))
             ++recorded;
+        if (played)
+            played->push_back(record);
         if (pokdeng::isGameOver(money)) {
             store.endSession(at);
             money = pokdeng::kStartingMoney;

@@ -2,20 +2,22 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "toolkit/ThaiFonts.h"
 
-// Every window test runs offscreen, in a folder of its own, so that the score file it writes
-// never touches the developer's.
+// Every window test runs offscreen, in a folder of its own, so that the score file and the play
+// history it writes never touch the developer's.
 namespace {
 QtMessageHandler defaultHandler = nullptr;
 
-// The offscreen platform says for every window that it cannot pass on size hints; that is no
-// news to a test.
+// The offscreen platform says for every window that it cannot pass on size hints or raise a
+// window; that is no news to a test.
 void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (message.contains(QLatin1String("propagateSizeHints")))
+    if (message.contains(QLatin1String("propagateSizeHints"))
+        || message.contains(QLatin1String("does not support raise()")))
         return;
     defaultHandler(type, context, message);
 }
@@ -30,6 +32,8 @@ int main(int argc, char *argv[])
     installThaiFontSubstitutions();
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
+    // The user's data folder, where the play history lives, is the test's own too.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(workDir.filePath(QStringLiteral("data"))));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,375 @@
+// The play history as the user meets it: the statistics window over a known history, clearing it
+// after a confirmation, the rules page, and the one notice a history that cannot be kept gives.
+#include "history/HistoryStore.h"
+#include "rules/HandEvaluation.h"
+#include "support/CardFixtures.h"
+#include "support/RecordFiles.h"
+#include "support/ScriptedToolkit.h"
+#include "windows/Frmhistory.h"
+#include "windows/Frmrules.h"
+#include "windows/MoneyChart.h"
+#include "windows/PlayHistory.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace pokdeng;
+using Answer = Toolkit::Answer;
+using Scope = HistoryStore::Scope;
+
+namespace {
+
+PlayedHand hand(const std::string &cards, int kind, const std::string &label, int multiplier = 0)
+{
+    const auto list = cardList(cards);
+    PlayedHand played;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        played.cards[i] = list[i];
+    played.drewThird = list.size() == 3;
+    played.value = { kind, multiplier, label };
+    return played;
+}
+
+PlayedRound round(std::int64_t atMs, double before, double change, PlayedHand user)
+{
+    PlayedRound played;
+    played.playedAtMs = atMs;
+    played.stake = 1000;
+    played.user = std::move(user);
+    played.dealer = hand("7S 10H", 7, "7แต้ม");
+    played.outcome = change > 0 ? Settlement::Outcome::UserWins
+        : change < 0            ? Settlement::Outcome::UserLoses
+                                : Settlement::Outcome::Tie;
+    played.moneyChange = change;
+    played.moneyAfter = before + change;
+    return played;
+}
+
+class HistoryWindows : public ::testing::Test
+{
+protected:
+    QString path() const { return m_folder.filePath(QStringLiteral("history.sqlite")); }
+
+    // An earlier table of 55 rounds (won, lost, won, ...), then this table: a pok 9 with deng
+    // won, a tie, three of a kind won, a loss.
+    void playTwoTables(HistoryStore &store)
+    {
+        store.beginSession(10000, 1000);
+        double money = 10000;
+        for (int i = 0; i < 55; ++i) {
+            const double change = i % 2 == 0 ? 1000 : -1000;
+            ASSERT_TRUE(store.record(round(1001 + i, money, change, hand("2C 3D", 5, "5แต้ม"))));
+            money += change;
+        }
+        store.endSession(2000);
+        store.beginSession(10000, 1'765'000'000'000);
+        for (const PlayedRound &played : {
+                 round(1'765'000'060'000, 10000, 2000, hand("4H 5H", kPokNine, "ป๊อก 9สองเด้ง", 2)),
+                 round(1'765'000'120'000, 12000, 0, hand("3C 4D", 7, "7แต้ม")),
+                 round(1'765'000'180'000, 12000, 5000, hand("6S 6H 6D", kTong, "ตอง 6", 5)),
+                 round(1'765'000'240'000, 17000, -1000, hand("AC 2D", 3, "3แต้ม")),
+             })
+            ASSERT_TRUE(store.record(played));
+    }
+
+    static QString text(const QWidget &window, const char *label)
+    {
+        const auto *widget = window.findChild<QLabel *>(QString::fromLatin1(label));
+        EXPECT_NE(widget, nullptr) << label;
+        return widget ? widget->text() : QString();
+    }
+    static QTableWidget *table(const QWidget &window, const char *name)
+    {
+        return window.findChild<QTableWidget *>(QString::fromLatin1(name));
+    }
+    static QString cellText(QTableWidget *table, int row, int column)
+    {
+        const QTableWidgetItem *item = table->item(row, column);
+        return item ? item->text() : QString();
+    }
+
+    ScriptedToolkit toolkit;
+
+private:
+    QTemporaryDir m_folder;
+};
+
+} // namespace
+
+TEST_F(HistoryWindows, StatisticsShowThisTableFirstThenEveryRound)
+{
+    HistoryStore store(path());
+    playTwoTables(store);
+    Frmhistory window(store);
+    window.show();
+    QApplication::processEvents();
+
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ประวัติการเล่น"));
+    ASSERT_EQ(window.scope(), Scope::ThisSession);
+    EXPECT_TRUE(window.findChild<QRadioButton *>(QStringLiteral("optTable"))->isChecked());
+    EXPECT_EQ(text(window, "lblRounds"), QStringLiteral("4 ตา"));
+    EXPECT_EQ(text(window, "lblWon"), QStringLiteral("2 ตา (50%)"));
+    EXPECT_EQ(text(window, "lblTied"), QStringLiteral("1 ตา (25%)"));
+    EXPECT_EQ(text(window, "lblLost"), QStringLiteral("1 ตา (25%)"));
+    EXPECT_EQ(text(window, "lblBiggestWin"), QStringLiteral("5000 บาท"));
+    EXPECT_EQ(text(window, "lblBiggestLoss"), QStringLiteral("1000 บาท"));
+    EXPECT_EQ(text(window, "lblBestMoney"), QStringLiteral("17000 บาท"));
+    EXPECT_EQ(text(window, "lblLongestRun"), QStringLiteral("1 ตา"));
+    const auto *chart = window.findChild<MoneyChart *>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->series(), (std::vector<double> { 10000, 12000, 12000, 17000, 16000 }));
+
+    QTableWidget *kinds = table(window, "tblKinds");
+    ASSERT_EQ(kinds->rowCount(), 4);
+    const QStringList kindNames = { QStringLiteral("ป๊อก 9"), QStringLiteral("ตอง"),
+                                    QStringLiteral("7แต้ม"), QStringLiteral("3แต้ม") };
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(cellText(kinds, row, 0), kindNames[row]) << row;
+    EXPECT_EQ(cellText(kinds, 1, 2), QStringLiteral("1")) << "three of a kind won once";
+
+    // Newest first, with the cards drawn and the labels, outcome and money beside them.
+    QTableWidget *latest = table(window, "tblLatest");
+    ASSERT_EQ(latest->rowCount(), 4);
+    EXPECT_EQ(cellText(latest, 0, 2), QStringLiteral("3แต้ม"));
+    EXPECT_EQ(cellText(latest, 0, 4), QStringLiteral("แพ้"));
+    EXPECT_EQ(cellText(latest, 0, 5), QStringLiteral("-1000"));
+    EXPECT_EQ(cellText(latest, 0, 6), QStringLiteral("16000"));
+    EXPECT_EQ(cellText(latest, 3, 2), QStringLiteral("ป๊อก 9สองเด้ง"));
+    EXPECT_EQ(cellText(latest, 3, 5), QStringLiteral("+2000"));
+    const QPixmap cards = latest->item(3, 2)->data(Qt::DecorationRole).value<QPixmap>();
+    EXPECT_FALSE(cards.isNull());
+    EXPECT_LT(cards.width() / cards.devicePixelRatio(),
+              latest->item(1, 2)->data(Qt::DecorationRole).value<QPixmap>().width()
+                  / cards.devicePixelRatio())
+        << "two cards drawn narrower than three";
+
+    window.findChild<QRadioButton *>(QStringLiteral("optAll"))->click();
+    EXPECT_EQ(window.scope(), Scope::AllTime);
+    EXPECT_EQ(text(window, "lblRounds"), QStringLiteral("59 ตา"));
+    EXPECT_EQ(text(window, "lblWon"), QStringLiteral("30 ตา (50.8%)"));
+    EXPECT_EQ(chart->series().size(), 60u);
+    EXPECT_EQ(latest->rowCount(), Frmhistory::kLatestRounds);
+    EXPECT_EQ(cellText(latest, 0, 2), QStringLiteral("3แต้ม")) << "still newest first";
+    EXPECT_EQ(table(window, "tblKinds")->rowCount(), 5);
+}
+
+TEST_F(HistoryWindows, ClearingAsksFirstAndEmptiesEverything)
+{
+    HistoryStore store(path());
+    playTwoTables(store);
+    Frmhistory window(store);
+    auto *clear = window.findChild<QPushButton *>(QStringLiteral("cmdClear"));
+    ASSERT_NE(clear, nullptr);
+    EXPECT_EQ(clear->text(), QStringLiteral("ล้างประวัติ"));
+
+    toolkit.expect(Answer::No);
+    clear->click();
+    ASSERT_EQ(toolkit.boxes().size(), 1u);
+    EXPECT_EQ(toolkit.boxes()[0].style, Toolkit::Style::QuestionYesNo);
+    EXPECT_EQ(toolkit.boxes()[0].title, QStringLiteral("ล้างประวัติ"));
+    EXPECT_EQ(store.roundCount(Scope::AllTime), 59) << "No keeps every round";
+
+    toolkit.expect(Answer::Yes);
+    clear->click();
+    EXPECT_EQ(store.roundCount(Scope::AllTime), 0);
+    EXPECT_EQ(window.scope(), Scope::AllTime);
+    EXPECT_EQ(text(window, "lblRounds"), QStringLiteral("0 ตา"));
+    EXPECT_EQ(text(window, "lblWon"), QStringLiteral("0 ตา (0%)"));
+    EXPECT_EQ(text(window, "lblBestMoney"), QStringLiteral("-"));
+    EXPECT_TRUE(window.findChild<MoneyChart *>()->series().empty());
+    EXPECT_EQ(table(window, "tblLatest")->rowCount(), 0);
+    EXPECT_FALSE(window.findChild<QRadioButton *>(QStringLiteral("optTable"))->isEnabled())
+        << "this table has no rounds left until it plays again";
+    EXPECT_TRUE(toolkit.allAnswersUsed());
+}
+
+// The chart is our own painting: at any size it draws without a fault, and an empty history
+// says so instead of drawing a line.
+TEST_F(HistoryWindows, TheChartDrawsAtAnySize)
+{
+    MoneyChart chart;
+    std::vector<double> many(100'001);
+    for (std::size_t i = 0; i < many.size(); ++i)
+        many[i] = 10000 + static_cast<double>((i * 7919) % 20000) - 10000;
+    for (const std::vector<double> &series :
+         { std::vector<double> {}, std::vector<double> { 10000 },
+           std::vector<double> { 10000, 10000 }, std::vector<double> { 10000, -4000 }, many }) {
+        chart.setSeries(series);
+        for (const QSize size : { QSize(60, 40), QSize(240, 120), QSize(1600, 900) }) {
+            chart.resize(size);
+            const QImage picture = chart.grab().toImage();
+            EXPECT_EQ(picture.size(), size);
+        }
+    }
+    chart.setSeries({ 10000, 12000, 9000 });
+    chart.resize(400, 200);
+    const QImage drawn = chart.grab().toImage();
+    int lineColoured = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            lineColoured += drawn.pixelColor(x, y) == QColor(24, 92, 168);
+    EXPECT_GT(lineColoured, 100) << "the money's line is drawn";
+}
+
+TEST_F(HistoryWindows, TheRulesPageStaysBesideTheTableWithItsExamplesInOrder)
+{
+    QDialog table;
+    table.show();
+    Frmrules *rules = Frmrules::showBeside(&table);
+    ASSERT_NE(rules, nullptr);
+    EXPECT_EQ(Frmrules::showBeside(&table), rules) << "one window, brought forward again";
+    EXPECT_EQ(rules->windowTitle(), QStringLiteral("วิธีเล่น"));
+    EXPECT_FALSE(rules->isModal());
+    EXPECT_TRUE(rules->isVisible());
+    EXPECT_EQ(rules->parentWidget(), &table);
+    EXPECT_TRUE(rules->isWindow());
+
+    const QString page = rules->findChild<QTextBrowser *>()->toPlainText();
+    EXPECT_FALSE(page.contains(QStringLiteral("{hand:")));
+    // The pictured hands of the order of hands, with the labels and payouts the rulebook gives
+    // them, come highest first.
+    const QStringList order = {
+        QStringLiteral("ป๊อก 9 ชนะได้ 1 เท่า"),    QStringLiteral("ป๊อก 8 ชนะได้ 1 เท่า"),
+        QStringLiteral("ตอง 6 ชนะได้ 5 เท่า"),    QStringLiteral("เซียน K ชนะได้ 3 เท่า"),
+        QStringLiteral("เซียน Q ชนะได้ 3 เท่า"),   QStringLiteral("เซียน J ชนะได้ 3 เท่า"),
+        QStringLiteral("สามเหลือง ชนะได้ 3 เท่า"), QStringLiteral("9 หลัง ชนะได้ 1 เท่า"),
+        QStringLiteral("8 หลัง ชนะได้ 1 เท่า"),    QStringLiteral("7แต้ม ชนะได้ 1 เท่า"),
+        QStringLiteral("บอดสนิท ไม่ชนะใคร"),
+    };
+    qsizetype at = page.indexOf(QStringLiteral("ลำดับไพ่"));
+    ASSERT_GE(at, 0);
+    for (const QString &example : order) {
+        const qsizetype next = page.indexOf(example, at);
+        EXPECT_GT(next, at) << example.toStdString();
+        at = std::max(at, next);
+    }
+    for (const QString &deng :
+         { QStringLiteral("ป๊อก 9สองเด้ง ชนะได้ 2 เท่า"), QStringLiteral("6แต้มสามเด้ง ชนะได้ 3 เท่า") })
+        EXPECT_TRUE(page.contains(deng)) << deng.toStdString();
+
+    rules->close();
+    QApplication::processEvents();
+}
+
+class HistoryNotice : public HistoryWindows
+{
+};
+
+// A history that cannot be kept is told once, whatever the trouble and however many rounds
+// follow; the game is never stopped.
+TEST_F(HistoryNotice, ATroubleIsToldOnceInThai)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<QString(const QString &folder)> prepare; // returns the database's path
+        QString says;
+    };
+    const Case cases[] = {
+        { "a folder that cannot be made",
+          [](const QString &folder) {
+              QFile blocker(folder + QStringLiteral("/data"));
+              blocker.open(QIODevice::WriteOnly);
+              return folder + QStringLiteral("/data/history.sqlite");
+          },
+          QStringLiteral("บันทึกลงที่ ") },
+        { "a newer game's file",
+          [](const QString &folder) {
+              const QString at = folder + QStringLiteral("/history.sqlite");
+              {
+                  QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                                              QStringLiteral("newer"));
+                  db.setDatabaseName(at);
+                  db.open();
+                  QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 99"));
+                  QSqlQuery(db).exec(QStringLiteral("CREATE TABLE rounds (everything BLOB)"));
+                  db.close();
+              }
+              QSqlDatabase::removeDatabase(QStringLiteral("newer"));
+              return at;
+          },
+          QStringLiteral("มาจากเกมรุ่นที่ใหม่กว่านี้") },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        PlayHistory history(c.prepare(folder.path()));
+        toolkit.clearBoxes();
+        toolkit.expect(Answer::Ok);
+        history.beginSession(10000);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_FALSE(history.record(nullptr, round(0, 10000, 1000, hand("2C 3D", 5, "5แต้ม"))));
+        ASSERT_EQ(toolkit.boxes().size(), 1u);
+        const ScriptedToolkit::Box &box = toolkit.boxes()[0];
+        EXPECT_EQ(box.title, QStringLiteral("ประวัติการเล่น"));
+        EXPECT_EQ(box.style, Toolkit::Style::StopOk);
+        EXPECT_TRUE(box.prompt.startsWith(
+            QStringLiteral("ตอนนี้เกมบันทึกประวัติการเล่นไม่ได้ครับ แต่ยังเล่นต่อได้ตามปกติ\nสาเหตุ: ")))
+            << box.prompt.toStdString();
+        EXPECT_TRUE(box.prompt.contains(c.says)) << box.prompt.toStdString();
+
+        // Asked for, the statistics say why each time, and no window opens.
+        toolkit.expect(Answer::Ok);
+        history.showStatistics(nullptr);
+        ASSERT_EQ(toolkit.boxes().size(), 2u);
+        EXPECT_TRUE(toolkit.boxes()[1].prompt.contains(c.says));
+    }
+}
+
+TEST_F(HistoryNotice, AnUnreadableFileSetAsideIsToldOnceAndTheRoundsAreKept)
+{
+    {
+        QFile garbage(path());
+        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(5000, 'x'));
+    }
+    PlayHistory history(path());
+    history.beginSession(10000);
+    toolkit.expect(Answer::Ok);
+    const qint64 before = QDateTime::currentMSecsSinceEpoch();
+    EXPECT_TRUE(history.record(nullptr, round(0, 10000, 1000, hand("2C 3D", 5, "5แต้ม"))));
+    EXPECT_TRUE(history.record(nullptr, round(0, 11000, 1000, hand("2C 3D", 5, "5แต้ม"))));
+    ASSERT_EQ(toolkit.boxes().size(), 1u);
+    EXPECT_EQ(toolkit.boxes()[0].style, Toolkit::Style::Ok);
+    EXPECT_TRUE(toolkit.boxes()[0].prompt.contains(
+        QDir::toNativeSeparators(history.store().setAsidePath())));
+    EXPECT_TRUE(QFile::exists(history.store().setAsidePath()));
+
+    const std::vector<PlayedRound> kept = history.store().latestRounds(Scope::ThisSession, 50);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_GE(kept[1].playedAtMs, before) << "an unstamped round gets the time it was recorded";
+    EXPECT_LE(kept[0].playedAtMs, QDateTime::currentMSecsSinceEpoch());
+}
+
+TEST_F(HistoryNotice, TheStatisticsWindowOpensOverTheTableWhenTheHistoryIsThere)
+{
+    PlayHistory history(path());
+    history.beginSession(10000);
+    ASSERT_TRUE(history.record(nullptr, round(0, 10000, 1000, hand("2C 3D", 5, "5แต้ม"))));
+    QDialog table;
+    table.show();
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto *window = qobject_cast<Frmhistory *>(QApplication::activeModalWidget());
+        opened
+            = window && window->parentWidget() == &table && window->scope() == Scope::ThisSession;
+        if (window)
+            window->close();
+    });
+    history.showStatistics(&table);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(toolkit.boxes().empty());
+}
