@@ -31,3 +31,6 @@ echo "== the rules"
 "$bin/bench_rules" --benchmark_min_time=1
 echo "== growth"
 "$bin/bench_growth"
+echo "== the play history"
+"$bin/bench_history"
+on_x "$bin/bench_history"

@@ -38,10 +38,49 @@ const std::array<std::initializer_list<const char *>, kHistorySchemaVersion> kSt
         " money_change REAL NOT NULL,"
         " money_after REAL NOT NULL)",
     },
-    // 2: the rounds of one table found without reading them all, for the figures of "this
-    // table" once the history holds many tables.
+    // 2: what the figures need kept as the rounds come, so that showing them reads a few rows
+    // instead of every round: the outcomes, the most won and lost and the best money by table and
+    // by the user's hand kind; the run of wins going on and the longest, by table and over all
+    // rounds in the order they were recorded. Filled from the rounds a first version kept. Also
+    // the rounds of one table found without reading them all.
     {
         "CREATE INDEX rounds_by_session ON rounds(session_id)",
+        "CREATE TABLE kind_totals ("
+        " session_id INTEGER NOT NULL,"
+        " user_kind INTEGER NOT NULL,"
+        " won INTEGER NOT NULL,"
+        " tied INTEGER NOT NULL,"
+        " lost INTEGER NOT NULL,"
+        " most_won REAL NOT NULL,"
+        " most_lost REAL NOT NULL,"
+        " best_money REAL NOT NULL,"
+        " PRIMARY KEY (session_id, user_kind)) WITHOUT ROWID",
+        "INSERT INTO kind_totals SELECT session_id, user_kind, SUM(outcome > 0), SUM(outcome = 0),"
+        " SUM(outcome < 0), MAX(MAX(money_change), 0), MAX(-MIN(money_change), 0),"
+        " MAX(money_after) FROM rounds GROUP BY session_id, user_kind",
+        "ALTER TABLE sessions ADD COLUMN run INTEGER NOT NULL DEFAULT 0",
+        "ALTER TABLE sessions ADD COLUMN longest_run INTEGER NOT NULL DEFAULT 0",
+        // Every round that is not a win starts a new group; a group's wins are a run, and the
+        // last group's wins the run going on.
+        "WITH marked AS (SELECT session_id, outcome, SUM(outcome <= 0) OVER ("
+        "  PARTITION BY session_id ORDER BY id ROWS UNBOUNDED PRECEDING) AS grp FROM rounds),"
+        " runs AS (SELECT session_id, grp, COUNT(*) AS wins FROM marked WHERE outcome > 0"
+        "  GROUP BY session_id, grp),"
+        " last AS (SELECT session_id, MAX(grp) AS grp FROM marked GROUP BY session_id)"
+        " UPDATE sessions SET"
+        "  longest_run = COALESCE((SELECT MAX(wins) FROM runs WHERE session_id = sessions.id), 0),"
+        "  run = COALESCE((SELECT wins FROM runs JOIN last USING (session_id, grp)"
+        "   WHERE session_id = sessions.id), 0)",
+        "CREATE TABLE run_totals ("
+        " id INTEGER PRIMARY KEY CHECK (id = 1),"
+        " run INTEGER NOT NULL,"
+        " longest_run INTEGER NOT NULL)",
+        "WITH marked AS (SELECT outcome, SUM(outcome <= 0) OVER ("
+        "  ORDER BY id ROWS UNBOUNDED PRECEDING) AS grp FROM rounds),"
+        " runs AS (SELECT grp, COUNT(*) AS wins FROM marked WHERE outcome > 0 GROUP BY grp)"
+        " INSERT INTO run_totals VALUES (1,"
+        "  COALESCE((SELECT wins FROM runs WHERE grp = (SELECT MAX(grp) FROM marked)), 0),"
+        "  COALESCE((SELECT MAX(wins) FROM runs), 0))",
     },
 } };
 

@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <atomic>
 #include <cassert>
 
@@ -87,6 +88,8 @@ struct HistoryStore::Connection
     QSqlQuery insertSession;
     QSqlQuery updateSession;
     QSqlQuery insertRound;
+    QSqlQuery addToKind;
+    QSqlQuery addToRun;
 
     explicit Connection(const QString &connectionName)
         : name(connectionName)
@@ -235,20 +238,33 @@ HistoryStore::Opening HistoryStore::connect(QSqlError &error)
     }
 
     Connection &c = *m_connection;
-    c.insertSession = QSqlQuery(db);
-    c.updateSession = QSqlQuery(db);
-    c.insertRound = QSqlQuery(db);
     for (auto [query, statement] : {
              std::pair { &c.insertSession,
                          QStringLiteral("INSERT INTO sessions (started_at, ended_at, start_money, "
-                                        "end_money) VALUES (?, ?, ?, ?)") },
-             std::pair {
-                 &c.updateSession,
-                 QStringLiteral("UPDATE sessions SET ended_at = ?, end_money = ? WHERE id = ?") },
+                                        "end_money, run, longest_run) VALUES (?, ?, ?, ?, ?, ?)") },
+             std::pair { &c.updateSession,
+                         QStringLiteral("UPDATE sessions SET ended_at = ?, end_money = ?, "
+                                        "run = CASE WHEN ? THEN run + 1 ELSE 0 END, "
+                                        "longest_run = MAX(longest_run, "
+                                        "CASE WHEN ? THEN run + 1 ELSE 0 END) WHERE id = ?") },
              std::pair { &c.insertRound,
                          QStringLiteral("INSERT INTO rounds (session_id, %1) VALUES (?%2)")
                              .arg(kRoundColumns, QStringLiteral(", ?").repeated(13)) },
+             std::pair { &c.addToKind,
+                         QStringLiteral("INSERT INTO kind_totals VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
+                                        "ON CONFLICT (session_id, user_kind) DO UPDATE SET "
+                                        "won = won + excluded.won, tied = tied + excluded.tied, "
+                                        "lost = lost + excluded.lost, "
+                                        "most_won = MAX(most_won, excluded.most_won), "
+                                        "most_lost = MAX(most_lost, excluded.most_lost), "
+                                        "best_money = MAX(best_money, excluded.best_money)") },
+             std::pair { &c.addToRun,
+                         QStringLiteral("UPDATE run_totals SET "
+                                        "run = CASE WHEN ? THEN run + 1 ELSE 0 END, "
+                                        "longest_run = MAX(longest_run, "
+                                        "CASE WHEN ? THEN run + 1 ELSE 0 END) WHERE id = 1") },
          }) {
+        *query = QSqlQuery(db);
         if (!query->prepare(statement)) {
             error = query->lastError();
             return Opening::Failed;
@@ -321,28 +337,37 @@ bool HistoryStore::record(const PlayedRound &round)
 bool HistoryStore::writeRound(const PlayedRound &round, QSqlError &error)
 {
     Connection &c = *m_connection;
+    const auto run = [&error](QSqlQuery &query) {
+        if (query.exec())
+            return true;
+        error = query.lastError();
+        return false;
+    };
+    const bool won = round.outcome == Settlement::Outcome::UserWins;
+    const qint64 at = round.playedAtMs;
+
     if (m_sessionId) {
-        c.updateSession.bindValue(0, qint64 { round.playedAtMs });
+        c.updateSession.bindValue(0, at);
         c.updateSession.bindValue(1, round.moneyAfter);
-        c.updateSession.bindValue(2, *m_sessionId);
-        if (!c.updateSession.exec()) {
-            error = c.updateSession.lastError();
+        c.updateSession.bindValue(2, won);
+        c.updateSession.bindValue(3, won);
+        c.updateSession.bindValue(4, *m_sessionId);
+        if (!run(c.updateSession))
             return false;
-        }
         // Cleared meanwhile by another copy of the game: the table goes on as a new session.
         if (c.updateSession.numRowsAffected() == 0)
             m_sessionId.reset();
     }
     if (!m_sessionId) {
         const double moneyBefore = round.moneyAfter - round.moneyChange;
-        c.insertSession.bindValue(0, m_sessionBegun ? m_sessionStartMs : round.playedAtMs);
-        c.insertSession.bindValue(1, qint64 { round.playedAtMs });
+        c.insertSession.bindValue(0, m_sessionBegun ? m_sessionStartMs : at);
+        c.insertSession.bindValue(1, at);
         c.insertSession.bindValue(2, m_sessionBegun ? m_sessionStartMoney : moneyBefore);
         c.insertSession.bindValue(3, round.moneyAfter);
-        if (!c.insertSession.exec()) {
-            error = c.insertSession.lastError();
+        c.insertSession.bindValue(4, won ? 1 : 0);
+        c.insertSession.bindValue(5, won ? 1 : 0);
+        if (!run(c.insertSession))
             return false;
-        }
         m_sessionId = c.insertSession.lastInsertId().toLongLong();
     }
 
@@ -353,17 +378,27 @@ bool HistoryStore::writeRound(const PlayedRound &round, QSqlError &error)
         c.insertRound.bindValue(first + 3, QString::fromStdString(hand.value.label));
     };
     c.insertRound.bindValue(0, *m_sessionId);
-    c.insertRound.bindValue(1, qint64 { round.playedAtMs });
+    c.insertRound.bindValue(1, at);
     c.insertRound.bindValue(2, round.stake);
     bindHand(3, round.user);
     bindHand(7, round.dealer);
     c.insertRound.bindValue(11, outcomeNumber(round.outcome));
     c.insertRound.bindValue(12, round.moneyChange);
     c.insertRound.bindValue(13, round.moneyAfter);
-    if (c.insertRound.exec())
-        return true;
-    error = c.insertRound.lastError();
-    return false;
+    if (!run(c.insertRound))
+        return false;
+
+    c.addToKind.bindValue(0, *m_sessionId);
+    c.addToKind.bindValue(1, round.user.value.kind);
+    c.addToKind.bindValue(2, won ? 1 : 0);
+    c.addToKind.bindValue(3, round.outcome == Settlement::Outcome::Tie ? 1 : 0);
+    c.addToKind.bindValue(4, round.outcome == Settlement::Outcome::UserLoses ? 1 : 0);
+    c.addToKind.bindValue(5, std::max(round.moneyChange, 0.0));
+    c.addToKind.bindValue(6, std::max(-round.moneyChange, 0.0));
+    c.addToKind.bindValue(7, round.moneyAfter);
+    c.addToRun.bindValue(0, won);
+    c.addToRun.bindValue(1, won);
+    return run(c.addToKind) && run(c.addToRun);
 }
 
 void HistoryStore::endSession(qint64 atMs)
@@ -398,13 +433,13 @@ HistoryFigures HistoryStore::figures(Scope scope)
     if (!where)
         return figures;
 
+    // The totals kept as the rounds came, by table and hand kind: a few rows, however many
+    // rounds there are.
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
-    // One pass over the rounds, grouped by the user's kind; the totals are the groups' sums.
-    if (!query.exec(QStringLiteral("SELECT user_kind, SUM(outcome > 0), SUM(outcome = 0), "
-                                   "SUM(outcome < 0), MAX(money_change), MIN(money_change), "
-                                   "MAX(money_after) FROM rounds%1 "
-                                   "GROUP BY user_kind ORDER BY user_kind DESC")
+    if (!query.exec(QStringLiteral("SELECT user_kind, SUM(won), SUM(tied), SUM(lost), "
+                                   "MAX(most_won), MAX(most_lost), MAX(best_money) "
+                                   "FROM kind_totals%1 GROUP BY user_kind ORDER BY user_kind DESC")
                         .arg(*where))) {
         fail(query.lastError());
         return figures;
@@ -414,28 +449,27 @@ HistoryFigures HistoryStore::figures(Scope scope)
         kind.kind = query.value(0).toInt();
         kind.counts = { query.value(1).toLongLong(), query.value(2).toLongLong(),
                         query.value(3).toLongLong() };
+        if (kind.counts.rounds() == 0)
+            continue;
         figures.byUserKind.push_back(kind);
         figures.outcomes.won += kind.counts.won;
         figures.outcomes.tied += kind.counts.tied;
         figures.outcomes.lost += kind.counts.lost;
-        const double most = query.value(4).toDouble();
-        const double least = query.value(5).toDouble();
+        const double mostWon = query.value(4).toDouble();
+        const double mostLost = query.value(5).toDouble();
         const double money = query.value(6).toDouble();
-        if (most > 0 && most > figures.biggestWin.value_or(0))
-            figures.biggestWin = most;
-        if (least < 0 && -least > figures.biggestLoss.value_or(0))
-            figures.biggestLoss = -least;
+        if (mostWon > figures.biggestWin.value_or(0))
+            figures.biggestWin = mostWon;
+        if (mostLost > figures.biggestLoss.value_or(0))
+            figures.biggestLoss = mostLost;
         if (!figures.bestMoney || money > *figures.bestMoney)
             figures.bestMoney = money;
     }
 
-    // Runs of wins: every round that is not a win starts a new group, and a group's wins are
-    // the run that follows it.
-    if (!query.exec(QStringLiteral("SELECT MAX(wins) FROM (SELECT COUNT(*) AS wins FROM ("
-                                   "SELECT outcome, SUM(outcome <= 0) OVER (ORDER BY id "
-                                   "ROWS UNBOUNDED PRECEDING) AS run FROM rounds%1) "
-                                   "WHERE outcome > 0 GROUP BY run)")
-                        .arg(*where))) {
+    const QString longestRun = scope == Scope::AllTime
+        ? QStringLiteral("SELECT longest_run FROM run_totals WHERE id = 1")
+        : QStringLiteral("SELECT longest_run FROM sessions WHERE id = %1").arg(*m_sessionId);
+    if (!query.exec(longestRun)) {
         fail(query.lastError());
         return figures;
     }
@@ -454,17 +488,25 @@ std::vector<double> HistoryStore::moneySeries(Scope scope)
         return series;
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT money_after, money_change FROM rounds%1 ORDER BY id")
+    // The money before the first round, then one column a row: the rows are many, and each
+    // column read costs more than SQLite's own work.
+    if (!query.exec(QStringLiteral("SELECT money_after - money_change FROM rounds%1 "
+                                   "ORDER BY id LIMIT 1")
                         .arg(*where))) {
         fail(query.lastError());
         return series;
     }
-    while (query.next()) {
-        const double after = query.value(0).toDouble();
-        if (series.empty())
-            series.push_back(after - query.value(1).toDouble());
-        series.push_back(after);
+    if (!query.next())
+        return series;
+    series.push_back(query.value(0).toDouble());
+    const qint64 count = roundCount(scope);
+    series.reserve(static_cast<std::size_t>(count) + 1);
+    if (!query.exec(QStringLiteral("SELECT money_after FROM rounds%1 ORDER BY id").arg(*where))) {
+        fail(query.lastError());
+        return {};
     }
+    while (query.next())
+        series.push_back(query.value(0).toDouble());
     return series;
 }
 
@@ -528,6 +570,8 @@ bool HistoryStore::clear()
         return fail(query.lastError());
     if (!query.exec(QStringLiteral("DELETE FROM rounds"))
         || !query.exec(QStringLiteral("DELETE FROM sessions"))
+        || !query.exec(QStringLiteral("DELETE FROM kind_totals"))
+        || !query.exec(QStringLiteral("UPDATE run_totals SET run = 0, longest_run = 0"))
         || !query.exec(QStringLiteral("COMMIT"))) {
         const QSqlError error = query.lastError();
         query.exec(QStringLiteral("ROLLBACK"));

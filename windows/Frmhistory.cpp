@@ -221,8 +221,9 @@ void Frmhistory::buildControls()
     tblLatest = makeTable(kLatestColumns, QStringLiteral("tblLatest"), pages);
     tblLatest->setIconSize(QSize(handPictureWidth(3, kCardHeight), kCardHeight));
     tblLatest->verticalHeader()->setDefaultSectionSize(kCardHeight + 6);
+    // The hands share what room is left; the other columns are fitted to their contents once
+    // each time the list is filled, not at every layout.
     QHeaderView *latestHeader = tblLatest->horizontalHeader();
-    latestHeader->setSectionResizeMode(QHeaderView::ResizeToContents);
     latestHeader->setSectionResizeMode(2, QHeaderView::Stretch);
     latestHeader->setSectionResizeMode(3, QHeaderView::Stretch);
     pages->addTab(tblLatest, kLatestTitle.arg(kLatestRounds));
@@ -334,6 +335,8 @@ void Frmhistory::showLatest(const std::vector<PlayedRound> &rounds)
         tblLatest->setItem(row, 6, cell(displayDecimal(round.moneyAfter), Qt::AlignRight));
         ++row;
     }
+    for (const int column : { 0, 1, 4, 5, 6 })
+        tblLatest->resizeColumnToContents(column);
 }
 
 void Frmhistory::cmdClear_Click()

@@ -181,6 +181,59 @@ TEST_F(HistoryStoreTest, UpgradesAFirstVersionFileAndKeepsItsRounds)
     EXPECT_EQ(store.roundCount(Scope::ThisSession), 1);
 }
 
+// A first-version file holds only rounds: the figures kept beside them are worked out from the
+// rounds when the file is upgraded, for every table, and play goes on counting from there.
+TEST_F(HistoryStoreTest, UpgradingWorksOutTheFiguresOfTheRoundsAlreadyKept)
+{
+    std::vector<PlayedRound> played;
+    {
+        HistoryStore store(path());
+        ASSERT_EQ(playIntoHistory(store, 400, 7, 1'765'000'000'000, &played), 400);
+    }
+    {
+        // What the first version left: the same rounds and sessions, nothing else.
+        const Peek v1(path());
+        for (const char *statement :
+             { "DROP TABLE kind_totals", "DROP TABLE run_totals", "DROP INDEX rounds_by_session",
+               "ALTER TABLE sessions DROP COLUMN run",
+               "ALTER TABLE sessions DROP COLUMN longest_run", "PRAGMA user_version = 1" })
+            ASSERT_TRUE(v1.exec(QString::fromLatin1(statement))) << statement;
+    }
+
+    HistoryStore store(path());
+    EXPECT_EQ(store.figures(Scope::AllTime), countedFigures(played));
+    // Each table's longest run of wins, and the run each ended on.
+    std::vector<qint64> longest, last;
+    qint64 run = 0;
+    for (std::size_t i = 0; i < played.size(); ++i) {
+        if (i == 0 || isGameOver(played[i - 1].moneyAfter)) {
+            longest.push_back(0);
+            run = 0;
+        }
+        run = played[i].outcome == Settlement::Outcome::UserWins ? run + 1 : 0;
+        longest.back() = std::max(longest.back(), run);
+        if (i + 1 == played.size() || isGameOver(played[i].moneyAfter))
+            last.push_back(run);
+    }
+    ASSERT_GT(longest.size(), 1u) << "the seed must play more than one table";
+    const Peek peek(path());
+    QSqlQuery rows(peek.database());
+    ASSERT_TRUE(rows.exec(QStringLiteral("SELECT longest_run, run FROM sessions ORDER BY id")));
+    for (std::size_t table = 0; table < longest.size(); ++table) {
+        ASSERT_TRUE(rows.next()) << table;
+        EXPECT_EQ(rows.value(0).toLongLong(), longest[table]) << "table " << table;
+        EXPECT_EQ(rows.value(1).toLongLong(), last[table]) << "table " << table;
+    }
+
+    // The run over all rounds goes on from the last one kept.
+    const PlayedRound won
+        = playedRound(1'900'000'000'000, 1000, played.back().moneyAfter, 1000,
+                      playedHand("4H 5D", kPokNine, "ป๊อก 9"), playedHand("2S 4D", 6, "6แต้ม"));
+    played.push_back(won);
+    ASSERT_TRUE(store.record(won));
+    EXPECT_EQ(store.figures(Scope::AllTime), countedFigures(played));
+}
+
 TEST_F(HistoryStoreTest, AStoredRoundReadsBackExactly)
 {
     const PlayedRound drew = playedRound(1'765'000'000'123, 500.5, 1001, 1501.5,

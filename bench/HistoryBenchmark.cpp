@@ -1,0 +1,160 @@
+// The play history's costs: recording a round (each of 100,000 rounds of seeded play timed on its
+// own, as the table records one before its outcome box), the bytes a round adds to the database,
+// and opening "ประวัติการเล่น" over those 100,000 rounds until its chart is drawn.
+//
+//   bench_history [PICTURE]   PICTURE: also save the opened window there as a PNG
+#include "history/HistoryStore.h"
+#include "rules/Bets.h"
+#include "rules/PlayedRound.h"
+#include "rules/Round.h"
+#include "support/BenchApplication.h"
+#include "windows/Frmhistory.h"
+#include "windows/MoneyChart.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+using namespace pokdeng;
+
+namespace {
+
+constexpr int kRounds = 100'000;
+constexpr int kWindowOpenings = 9;
+
+double threadCpuMicroseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
+}
+
+void report(const char *what, std::vector<double> times, const char *unit)
+{
+    std::sort(times.begin(), times.end());
+    const auto at = [&](double share) {
+        return times[static_cast<std::size_t>(share * static_cast<double>(times.size() - 1))];
+    };
+    std::printf("    %-12s median %8.1f %s, 90th %8.1f, 99th %8.1f, worst %9.1f  (%zu)\n", what,
+                at(0.5), unit, at(0.9), at(0.99), times.back(), times.size());
+}
+
+qint64 databaseBytes(const QString &path)
+{
+    qint64 bytes = 0;
+    for (const QString &suffix : { QString(), QStringLiteral("-wal"), QStringLiteral("-shm") })
+        bytes += QFileInfo(path + suffix).size();
+    return bytes;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    BenchApplication app(argc, argv);
+    const QString path = HistoryStore::defaultPath();
+
+    std::printf("  recording a round, %d rounds of seeded play into %s\n", kRounds,
+                qPrintable(path));
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    wall.reserve(kRounds);
+    cpu.reserve(kRounds);
+    double firstRoundMs = 0;
+    {
+        HistoryStore store(path);
+        SeededRandom random(20261210);
+        double money = kStartingMoney;
+        qint64 at = QDateTime::currentMSecsSinceEpoch();
+        store.beginSession(money, at);
+        QElapsedTimer clock;
+        for (int i = 0; i < kRounds; ++i) {
+            Round round(money >= 1000 ? 1000 : money, random);
+            round.playFirstSeat();
+            if (round.mayDraw() && (round.points(kUserSeat) <= 4 || !round.mayStand()))
+                round.userDraws();
+            else
+                round.userStands();
+            round.playLastSeat();
+            round.playDealer();
+            money += round.settle().moneyChange;
+            PlayedRound played = playedRound(round, money);
+            played.playedAtMs = at += 30'000;
+
+            const double cpuBefore = threadCpuMicroseconds();
+            clock.start();
+            if (!store.record(played)) {
+                std::printf("  round %d not recorded: %s\n", i, qPrintable(store.troubleDetail()));
+                return 1;
+            }
+            const double microseconds = static_cast<double>(clock.nsecsElapsed()) / 1e3;
+            if (i == 0) {
+                // The first round opens the database: the driver is loaded and the tables made.
+                firstRoundMs = microseconds / 1e3;
+                continue;
+            }
+            wall.push_back(microseconds);
+            cpu.push_back(threadCpuMicroseconds() - cpuBefore);
+            if (isGameOver(money)) {
+                store.endSession(at);
+                money = kStartingMoney;
+                store.beginSession(money, at);
+            }
+        }
+        std::printf("    the first round, which opens and makes the database: %.1f ms\n",
+                    firstRoundMs);
+        report("wall clock", wall, "us");
+        report("thread CPU", cpu, "us");
+        std::printf("    database with its log, still open: %.0f bytes a round\n",
+                    static_cast<double>(databaseBytes(path)) / kRounds);
+    }
+    // Closed: the log is copied into the database and removed.
+    std::printf("    database closed: %lld bytes, %.0f bytes a round\n",
+                static_cast<long long>(databaseBytes(path)),
+                static_cast<double>(databaseBytes(path)) / kRounds);
+
+    std::printf("  opening ประวัติการเล่น over %d rounds, every round's figures, until it has "
+                "painted\n",
+                kRounds);
+    std::vector<double> opening;
+    std::vector<double> openingCpu;
+    std::vector<double> chartPaint;
+    for (int run = 0; run < kWindowOpenings; ++run) {
+        // A fresh store each time, as a table whose own session has no rounds yet: the window
+        // opens on every round kept.
+        HistoryStore store(path);
+        store.open();
+        QElapsedTimer clock;
+        const double cpuBefore = threadCpuMicroseconds();
+        clock.start();
+        {
+            Frmhistory window(store);
+            window.show();
+            settleEvents();
+            opening.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+            openingCpu.push_back((threadCpuMicroseconds() - cpuBefore) / 1e3);
+            if (window.scope() != HistoryStore::Scope::AllTime
+                || window.findChild<MoneyChart *>()->series().size() != kRounds + 1) {
+                std::printf("  the window did not open on every round\n");
+                return 1;
+            }
+            auto *chart = window.findChild<MoneyChart *>();
+            clock.start();
+            chart->repaint();
+            chartPaint.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+            if (run == 0 && argc > 1)
+                window.grab().save(QString::fromLocal8Bit(argv[1]));
+        }
+        settleEvents();
+    }
+    report("wall clock", opening, "ms");
+    report("thread CPU", openingCpu, "ms");
+    report("chart paint", chartPaint, "ms");
+    return 0;
+}
