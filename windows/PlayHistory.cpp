@@ -3,6 +3,7 @@
 #include "toolkit/Toolkit.h"
 #include "windows/Frmhistory.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QPointer>
@@ -23,6 +24,15 @@ const QString kSetAside = QStringLiteral("ไฟล์ประวัติก�
                                          "แล้วเริ่มบันทึกประวัติใหม่ครับ");
 
 PlayHistory *installedHistory = nullptr;
+PlayHistory *programHistory = nullptr;
+
+// The program's history closes its database while the application object is still there: by
+// the time static objects are destroyed, the SQL driver may be gone.
+void closeProgramHistory()
+{
+    delete programHistory;
+    programHistory = nullptr;
+}
 
 } // namespace
 
@@ -36,8 +46,11 @@ PlayHistory &PlayHistory::instance()
     if (installedHistory)
         return *installedHistory;
     // Made on first use, after the application object: the data folder depends on its name.
-    static PlayHistory programHistory(HistoryStore::defaultPath());
-    return programHistory;
+    if (!programHistory) {
+        programHistory = new PlayHistory(HistoryStore::defaultPath());
+        qAddPostRoutine(closeProgramHistory);
+    }
+    return *programHistory;
 }
 
 void PlayHistory::install(PlayHistory *history)

@@ -23,7 +23,8 @@ public:
     // The history in the database at path.
     explicit PlayHistory(const QString &databasePath);
 
-    // The program's history (the user's data folder) unless a test installed another.
+    // The program's history (the user's data folder) unless a test installed another. Needs the
+    // application object; the program's history is closed when that object goes.
     static PlayHistory &instance();
     // Puts history in place (nullptr restores the program's own). The caller keeps ownership.
     static void install(PlayHistory *history);

@@ -373,3 +373,14 @@ TEST_F(HistoryNotice, TheStatisticsWindowOpensOverTheTableWhenTheHistoryIsThere)
     EXPECT_TRUE(opened);
     EXPECT_TRUE(toolkit.boxes().empty());
 }
+
+// The program's own history lives in the user's data folder, which the tests point at a folder
+// of their own.
+TEST(ProgramHistory, LivesInTheUsersDataFolder)
+{
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    ASSERT_FALSE(data.isEmpty());
+    EXPECT_TRUE(PlayHistory::instance().store().path().startsWith(data + QLatin1Char('/')))
+        << PlayHistory::instance().store().path().toStdString();
+    EXPECT_TRUE(PlayHistory::instance().store().path().endsWith(QStringLiteral("/history.sqlite")));
+}
