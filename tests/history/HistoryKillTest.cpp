@@ -101,7 +101,8 @@ std::vector<std::int64_t> shownRounds(int output)
     }
     close(output);
     std::vector<std::int64_t> stakes(bytes.size() / sizeof(std::int64_t));
-    std::memcpy(stakes.data(), bytes.data(), stakes.size() * sizeof(std::int64_t));
+    if (!stakes.empty())
+        std::memcpy(stakes.data(), bytes.data(), stakes.size() * sizeof(std::int64_t));
     return stakes;
 }
 

@@ -15,14 +15,17 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -262,6 +265,43 @@ TEST_F(HistoryWindows, TheRulesPageStaysBesideTheTableWithItsExamplesInOrder)
 
     rules->close();
     QApplication::processEvents();
+}
+
+// A click that comes from the window system, as a real one does, and so meets the blocking of
+// windows by a modal one (a click sent to the widget itself would not).
+void clickAsTheScreenWould(QWidget *widget)
+{
+    QApplication::processEvents();
+    QWindow *window = widget->window()->windowHandle();
+    const QPoint at = widget->mapTo(widget->window(), widget->rect().center());
+    QTest::mouseClick(window, Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+}
+
+// The table runs modally; the rules window, its child, still takes clicks meanwhile, where a window
+// of its own would be blocked.
+TEST_F(HistoryWindows, TheRulesPageTakesClicksWhileTheTableRunsModally)
+{
+    QDialog table;
+    QDialog stranger;
+    QPointer<Frmrules> rules;
+    bool rulesClosedByClick = false;
+    bool strangerClosedByClick = false;
+    QTimer::singleShot(0, [&] {
+        rules = Frmrules::showBeside(&table);
+        clickAsTheScreenWould(rules->findChild<QPushButton *>(QStringLiteral("cmdClose")));
+        rulesClosedByClick = !rules || !rules->isVisible();
+
+        auto *button = new QPushButton(QStringLiteral("ปิด"), &stranger);
+        QObject::connect(button, &QPushButton::clicked, &stranger, &QDialog::close);
+        stranger.show();
+        clickAsTheScreenWould(button);
+        strangerClosedByClick = !stranger.isVisible();
+        table.reject();
+    });
+    table.exec();
+    EXPECT_TRUE(rulesClosedByClick);
+    EXPECT_FALSE(strangerClosedByClick) << "the check must see a blocked window";
 }
 
 class HistoryNotice : public HistoryWindows
