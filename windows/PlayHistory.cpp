@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QPointer>
+#include <QTimer>
 
 namespace {
 
@@ -88,6 +89,11 @@ QString PlayHistory::setAsideText(const QString &setAsidePath)
 void PlayHistory::beginSession(double money)
 {
     m_store.beginSession(money, QDateTime::currentMSecsSinceEpoch());
+    // Opening loads the SQL driver and may make the tables: tens of milliseconds, better spent
+    // while the user looks at the new table than before the first outcome box. A trouble met
+    // here is told with the first round.
+    if (!m_store.isOpen())
+        QTimer::singleShot(0, &m_openingContext, [this] { m_store.open(); });
 }
 
 bool PlayHistory::record(QWidget *parent, pokdeng::PlayedRound round)

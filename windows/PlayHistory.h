@@ -2,6 +2,7 @@
 
 #include "history/HistoryStore.h"
 
+#include <QObject>
 #include <QString>
 
 class QWidget;
@@ -9,7 +10,9 @@ class QWidget;
 // The play history as the table uses it: the store of the program's rounds, opened on first use,
 // and what the user is told when it cannot be kept. The table makes three calls:
 //
-//   beginSession(money)          each time the table is loaded, with the money it starts from
+//   beginSession(money)          each time the table is loaded, with the money it starts from;
+//                                the database is opened as soon as the event loop turns (while
+//                                the user picks a bet), so the first round does not wait for it
 //   record(table, round)         in the settlement, after the money has changed and before
 //                                the outcome box: the round is committed when it returns
 //   endSession()                 when the table closes
@@ -48,6 +51,7 @@ public:
 
 private:
     HistoryStore m_store;
+    QObject m_openingContext; // ends a pending opening with the history
     bool m_toldTrouble = false;
     bool m_toldSetAside = false;
 };

@@ -394,6 +394,23 @@ TEST_F(HistoryNotice, AnUnreadableFileSetAsideIsToldOnceAndTheRoundsAreKept)
     EXPECT_LE(kept[0].playedAtMs, QDateTime::currentMSecsSinceEpoch());
 }
 
+TEST_F(HistoryNotice, ANewTableOpensTheHistoryBeforeItsFirstRound)
+{
+    PlayHistory history(path());
+    history.beginSession(10000);
+    EXPECT_FALSE(history.store().isOpen()) << "not while the table is being made";
+    QApplication::processEvents();
+    EXPECT_TRUE(history.store().isOpen());
+    EXPECT_TRUE(QFile::exists(path()));
+    {
+        // A history gone before its event loop turned leaves nothing behind to run.
+        PlayHistory brief(path() + QStringLiteral(".other"));
+        brief.beginSession(10000);
+    }
+    QApplication::processEvents();
+    EXPECT_FALSE(QFile::exists(path() + QStringLiteral(".other")));
+}
+
 TEST_F(HistoryNotice, TheStatisticsWindowOpensOverTheTableWhenTheHistoryIsThere)
 {
     PlayHistory history(path());
