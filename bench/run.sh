@@ -29,5 +29,7 @@ echo "== waiting"
 on_x "$bin/bench_idle"
 echo "== the rules"
 "$bin/bench_rules" --benchmark_min_time=1
+echo "== the odds at the user's turn"
+"$bin/bench_odds"
 echo "== growth"
 "$bin/bench_growth"
