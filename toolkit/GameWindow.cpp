@@ -66,6 +66,13 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
     connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
 }
 
+void GameWindow::addBelowClient(QWidget *widget)
+{
+    // As wide as the client whatever its contents want: the window never grows sideways.
+    widget->setFixedWidth(m_client->width());
+    static_cast<QVBoxLayout *>(layout())->addWidget(widget);
+}
+
 void GameWindow::switchTo(GameKind next)
 {
     m_next = next;

@@ -24,6 +24,9 @@ protected:
 
     QWidget *client() const { return m_client; }
     QMenuBar *gameMenuBar() const { return m_menuBar; }
+    // Puts widget under the client area, full width. The window grows by its height while it is
+    // shown; a hidden one takes no room, so the window keeps the design's size.
+    void addBelowClient(QWidget *widget);
 
     // Closes this window and has the given one opened in its place ("เริ่มใหม่" names its own).
     void switchTo(GameKind next);

@@ -2,12 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "toolkit/ThaiFonts.h"
 
-// Every window test runs offscreen, in a folder of its own, so that the score file it writes
-// never touches the developer's.
+// Every window test runs offscreen, in a folder of its own, so that the score file and the
+// settings it writes never touch the developer's.
 namespace {
 QtMessageHandler defaultHandler = nullptr;
 
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     installThaiFontSubstitutions();
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, workDir.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
