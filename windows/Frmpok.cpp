@@ -13,6 +13,7 @@
 #include "windows/Frmabout.h"
 #include "windows/Frmpoint.h"
 #include "windows/FrmpokTexts.h"
+#include "windows/OddsAdvisor.h"
 #include "windows/RecordSaver.h"
 
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 
 using namespace pokdeng;
 using namespace frmpok_text;
@@ -61,6 +63,8 @@ void Frmpok::buildMenu()
     QAction *about = gameMenuBar()->addAction(kAboutEntry);
     about->setObjectName(QStringLiteral("mnuabout"));
     connect(about, &QAction::triggered, this, &Frmpok::mnuabout_Click);
+    m_advisor = new OddsAdvisor(gameMenuBar(), ui.Cmdreq, ui.cmdnoreq, this);
+    addBelowClient(m_advisor->statusBar());
 }
 
 // Every card hidden on the pack, no bet chosen and every bet on offer: the state between two
@@ -143,6 +147,8 @@ void Frmpok::startRound()
     if (m_round->mayStand())
         ui.cmdnoreq->show();
     m_phase = Phase::UserTurn;
+    const auto hand = m_round->cards().ofSeat(kUserSeat);
+    m_advisor->startTurn(hand[0], hand[1], m_bet, m_standShowsCards ? kShowCards : kStand);
 }
 
 void Frmpok::deal()
@@ -217,6 +223,7 @@ void Frmpok::Cmdreq_Click()
         return;
     m_phase = Phase::Resolving;
     m_round->userDraws();
+    m_advisor->endTurn();
     ui.Cmdreq->hide();
     ui.cmdnoreq->hide();
     if (!slideThirdCard(kUserSeat))
@@ -231,6 +238,7 @@ void Frmpok::cmdnoreq_Click()
         return;
     m_phase = Phase::Resolving;
     m_round->userStands();
+    m_advisor->endTurn();
     ui.Cmdreq->hide();
     ui.cmdnoreq->hide();
     finishRound();
