@@ -1,4 +1,4 @@
-#include "support/BenchApplication.h"
+#include "support/OffscreenApplication.h"
 
 #include "toolkit/ThaiFonts.h"
 
@@ -27,7 +27,7 @@ int &offscreenUnlessChosen(int &argc)
 
 } // namespace
 
-BenchApplication::BenchApplication(int &argc, char **argv)
+OffscreenApplication::OffscreenApplication(int &argc, char **argv)
     : m_app(offscreenUnlessChosen(argc), argv)
 {
     installThaiFontSubstitutions();
