@@ -2,11 +2,11 @@
 // screen: ./pokdeng_screenshots [folder]. Runs offscreen, whose pictures are the same as a real
 // window's.
 #include "shell/Form1.h"
+#include "support/GoingOnToolkit.h"
+#include "support/OffscreenApplication.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/ScoreStore.h"
-#include "toolkit/ThaiFonts.h"
-#include "toolkit/Toolkit.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmpoint.h"
 #include "windows/Frmpok.h"
@@ -19,21 +19,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
+
+#include <optional>
 
 namespace {
-
-// Answers every message box at once, so a round can be played through to its end.
-class AnsweringToolkit final : public Toolkit
-{
-public:
-    Answer messageBox(QWidget *, const QString &, Style style, const QString &) override
-    {
-        return style == Style::QuestionYesNo ? Answer::Yes : Answer::Ok;
-    }
-    void endProgram() override { }
-    bool isEnding() const override { return false; }
-};
 
 // Deals the given cards, slot by slot, then flips the seats' coins from a seeded source.
 class DealingRandom final : public pokdeng::RandomSource
@@ -90,15 +79,11 @@ void save(QWidget &window, const QString &folder, const QString &name)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installThaiFontSubstitutions();
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const QString folder
+        = QDir().absoluteFilePath(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    OffscreenApplication app(argc, argv);
     QDir().mkpath(folder);
     QDir::setCurrent(folder);
-    // The game's settings live in the folder too, so the pictures never change the user's own.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
     CardSlider::setInstant(true);
     writeScoreFile(QStringLiteral("สมชาย ใจดี"), 25000.5);
 
@@ -113,8 +98,7 @@ int main(int argc, char *argv[])
 
     // A finished round whose money beats an empty record offers to save it.
     QFile::remove(QStringLiteral("point.pon"));
-    AnsweringToolkit answering;
-    Toolkit::install(&answering);
+    std::optional<GoingOnToolkit> goingOn(std::in_place);
     Frmpok saving(nullptr, &random);
     saving.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
     for (const char *turn : { "cmdnoreq", "Cmdreq" }) {
@@ -126,7 +110,7 @@ int main(int argc, char *argv[])
     }
     saving.findChild<QLineEdit *>(QStringLiteral("txtname"))->setText(QStringLiteral("สมหญิง"));
     save(saving, folder, QStringLiteral("table-save"));
-    Toolkit::install(nullptr);
+    goingOn.reset();
     writeScoreFile(QStringLiteral("สมชาย ใจดี"), 25000.5);
 
     // The odds advisor at the user's turn: the user holds 3 of spades and ace of hearts (4 points,
@@ -137,7 +121,6 @@ int main(int argc, char *argv[])
     advised.findChild<QAction *>(QStringLiteral("mnuodds"))->setChecked(true);
     advised.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
     save(advised, folder, QStringLiteral("table-odds"));
-    advised.findChild<QAction *>(QStringLiteral("mnuodds"))->setChecked(false);
 
     Frmpoint record;
     save(record, folder, QStringLiteral("record"));

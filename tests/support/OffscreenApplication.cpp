@@ -1,8 +1,9 @@
-#include "support/BenchApplication.h"
+#include "support/OffscreenApplication.h"
 
 #include "toolkit/ThaiFonts.h"
 
 #include <QDir>
+#include <QSettings>
 
 namespace {
 
@@ -27,11 +28,12 @@ int &offscreenUnlessChosen(int &argc)
 
 } // namespace
 
-BenchApplication::BenchApplication(int &argc, char **argv)
+OffscreenApplication::OffscreenApplication(int &argc, char **argv)
     : m_app(offscreenUnlessChosen(argc), argv)
 {
     installThaiFontSubstitutions();
     QDir::setCurrent(m_folder.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
 }
 
 void settleEvents()

@@ -1,21 +1,23 @@
-#include "support/AnsweringToolkit.h"
+#include "support/GoingOnToolkit.h"
 
-AnsweringToolkit::AnsweringToolkit()
+GoingOnToolkit::GoingOnToolkit()
 {
     Toolkit::install(this);
 }
 
-AnsweringToolkit::~AnsweringToolkit()
+GoingOnToolkit::~GoingOnToolkit()
 {
     Toolkit::install(nullptr);
 }
 
-Toolkit::Answer AnsweringToolkit::messageBox(QWidget *, const QString &, Style style,
-                                             const QString &)
+Toolkit::Answer GoingOnToolkit::messageBox(QWidget *, const QString &prompt, Style style,
+                                           const QString &title)
 {
     switch (style) {
     case Style::Ok:
         ++m_outcomes;
+        if (onOutcome)
+            onOutcome(prompt, title);
         return Answer::Ok;
     case Style::StopOk:
         ++m_gamesLost;
@@ -25,5 +27,6 @@ Toolkit::Answer AnsweringToolkit::messageBox(QWidget *, const QString &, Style s
     case Style::WarningOkCancel:
         break;
     }
+    ++m_unexpected;
     return Answer::Cancel;
 }
