@@ -1,6 +1,6 @@
-#include "CourtArt.h"
+#include "art/CourtArt.h"
 
-#include "SuitSigns.h"
+#include "art/SuitSigns.h"
 
 #include <QPainter>
 #include <QPainterPath>
