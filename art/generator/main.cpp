@@ -1,5 +1,6 @@
 // Draws every picture of the game into the art folder: the 52 faces and the back (cards/), the
-// pack and the window icon, each also at twice the size for high-DPI screens. With --sheet it
+// pack and the window icon, each also at twice the size for high-DPI screens, and the icon a
+// desktop's menu shows, at the sizes of the hicolor theme and as SVG (icons/). With --sheet it
 // also writes contact sheets for looking the art over.
 //
 //     pokdeng_artgen <art folder> [--sheet <folder>]
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
@@ -47,6 +49,33 @@ bool saveBoth(const QDir &dir, const QString &name, const char *ext, const char 
 QImage zoomed(const QImage &image, int factor)
 {
     return image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+// icons/pokdeng-<size>.png for each size of the hicolor theme, and icons/pokdeng.svg recording
+// the same painting as the large sizes.
+bool writeThemeIcons(const QDir &dir)
+{
+    if (!dir.mkpath(QStringLiteral("icons"))) {
+        std::fprintf(stderr, "cannot create %s/icons\n", qPrintable(dir.path()));
+        return false;
+    }
+    for (int size : { 16, 32, 48, 64, 128, 256 })
+        if (!save(art::drawThemeIcon(size),
+                  dir.filePath(QStringLiteral("icons/pokdeng-%1.png").arg(size)), "PNG"))
+            return false;
+    QSvgGenerator svg;
+    svg.setFileName(dir.filePath(QStringLiteral("icons/pokdeng.svg")));
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle(QStringLiteral("ป๊อกเด้ง"));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(svg.fileName()));
+        return false;
+    }
+    painter.scale(8, 8);
+    art::paintIcon(painter);
+    return painter.end();
 }
 
 // All 52 faces in suit rows, then the back, the pack and the icon, on table green.
@@ -130,7 +159,8 @@ int main(int argc, char *argv[])
                           [=](int scale) { return art::drawFace(suit, rank, scale); });
     ok = ok && saveBoth(artDir, QStringLiteral("cards/back"), "bmp", "BMP", art::drawBack)
         && saveBoth(artDir, QStringLiteral("pack"), "bmp", "BMP", art::drawPack)
-        && saveBoth(artDir, QStringLiteral("icon"), "png", "PNG", art::drawIcon);
+        && saveBoth(artDir, QStringLiteral("icon"), "png", "PNG", art::drawIcon)
+        && writeThemeIcons(artDir);
     if (ok && args.size() == 4) {
         QDir sheetDir(args[3]);
         ok = sheetDir.mkpath(QStringLiteral(".")) && writeSheets(sheetDir);
