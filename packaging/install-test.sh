@@ -7,9 +7,12 @@
 #
 # The work folder keeps a pristine Debian 12 (minbase with Xvfb and the X tools the test uses,
 # and a user "player"), made once by debootstrap from the Debian mirror this machine's apt uses,
-# and the packages apt downloaded, so a later run downloads nothing new. Every run copies the
-# pristine system to a fresh root: each install starts from the same clean system. Needs root.
-# Leaves <work folder>/start.png, the screen with the installed game's start window.
+# and the packages apt downloaded, so a later run downloads nothing new. Each run's root is an
+# overlay on the pristine system (or a copy of it), so every install starts from the same clean
+# system. Needs root.
+# Leaves <work folder>/start.png, the screen with the installed game's start window, and the
+# logs of apt; a failed run also leaves what it changed in the system (changes/upper, or root/
+# when it is a copy), to look into.
 set -euo pipefail
 
 if [ $# -ne 2 ] || [ ! -f "$1" ]; then
@@ -22,10 +25,12 @@ base=$work/base
 root=$work/root
 mkdir -p "$work/apt-archives/partial"
 
-# The Debian 12 suites this machine's apt installs from, as "URI suite" lines.
+# The Debian 12 suites this machine's apt installs from, as "URI suite" lines: Debian's own
+# (other vendors name suites "bookworm" too).
 debian_sources() {
-    apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' \
-        | awk '$2 ~ /^bookworm(-updates|-security)?$/' | sort -u
+    apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(ORIGIN)' 'Identifier: Packages' \
+        | awk '$3 == "Debian" && $2 ~ /^bookworm(-updates|-security)?$/ { print $1, $2 }' \
+        | sort -u
 }
 
 mounts=()
@@ -61,7 +66,8 @@ if [ ! -f "$base/.complete" ]; then
     echo "-- making a pristine Debian 12 in $base (once)"
     mirror=$(debian_sources | awk '$2 == "bookworm" { print $1; exit }')
     if [ -z "$mirror" ]; then
-        echo "apt on this machine has no Debian bookworm source to debootstrap from" >&2
+        echo "apt on this machine has no Debian bookworm source to debootstrap from" \
+            "(or needs apt-get update)" >&2
         exit 1
     fi
     remove_root "$base.new"
@@ -77,9 +83,19 @@ if [ ! -f "$base/.complete" ]; then
     mv "$base.new" "$base"
 fi
 
-echo "-- a fresh Debian 12 root from the pristine copy"
+echo "-- a fresh Debian 12 root over the pristine copy"
+# An overlay keeps the run's changes apart from the pristine system and is gone with them; where
+# the file system cannot hold an overlay's changes, the root is a copy.
+changes=$work/changes
 remove_root "$root"
-cp -a "$base" "$root"
+rm -rf --one-file-system "$changes"
+mkdir -p "$root" "$changes/upper" "$changes/work"
+if mount -t overlay overlay -o "lowerdir=$base,upperdir=$changes/upper,workdir=$changes/work" \
+    "$root" 2>/dev/null; then
+    mounts+=("$root")
+else
+    cp -a "$base/." "$root"
+fi
 cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 mount_in_root -t proc proc /proc
 mount_in_root --bind "$work/apt-archives" /var/cache/apt/archives
@@ -153,4 +169,7 @@ if [ ${#left[@]} -gt 0 ]; then
     exit 1
 fi
 echo "   all $(wc -l <"$work/pokdeng.files") paths of dpkg -L pokdeng gone or shared with other packages"
+unmount_all
+remove_root "$root"
+rm -rf --one-file-system "$changes"
 echo "-- install test passed; screen of the installed game: $work/start.png"

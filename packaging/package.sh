@@ -46,6 +46,11 @@ fi
 echo "lintian: no errors"
 
 echo "== install test in a fresh Debian 12"
-packaging/install-test.sh "$deb" "$work"
+# debootstrap, chroot and mount need root.
+if [ "$(id -u)" -eq 0 ]; then
+    packaging/install-test.sh "$deb" "$work"
+else
+    sudo packaging/install-test.sh "$deb" "$work"
+fi
 
 echo "./dev package took $((SECONDS - started)) s"
