@@ -1,7 +1,8 @@
 // Draws every design picture of the game into the art folder: the 52 faces and the back
-// (cards/) and the pack at their design sizes, and the window icon at its two sizes. With
-// --sheet it also writes contact sheets for looking the art over: every card as the game shows
-// it, at the design size and larger.
+// (cards/) and the pack at their design sizes, the window icon at its two sizes, and the icon a
+// desktop's menu shows, at the sizes of the hicolor theme and as SVG (icons/). With --sheet it
+// also writes contact sheets for looking the art over: every card as the game shows it, at the
+// design size and larger.
 //
 //     pokdeng_artgen <art folder> [--sheet <folder>]
 
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
@@ -44,6 +46,33 @@ bool saveBitmap(const QDir &dir, const QString &name, const QImage &picture)
 QImage zoomed(const QImage &image, int factor)
 {
     return image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+// icons/pokdeng-<size>.png for each size of the hicolor theme, and icons/pokdeng.svg recording
+// the same painting as the large sizes.
+bool writeThemeIcons(const QDir &dir)
+{
+    if (!dir.mkpath(QStringLiteral("icons"))) {
+        std::fprintf(stderr, "cannot create %s/icons\n", qPrintable(dir.path()));
+        return false;
+    }
+    for (int size : { 16, 32, 48, 64, 128, 256 })
+        if (!save(art::drawThemeIcon(size),
+                  dir.filePath(QStringLiteral("icons/pokdeng-%1.png").arg(size)), "PNG"))
+            return false;
+    QSvgGenerator svg;
+    svg.setFileName(dir.filePath(QStringLiteral("icons/pokdeng.svg")));
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle(QStringLiteral("ป๊อกเด้ง"));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(svg.fileName()));
+        return false;
+    }
+    painter.scale(8, 8);
+    art::paintIcon(painter);
+    return painter.end();
 }
 
 QSize times(QSize design, qreal scale)
@@ -138,7 +167,8 @@ int main(int argc, char *argv[])
         && saveBitmap(artDir, art::backPictureName(),
                       art::drawBack(art::kCardSize, art::Corners::Square))
         && saveBitmap(artDir, art::packPictureName(), art::drawPack(art::kPackSize))
-        && saveBoth(artDir, QStringLiteral("icon"), "png", "PNG", art::drawIcon);
+        && saveBoth(artDir, QStringLiteral("icon"), "png", "PNG", art::drawIcon)
+        && writeThemeIcons(artDir);
     if (ok && args.size() == 4) {
         QDir sheetDir(args[3]);
         ok = sheetDir.mkpath(QStringLiteral(".")) && writeSheets(sheetDir);
