@@ -9,8 +9,9 @@
 // report also gives the live heap, and the live heap once that cache has been emptied: what a
 // leak would make grow.
 #include "shell/Form1.h"
-#include "support/AnsweringToolkit.h"
-#include "support/BenchApplication.h"
+#include "shell/Navigator.h"
+#include "support/GoingOnToolkit.h"
+#include "support/OffscreenApplication.h"
 #include "support/ProcessStats.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/GameWindow.h"
@@ -171,8 +172,8 @@ void measureSwitches(QWidget *start)
 
 int main(int argc, char *argv[])
 {
-    BenchApplication app(argc, argv);
-    AnsweringToolkit toolkit;
+    OffscreenApplication app(argc, argv);
+    GoingOnToolkit toolkit;
     CardSlider::setInstant(true);
     Form1 start;
     start.show();

@@ -7,7 +7,7 @@
 #include "rules/Bets.h"
 #include "rules/PlayedRound.h"
 #include "rules/Round.h"
-#include "support/BenchApplication.h"
+#include "support/OffscreenApplication.h"
 #include "windows/Frmhistory.h"
 #include "windows/MoneyChart.h"
 
@@ -57,7 +57,7 @@ qint64 databaseBytes(const QString &path)
 
 int main(int argc, char *argv[])
 {
-    BenchApplication app(argc, argv);
+    OffscreenApplication app(argc, argv);
     const QString path = HistoryStore::defaultPath();
 
     std::printf("  recording a round, %d rounds of seeded play into %s\n", kRounds,

@@ -4,8 +4,8 @@
 // main thread's context switches. Sleeping through the wait costs exactly one voluntary switch,
 // the one that the closing timer wakes; every other one is a wake-up.
 #include "shell/Form1.h"
-#include "support/AnsweringToolkit.h"
-#include "support/BenchApplication.h"
+#include "support/GoingOnToolkit.h"
+#include "support/OffscreenApplication.h"
 #include "support/ProcessStats.h"
 #include "toolkit/CardSlider.h"
 #include "windows/Frmpok.h"
@@ -111,8 +111,8 @@ void playRound(Frmpok &table)
 
 int main(int argc, char *argv[])
 {
-    BenchApplication app(argc, argv);
-    AnsweringToolkit toolkit;
+    OffscreenApplication app(argc, argv);
+    GoingOnToolkit toolkit;
     CardSlider::setInstant(true);
     SeededRandom random(7);
 

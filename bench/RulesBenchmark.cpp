@@ -4,9 +4,8 @@
 #include "rules/Deal.h"
 #include "rules/HandEvaluation.h"
 #include "rules/Points.h"
-#include "rules/SeatDecisions.h"
+#include "rules/Round.h"
 #include "rules/Settlement.h"
-#include "rules/UserStatus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,39 +15,19 @@ using namespace pokdeng;
 
 namespace {
 
-struct RoundResult
+// One round through the rulebook's Round; the user draws when made to and otherwise on the toss
+// of a coin.
+Settlement playRound(RandomSource &random)
 {
-    Settlement settlement;
-    SlotCards cards;
-};
-
-RoundResult playRound(RandomSource &random)
-{
-    const SlotCards cards = deal(random);
-    int points[kSeatCount];
-    for (int seat = 1; seat <= kSeatCount; ++seat)
-        points[seat - 1] = pointsAfterDeal(cards, seat);
-    if (sideSeatDraws(cards, kFirstSeat, points[0], random))
-        points[0] = pointsWithThirdCard(points[0], cards[thirdSlotOf(kFirstSeat)].rank);
-
-    // The user draws when made to and otherwise on the toss of a coin.
-    const auto hand = cards.ofSeat(kUserSeat);
-    UserStatus status = userStatus(hand, points[1], false);
-    const bool userDraws = status.drawShown
-        && (status.stand != UserStatus::StandButton::Shown || random.next() < 0.5);
-    if (userDraws)
-        status = userStatus(hand, points[1], true);
-    points[1] = status.points;
-
-    if (sideSeatDraws(cards, kLastSeat, points[2], random))
-        points[2] = pointsWithThirdCard(points[2], cards[thirdSlotOf(kLastSeat)].rank);
-    const bool dealerDrew = dealerDraws(points[3], userDraws, random);
-    if (dealerDrew)
-        points[3] = pointsWithThirdCard(points[3], cards[thirdSlotOf(kDealerSeat)].rank);
-
-    const HandValue user = evaluateHand(hand, points[1], userDraws);
-    const HandValue dealer = evaluateHand(cards.ofSeat(kDealerSeat), points[3], dealerDrew);
-    return { settle(user, dealer, points[1], 1000), cards };
+    Round round(1000, random);
+    round.playFirstSeat();
+    if (round.mayDraw() && (!round.mayStand() || random.next() < 0.5))
+        round.userDraws();
+    else
+        round.userStands();
+    round.playLastSeat();
+    round.playDealer();
+    return round.settle();
 }
 
 void BM_Round(benchmark::State &state)

@@ -7,8 +7,8 @@
 // the card's old and new places), and a repaint of the whole window after each move, the most a
 // frame could ever cost.
 #include "rules/SlidePath.h"
-#include "support/AnsweringToolkit.h"
-#include "support/BenchApplication.h"
+#include "support/GoingOnToolkit.h"
+#include "support/OffscreenApplication.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/Speeds.h"
 #include "toolkit/Twips.h"
@@ -123,8 +123,8 @@ template<class T> T *control(QWidget *window, const char *name)
 
 int main(int argc, char *argv[])
 {
-    BenchApplication app(argc, argv);
-    AnsweringToolkit toolkit;
+    OffscreenApplication app(argc, argv);
+    GoingOnToolkit toolkit;
     CardSlider::setInstant(true);
     SeededRandom random(2024);
     std::unique_ptr<Frmpok> table;

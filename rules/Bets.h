@@ -1,9 +1,15 @@
 #pragma once
 
+#include <array>
+
 namespace pokdeng {
 
 // The five bet options, top to bottom as the table lists them.
 enum class BetOption { Thousand, FiveThousand, TenThousand, HalfMoney, AllMoney };
+inline constexpr std::array<BetOption, 5> kBetOptions = {
+    BetOption::Thousand,  BetOption::FiveThousand, BetOption::TenThousand,
+    BetOption::HalfMoney, BetOption::AllMoney,
+};
 
 inline constexpr double kStartingMoney = 10000;
 // Below this the game is over.

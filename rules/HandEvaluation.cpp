@@ -1,6 +1,7 @@
 #include "rules/HandEvaluation.h"
 
 #include "rules/CardName.h"
+#include "rules/HandWords.h"
 
 namespace pokdeng {
 
@@ -15,9 +16,6 @@ namespace {
     const std::string kQueenSianLabel = "เซียน Q";
     const std::string kJackSianLabel = "เซียน J";
     const std::string kCourtCardsLabel = "สามเหลือง";
-    const std::string kPointsWord = "แต้ม";
-    const std::string kTwoDengSuffix = "สองเด้ง";
-    const std::string kThreeDengSuffix = "สามเด้ง";
     const std::string kNothingLabel = "บอดสนิท";
 
     // The rank in a three-of-a-kind label: a letter for the ace and the court cards, otherwise one
@@ -46,7 +44,7 @@ HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdSh
         value.label = thirdShows ? kNineBackLabel : kPokNineLabel;
     } else if (thirdShows && r1 == r2 && r2 == r3) {
         value.kind = kTong;
-        value.multiplier = 5;
+        value.multiplier = kindPayout(kTong);
         value.label = kTongLabel + tongRankText(r1);
     } else if (points == 8) {
         value.kind = thirdShows ? kThreeCardEight : kPokEight;
@@ -71,8 +69,7 @@ HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdSh
             value.kind = kThreeCourtCards;
             value.label = kCourtCardsLabel;
         }
-        if (value.kind != kNothing)
-            value.multiplier = 3;
+        value.multiplier = kindPayout(value.kind);
     }
 
     if (points >= 1 && points <= 7 && value.kind != kTong) {

@@ -22,6 +22,17 @@ enum HandKind : int {
     kPokNine = 16,
 };
 
+// The payout a kind carries of itself, whatever its cards' suits: three of a kind 5 stakes, the
+// court-card kinds 3; 0 for the kinds that are paid by their deng.
+constexpr int kindPayout(int kind)
+{
+    if (kind == kTong)
+        return 5;
+    if (kind >= kThreeCourtCards && kind <= kKingSian)
+        return 3;
+    return 0;
+}
+
 // A hand valued at settlement: its kind code, the multiplier its deng or kind gives (0 for the
 // plain payout of one stake) and its label as the result label shows it (UTF-8).
 struct HandValue

@@ -5,7 +5,19 @@
 
 namespace pokdeng {
 
-std::string plainDecimal(double value)
+namespace {
+
+    std::string withDecimalPoint(std::string text, const std::string &decimalPoint)
+    {
+        const auto point = text.find('.');
+        if (point != std::string::npos)
+            text.replace(point, 1, decimalPoint);
+        return text;
+    }
+
+} // namespace
+
+std::string plainDecimal(double value, const std::string &decimalPoint)
 {
     if (!std::isfinite(value))
         return "0";
@@ -14,7 +26,7 @@ std::string plainDecimal(double value)
     char buffer[64];
     if (std::fabs(value) >= 1e15) {
         std::snprintf(buffer, sizeof buffer, "%.*G", significantDigits, value);
-        return buffer;
+        return withDecimalPoint(buffer, decimalPoint);
     }
 
     // Fraction digits so that 15 significant digits are kept in all, counting from the
@@ -37,7 +49,7 @@ std::string plainDecimal(double value)
     }
     if (text == "-0")
         text = "0";
-    return text;
+    return withDecimalPoint(text, decimalPoint);
 }
 
 } // namespace pokdeng

@@ -21,19 +21,10 @@ double SeededRandom::next()
     return static_cast<double>(m_engine() >> 11) * 0x1.0p-53;
 }
 
-namespace {
-    RandomSource *replacedRandom = nullptr;
-}
-
 RandomSource &gameRandom()
 {
     static SeededRandom random;
-    return replacedRandom ? *replacedRandom : random;
-}
-
-void setGameRandom(RandomSource *random)
-{
-    replacedRandom = random;
+    return random;
 }
 
 int chooseOneOf(double r, int n)

@@ -34,10 +34,9 @@ private:
     std::mt19937_64 m_engine;
 };
 
-// The source the game deals from: one SeededRandom for the whole run, unless a test put another
-// in its place with setGameRandom() (nullptr restores the game's own).
+// The source the game deals from: one SeededRandom for the whole run. Tests hand the table a
+// source of their own instead.
 RandomSource &gameRandom();
-void setGameRandom(RandomSource *random);
 
 // Int(r x n) + 1: one of 1..n, each equally likely. A number outside [0, 1) is clamped, so a
 // faulty source can never give a value outside the range.

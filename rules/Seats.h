@@ -24,14 +24,10 @@ constexpr bool isValidSlot(int slot)
 }
 
 // Slots are dealt round by round: slots 1-4 are the first cards of seats 1-4, slots 5-8 their
-// second cards, slots 9-12 their third cards. Both give 0 for a slot outside 1..12.
+// second cards, slots 9-12 their third cards. 0 for a slot outside 1..12.
 constexpr int seatOfSlot(int slot)
 {
     return isValidSlot(slot) ? (slot - 1) % 4 + 1 : 0;
-}
-constexpr int roundOfSlot(int slot)
-{
-    return isValidSlot(slot) ? (slot - 1) / 4 + 1 : 0;
 }
 
 // The seat's first, second and third slot; all 0 for a seat outside 1..4.

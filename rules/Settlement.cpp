@@ -41,22 +41,12 @@ namespace {
             + " " + kBaht;
     }
 
-    std::string withDecimalPoint(std::string text, const std::string &decimalPoint)
-    {
-        const auto point = text.find('.');
-        if (point != std::string::npos)
-            text.replace(point, 1, decimalPoint);
-        return text;
-    }
-
 } // namespace
 
 int payoutMultiplier(int kind, int handMultiplier)
 {
-    if (kind == kTong)
-        return 5;
-    if (kind >= kThreeCourtCards && kind <= kKingSian)
-        return 3;
+    if (kindPayout(kind) != 0)
+        return kindPayout(kind);
     if (handMultiplier == 2 || handMultiplier == 3)
         return handMultiplier;
     return 1;
@@ -77,7 +67,7 @@ Settlement settle(const HandValue &user, const HandValue &dealer, int userPoints
     const HandValue &winner = userWins ? user : dealer;
     result.multiplier = payoutMultiplier(winner.kind, winner.multiplier);
     const double amount = result.multiplier * bet;
-    const std::string amountText = withDecimalPoint(plainDecimal(amount), decimalPoint);
+    const std::string amountText = plainDecimal(amount, decimalPoint);
     if (userWins) {
         result.outcome = Settlement::Outcome::UserWins;
         result.moneyChange = amount;

@@ -1,5 +1,6 @@
 #include "rules/UserStatus.h"
 
+#include "rules/HandWords.h"
 #include "rules/Points.h"
 
 namespace pokdeng {
@@ -9,8 +10,6 @@ namespace {
     const std::string kTooFewLine = "มีแต้มแค่";
     const std::string kTooFewEnd = "อยู่ไม่ได้";
     const std::string kPointsLine = "คุณได้แต้ม=";
-    const std::string kTwoDengSuffix = "สองเด้ง";
-    const std::string kThreeDengSuffix = "สามเด้ง";
 } // namespace
 
 UserStatus userStatus(const std::array<Card, 3> &hand, int points, bool thirdShows)

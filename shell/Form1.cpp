@@ -7,7 +7,6 @@
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Twips.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -68,13 +67,10 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
 } // namespace
 
 Form1::Form1(QWidget *parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
+    : FixedDialog(Escape::Ignored, parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
-    setWindowIcon(CardLibrary::windowIcon());
     setFixedSize(twips::size(kClientWidth, kClientHeight));
 
     // Each fan's right card lies over its left neighbour, so every covered card still shows its
@@ -130,15 +126,4 @@ void Form1::paintEvent(QPaintEvent *)
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
     for (const Line &line : kLines)
         painter.drawLine(twips::point(line.x1, line.y1), twips::point(line.x2, line.y2));
-}
-
-// Escape would only hide the start window and leave the program running without a window; the
-// start window closes by its close box alone.
-void Form1::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "toolkit/FixedDialog.h"
 
 #include <array>
 
@@ -11,7 +11,7 @@ class QPushButton;
 // the button that opens the game. A game window opens modally over it; the start window stays
 // behind and is usable again when the game closes. Closing the start window ends the program.
 // Its controls carry the design's names as object names (Command1..3, Image1..9).
-class Form1 final : public QDialog
+class Form1 final : public FixedDialog
 {
     Q_OBJECT
 public:
@@ -19,7 +19,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();

@@ -95,11 +95,6 @@ void CardSlider::setInstant(bool instant)
     instantSlides = instant;
 }
 
-bool CardSlider::isInstant()
-{
-    return instantSlides;
-}
-
 bool CardSlider::isSliding()
 {
     return sliding;

@@ -18,6 +18,5 @@ public:
 
     // Tests and benchmarks jump straight to the end of every path.
     static void setInstant(bool instant);
-    static bool isInstant();
     static bool isSliding();
 };

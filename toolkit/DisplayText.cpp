@@ -11,7 +11,5 @@ QString localeDecimalPoint()
 
 QString displayDecimal(double value)
 {
-    QString text = QString::fromStdString(pokdeng::plainDecimal(value));
-    text.replace(QLatin1Char('.'), localeDecimalPoint());
-    return text;
+    return QString::fromStdString(pokdeng::plainDecimal(value, localeDecimalPoint().toStdString()));
 }

@@ -1,12 +1,10 @@
 #include "toolkit/GameWindow.h"
 
-#include "toolkit/CardLibrary.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Twips.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -19,14 +17,11 @@ const QString kRestartEntry = QStringLiteral("เริ่มใหม่");
 } // namespace
 
 GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
+    : FixedDialog(Escape::Ignored, parent)
     , m_kind(kind)
     , m_menuBar(new QMenuBar(this))
     , m_client(new QWidget(this))
 {
-    setWindowIcon(CardLibrary::windowIcon());
     setFont(designFont(8.25));
 
     auto *layout = new QVBoxLayout(this);
@@ -71,6 +66,13 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
     connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
 }
 
+void GameWindow::addBelowClient(QWidget *widget)
+{
+    // As wide as the client whatever its contents want: the window never grows sideways.
+    widget->setFixedWidth(m_client->width());
+    static_cast<QVBoxLayout *>(layout())->addWidget(widget);
+}
+
 void GameWindow::switchTo(GameKind next)
 {
     m_next = next;
@@ -85,14 +87,4 @@ void GameWindow::closeEvent(QCloseEvent *event)
     }
     m_next = GameKind::None;
     QDialog::closeEvent(event);
-}
-
-void GameWindow::keyPressEvent(QKeyEvent *event)
-{
-    // A game window closes with its close box only: Escape must not throw away a game.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -2,15 +2,15 @@
 
 #include "toolkit/GameKind.h"
 
-#include <QDialog>
+#include "toolkit/FixedDialog.h"
 
 class QMenu;
 class QMenuBar;
 
-// A game window: a fixed-size dialog with the games' menu bar above a client area of the
-// design's size. Switching games or restarting closes the window and names the window to open
-// next; runGameWindows() opens it, so windows never nest.
-class GameWindow : public QDialog
+// A game window: a fixed-size window that Escape does not close, with the games' menu bar above a
+// client area of the design's size. Switching games or restarting closes the window and names the
+// window to open next; runGameWindows() opens it, so windows never nest.
+class GameWindow : public FixedDialog
 {
     Q_OBJECT
 public:
@@ -24,6 +24,9 @@ protected:
 
     QWidget *client() const { return m_client; }
     QMenuBar *gameMenuBar() const { return m_menuBar; }
+    // Puts widget under the client area, full width. The window grows by its height while it is
+    // shown; a hidden one takes no room, so the window keeps the design's size.
+    void addBelowClient(QWidget *widget);
 
     // Closes this window and has the given one opened in its place ("เริ่มใหม่" names its own).
     void switchTo(GameKind next);
@@ -31,7 +34,6 @@ protected:
     // Whether the window may close now; a round half played refuses.
     virtual bool canClose() const { return true; }
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     GameKind m_kind;

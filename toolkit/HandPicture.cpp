@@ -3,7 +3,6 @@
 #include "toolkit/CardLibrary.h"
 
 #include <QPainter>
-#include <QPixmapCache>
 #include <QtMath>
 
 namespace {
@@ -15,26 +14,6 @@ constexpr double kShownPart = 0.55;
 double cardWidth(int cardHeight)
 {
     return cardHeight * kCardAspect;
-}
-
-// The card at a size in device pixels, scaled once and kept: a list of rounds shows the same few
-// cards many times over. Scaled with the smooth filter that averages every source pixel a target
-// pixel covers; drawn scaled, a card would lose the thin strokes of its rank.
-QPixmap scaledCard(const pokdeng::Card &card, QSize deviceSize)
-{
-    const bool valid = pokdeng::isValidCard(card);
-    const QString key = QStringLiteral("pokdeng-card-%1-%2-%3x%4")
-                            .arg(valid ? card.suit : 0)
-                            .arg(valid ? card.rank : 0)
-                            .arg(deviceSize.width())
-                            .arg(deviceSize.height());
-    QPixmap scaled;
-    if (QPixmapCache::find(key, &scaled))
-        return scaled;
-    const QPixmap &face = valid ? CardLibrary::face(card.suit, card.rank) : CardLibrary::back();
-    scaled = face.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPixmapCache::insert(key, scaled);
-    return scaled;
 }
 
 } // namespace
@@ -56,13 +35,16 @@ QPixmap handPicture(std::span<const pokdeng::Card> cards, int cardHeight, qreal 
     picture.setDevicePixelRatio(devicePixelRatio);
     picture.fill(Qt::transparent);
 
+    // The library draws each card at exactly the device pixels it takes here, and keeps it.
     QPainter painter(&picture);
     const double width = cardWidth(cardHeight);
-    const QSize deviceSize = (QSizeF(width, cardHeight) * devicePixelRatio).toSize();
+    const QSize cardSize(qRound(width), cardHeight);
     for (int i = 0; i < count; ++i) {
-        QPixmap scaled = scaledCard(cards[static_cast<std::size_t>(i)], deviceSize);
-        scaled.setDevicePixelRatio(devicePixelRatio);
-        painter.drawPixmap(QPointF(i * width * kShownPart, 0), scaled);
+        const pokdeng::Card &card = cards[static_cast<std::size_t>(i)];
+        const QPixmap face = pokdeng::isValidCard(card)
+            ? CardLibrary::face(card.suit, card.rank, cardSize, devicePixelRatio)
+            : CardLibrary::back(cardSize, devicePixelRatio);
+        painter.drawPixmap(QPointF(i * width * kShownPart, 0), face);
     }
     return picture;
 }

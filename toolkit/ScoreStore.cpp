@@ -21,19 +21,7 @@ bool fail(QString *errorString, const QString &reason)
     return false;
 }
 
-} // namespace
-
-QString scoreFilePath()
-{
-    return kFileName;
-}
-
-StoredRecord readScoreFile()
-{
-    return readScoreFileAt(scoreFilePath());
-}
-
-StoredRecord readScoreFileAt(const QString &path)
+pokdeng::ScoreRecord readScoreFileAt(const QString &path)
 {
     QFile file(path);
     if (!file.exists()) {
@@ -45,9 +33,20 @@ StoredRecord readScoreFileAt(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.readAll();
-    const pokdeng::ScoreRecord record = pokdeng::parseScoreFile(
+    return pokdeng::parseScoreFile(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return { QString::fromStdString(record.name), record.money };
+}
+
+} // namespace
+
+QString scoreFilePath()
+{
+    return kFileName;
+}
+
+pokdeng::ScoreRecord readScoreFile()
+{
+    return readScoreFileAt(scoreFilePath());
 }
 
 bool writeScoreFile(const QString &name, double money, QString *errorString)

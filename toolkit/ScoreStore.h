@@ -1,13 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "rules/ScoreFile.h"
 
-// The record as the windows use it: the name on record and the money, in baht.
-struct StoredRecord
-{
-    QString name;
-    double money = 0;
-};
+#include <QString>
 
 // "point.pon", the score file, in the current directory.
 QString scoreFilePath();
@@ -15,8 +10,7 @@ QString scoreFilePath();
 // Reads the record from the score file. A missing file is created empty. An empty or unreadable
 // file reads as an empty name and 0; bytes that make no sense give some name, and a money of 0
 // when no number follows the separator. Never fails.
-StoredRecord readScoreFile();
-StoredRecord readScoreFileAt(const QString &path);
+pokdeng::ScoreRecord readScoreFile();
 
 // Replaces the score file with the record (the name exactly as given, not trimmed) atomically:
 // afterwards the file holds either the old record or the new one, whole. A missing file is

@@ -23,13 +23,10 @@ const QRect kShape1 = twips::rect(240, 120, 3255, 1215);
 } // namespace
 
 Frmabout::Frmabout(QWidget *parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
+    : FixedDialog(Escape::Closes, parent)
 {
     setObjectName(QStringLiteral("Frmabout"));
     setWindowTitle(kCaption);
-    setWindowIcon(CardLibrary::windowIcon());
     setFont(designFont(12));
     setFixedSize(twips::size(3765, 1845));
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "toolkit/FixedDialog.h"
 
 // "ABOUT": what the game is made with, who made it and where to write, in a framed text, with
 // a button that closes it.
-class Frmabout final : public QDialog
+class Frmabout final : public FixedDialog
 {
     Q_OBJECT
 public:

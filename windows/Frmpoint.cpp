@@ -1,6 +1,6 @@
 #include "windows/Frmpoint.h"
 
-#include "rules/PlainDecimal.h"
+#include "toolkit/DisplayText.h"
 #include "toolkit/ScoreStore.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Twips.h"
@@ -64,15 +64,12 @@ Frmpoint::Frmpoint(QWidget *parent)
 
 void Frmpoint::Form_Load()
 {
-    const StoredRecord record = readScoreFile();
-    maxname = record.name;
+    const pokdeng::ScoreRecord record = readScoreFile();
+    maxname = QString::fromStdString(record.name);
     maxpoint = record.money;
 
     Lblname->setText(maxname);
-    // The file always writes a point; the window speaks the user's locale.
-    QString money = QString::fromStdString(pokdeng::plainDecimal(maxpoint));
-    money.replace(QLatin1Char('.'), QLocale().decimalPoint());
-    lblpoint->setText(money + kBaht);
+    lblpoint->setText(displayDecimal(maxpoint) + kBaht);
 }
 
 void Frmpoint::Command1_Click()

@@ -8,8 +8,7 @@ class QPushButton;
 
 // The record window: the best money reached and the name of its holder, read from the score
 // file each time the window is made. Frameless; the drawn rectangle is its frame. OK closes it.
-// Deletes itself when closed, so open it as
-//     QPointer<Frmpoint> w(new Frmpoint(parent)); w->exec();
+// Deletes itself when closed; the table opens it with runModal().
 class Frmpoint : public QDialog
 {
     Q_OBJECT

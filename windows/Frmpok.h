@@ -2,22 +2,20 @@
 
 #include "rules/Bets.h"
 #include "rules/RandomSource.h"
+#include "rules/Round.h"
 #include "rules/SlotCards.h"
 #include "toolkit/GameWindow.h"
+#include "windows/TableControls.h"
 
-#include <array>
+#include <optional>
 
-class FittedLabel;
-class QButtonGroup;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
+class OddsAdvisor;
 
 // The Pok Deng table: the user against the dealer, beside two computer seats, for baht. A round
 // runs from a click on a bet option to the outcome message box; the table then waits for the
-// next bet. Cards are dealt by the rulebook from the given random source and slide out of the
-// pack; the user's three cards are face up, every other card shows its back until the reveal.
+// next bet. The round itself (the cards, every seat's turn, the settlement) is a Round of the
+// rulebook; the table asks it what happens, slides the cards it names and shows the outcome. The
+// user's three cards are face up, every other card shows its back until the reveal.
 class Frmpok final : public GameWindow
 {
     Q_OBJECT
@@ -25,7 +23,7 @@ public:
     // random deals the cards and flips the seats' coins; nullptr takes the game's own source.
     explicit Frmpok(QWidget *parent = nullptr, pokdeng::RandomSource *random = nullptr);
 
-    // The phases of a round. Betting, UserTurn and GameOver wait for the user; Dealing and
+    // The phases of the table. Betting, UserTurn and GameOver wait for the user; Dealing and
     // Resolving run straight through (but for the outcome message box).
     enum class Phase { Betting, Dealing, UserTurn, Resolving, GameOver };
 
@@ -33,14 +31,15 @@ public:
     double money() const { return m_money; }
     double bet() const { return m_bet; }
     double recordMoney() const { return m_recordMoney; }
-    const pokdeng::SlotCards &cards() const { return m_cards; }
+    // The cards and points of the round in play, or of the last one once it is over; empty
+    // cards and 0 points before the first round.
+    const pokdeng::SlotCards &cards() const;
     int points(int seat) const;
 
 protected:
     bool canClose() const override;
 
 private:
-    void buildControls();
     void buildMenu();
     void formLoad();
     void clearForBets();
@@ -60,45 +59,25 @@ private:
     void finishRound();
     void settle();
     void nextRound();
+    void endGame();
     void Cmdname_Click();
     void mnupoint_Click();
     void mnuabout_Click();
 
-    QLabel *slot(int k) const { return m_Imgpl[k - 1]; }
-    QRadioButton *optionButton(pokdeng::BetOption option) const;
-    bool userDrew() const;
+    QLabel *slot(int k) const { return ui.Imgpl[k - 1]; }
     void setSaveControlsVisible(bool visible);
     void showMoney();
 
     pokdeng::RandomSource &m_random;
+    TableControls ui;
+    OddsAdvisor *m_advisor = nullptr;
 
-    // The table state.
+    // The table state: what lasts from one round to the next while the window is open.
     double m_recordMoney = 0;
-    pokdeng::SlotCards m_cards;
     double m_money = pokdeng::kStartingMoney;
     double m_bet = 500;
-    std::array<int, 4> m_points {};
+    // Once a pok has shown its cards, the stand button keeps saying so for the life of the table.
+    bool m_standShowsCards = false;
     Phase m_phase = Phase::Betting;
-
-    // Controls, named as in the table's design.
-    std::array<QLabel *, 12> m_Imgpl {};
-    QLabel *Image1 = nullptr; // the pack
-    FittedLabel *Lblpl1 = nullptr; // the dealer's seat label
-    FittedLabel *Lblpl2 = nullptr; // the first seat's
-    FittedLabel *Lblpl3 = nullptr; // the last seat's
-    std::array<FittedLabel *, 2> lblresult {}; // the user's and the dealer's hand
-    QLabel *Label1 = nullptr;
-    QLabel *Lblmoney = nullptr;
-    QLabel *Lblname = nullptr;
-    QLineEdit *txtname = nullptr;
-    QPushButton *Cmdname = nullptr;
-    QPushButton *Cmdreq = nullptr;
-    QPushButton *cmdnoreq = nullptr;
-    QRadioButton *Opt500 = nullptr;
-    QRadioButton *Opt1000 = nullptr;
-    QRadioButton *Opt5000 = nullptr;
-    QRadioButton *Opt10000 = nullptr;
-    QRadioButton *Optall = nullptr;
-    QRadioButton *Option2 = nullptr;
-    QButtonGroup *m_betGroup = nullptr;
+    std::optional<pokdeng::Round> m_round;
 };

@@ -2,12 +2,12 @@
 // screen: ./pokdeng_screenshots [folder]. Runs offscreen, whose pictures are the same as a real
 // window's.
 #include "shell/Form1.h"
+#include "support/GoingOnToolkit.h"
+#include "support/OffscreenApplication.h"
 #include "support/SimulatedPlay.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/ScoreStore.h"
-#include "toolkit/ThaiFonts.h"
-#include "toolkit/Toolkit.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmhistory.h"
 #include "windows/Frmpoint.h"
@@ -15,6 +15,7 @@
 #include "windows/Frmrules.h"
 #include "windows/PlaceholderGame.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -24,19 +25,53 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 
+#include <optional>
+
 namespace {
 
-// Answers every message box at once, so a round can be played through to its end.
-class AnsweringToolkit final : public Toolkit
+// Deals the given cards, slot by slot, then flips the seats' coins from a seeded source.
+class DealingRandom final : public pokdeng::RandomSource
 {
 public:
-    Answer messageBox(QWidget *, const QString &, Style style, const QString &) override
+    explicit DealingRandom(const pokdeng::SlotCards &cards)
     {
-        return style == Style::QuestionYesNo ? Answer::Yes : Answer::Ok;
+        for (int slot = pokdeng::kSlotCount; slot >= 1; --slot) {
+            m_numbers.push_back((cards[slot].rank - 0.5) / 13);
+            m_numbers.push_back((cards[slot].suit - 0.5) / 4);
+        }
     }
-    void endProgram() override { }
-    bool isEnding() const override { return false; }
+    double next() override
+    {
+        if (m_numbers.empty())
+            return m_coins.next();
+        const double r = m_numbers.back();
+        m_numbers.pop_back();
+        return r;
+    }
+
+private:
+    std::vector<double> m_numbers;
+    pokdeng::SeededRandom m_coins { 1 };
 };
+
+pokdeng::SlotCards slotCards(const char *const (&bySlot)[pokdeng::kSlotCount])
+{
+    pokdeng::SlotCards cards;
+    const QString suits = QStringLiteral("SHDC");
+    for (int slot = 1; slot <= pokdeng::kSlotCount; ++slot) {
+        const QString text = QString::fromLatin1(bySlot[slot - 1]);
+        const QString rank = text.chopped(1);
+        const int r = rank == QLatin1String("A") ? 1
+            : rank == QLatin1String("J")         ? 11
+            : rank == QLatin1String("Q")         ? 12
+            : rank == QLatin1String("K")         ? 13
+                                                 : rank.toInt();
+        cards.set(slot,
+                  { static_cast<std::uint8_t>(suits.indexOf(text.back()) + 1),
+                    static_cast<std::int16_t>(r) });
+    }
+    return cards;
+}
 
 void save(QWidget &window, const QString &folder, const QString &name)
 {
@@ -49,11 +84,9 @@ void save(QWidget &window, const QString &folder, const QString &name)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installThaiFontSubstitutions();
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const QString folder
+        = QDir().absoluteFilePath(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    OffscreenApplication app(argc, argv);
     QDir().mkpath(folder);
     QDir::setCurrent(folder);
     CardSlider::setInstant(true);
@@ -70,8 +103,7 @@ int main(int argc, char *argv[])
 
     // A finished round whose money beats an empty record offers to save it.
     QFile::remove(QStringLiteral("point.pon"));
-    AnsweringToolkit answering;
-    Toolkit::install(&answering);
+    std::optional<GoingOnToolkit> goingOn(std::in_place);
     Frmpok saving(nullptr, &random);
     saving.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
     for (const char *turn : { "cmdnoreq", "Cmdreq" }) {
@@ -83,8 +115,17 @@ int main(int argc, char *argv[])
     }
     saving.findChild<QLineEdit *>(QStringLiteral("txtname"))->setText(QStringLiteral("สมหญิง"));
     save(saving, folder, QStringLiteral("table-save"));
-    Toolkit::install(nullptr);
+    goingOn.reset();
     writeScoreFile(QStringLiteral("สมชาย ใจดี"), 25000.5);
+
+    // The odds advisor at the user's turn: the user holds 3 of spades and ace of hearts (4 points,
+    // two suits) for a stake of 1,000.
+    DealingRandom known(
+        slotCards({ "KS", "3S", "5D", "6S", "QS", "AH", "2D", "2H", "8S", "9D", "3D", "4C" }));
+    Frmpok advised(nullptr, &known);
+    advised.findChild<QAction *>(QStringLiteral("mnuodds"))->setChecked(true);
+    advised.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
+    save(advised, folder, QStringLiteral("table-odds"));
 
     Frmpoint record;
     save(record, folder, QStringLiteral("record"));

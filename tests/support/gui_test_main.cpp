@@ -1,39 +1,12 @@
+#include "support/OffscreenApplication.h"
+
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include "toolkit/ThaiFonts.h"
-
-// Every window test runs offscreen, in a folder of its own, so that the score file and the play
-// history it writes never touch the developer's.
-namespace {
-QtMessageHandler defaultHandler = nullptr;
-
-// The offscreen platform says for every window that it cannot pass on size hints or raise a
-// window; that is no news to a test.
-void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.contains(QLatin1String("propagateSizeHints"))
-        || message.contains(QLatin1String("does not support raise()")))
-        return;
-    defaultHandler(type, context, message);
-}
-} // namespace
-
+// Every window test runs offscreen, in a folder of its own, so that the score file, the settings
+// and the play history it writes never touch the developer's.
 int main(int argc, char *argv[])
 {
-    defaultHandler = qInstallMessageHandler(quietHandler);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installThaiFontSubstitutions();
-    QTemporaryDir workDir;
-    QDir::setCurrent(workDir.path());
-    // The user's data folder, where the play history lives, is the test's own too.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(workDir.filePath(QStringLiteral("data"))));
+    OffscreenApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

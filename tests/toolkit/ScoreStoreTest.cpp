@@ -32,8 +32,8 @@ QStringList otherFiles()
 TEST_F(ScoreStore, MissingFileIsCreatedEmptyAndReadsAsNoRecord)
 {
     ASSERT_FALSE(QFile::exists(kScoreFile));
-    const StoredRecord record = readScoreFile();
-    EXPECT_EQ(record.name, QString());
+    const pokdeng::ScoreRecord record = readScoreFile();
+    EXPECT_EQ(QString::fromStdString(record.name), QString());
     EXPECT_EQ(record.money, 0);
     EXPECT_TRUE(QFileInfo(kScoreFile).isFile());
     EXPECT_EQ(rawScoreFile(), QByteArray(""));
@@ -42,13 +42,13 @@ TEST_F(ScoreStore, MissingFileIsCreatedEmptyAndReadsAsNoRecord)
 TEST_F(ScoreStore, UnreadableFilesReadAsNoRecord)
 {
     putRawScoreFile({});
-    StoredRecord record = readScoreFile();
-    EXPECT_EQ(record.name, QString());
+    pokdeng::ScoreRecord record = readScoreFile();
+    EXPECT_EQ(QString::fromStdString(record.name), QString());
     EXPECT_EQ(record.money, 0);
 
     blockScoreFileWithFolder();
     record = readScoreFile();
-    EXPECT_EQ(record.name, QString());
+    EXPECT_EQ(QString::fromStdString(record.name), QString());
     EXPECT_EQ(record.money, 0);
     EXPECT_TRUE(QFileInfo(kScoreFile).isDir()) << "reading never replaces what is there";
 }
@@ -61,15 +61,15 @@ TEST_F(ScoreStore, WritesTheRecordAndReadsItBack)
     EXPECT_EQ(rawScoreFile(),
               QByteArray("\xCE\xC5\xAE\xD6\xC6"
                          "($54444"));
-    StoredRecord record = readScoreFile();
-    EXPECT_EQ(record.name, QStringLiteral("สมชาย"));
+    pokdeng::ScoreRecord record = readScoreFile();
+    EXPECT_EQ(QString::fromStdString(record.name), QStringLiteral("สมชาย"));
     EXPECT_EQ(record.money, 10000);
 
     // A second save replaces the first whole; reading changes nothing.
     ASSERT_TRUE(writeScoreFile(QStringLiteral("Ann"), 500.5));
     EXPECT_EQ(rawScoreFile(), QByteArray("Err($94429"));
     record = readScoreFile();
-    EXPECT_EQ(record.name, QStringLiteral("Ann"));
+    EXPECT_EQ(QString::fromStdString(record.name), QStringLiteral("Ann"));
     EXPECT_EQ(record.money, 500.5);
     EXPECT_EQ(rawScoreFile(), QByteArray("Err($94429"));
     EXPECT_EQ(otherFiles(), QStringList());

@@ -361,8 +361,9 @@ TEST_F(TableWindow, SavedRecordStartsAFreshTableThatKnowsIt)
     control<QPushButton>("Cmdname")->click();
     EXPECT_EQ(toolkit.boxes().back().style, Style::WarningOkCancel);
     EXPECT_EQ(table->nextWindow(), GameKind::PokDeng);
-    const StoredRecord saved = readScoreFile();
-    EXPECT_EQ(saved.name, QStringLiteral("สมชาย ")); // kept as typed, blank included
+    const pokdeng::ScoreRecord saved = readScoreFile();
+    EXPECT_EQ(QString::fromStdString(saved.name),
+              QStringLiteral("สมชาย ")); // kept as typed, blank included
     EXPECT_EQ(saved.money, 11000);
 
     // The fresh table the navigator opens next: 10000 again, the new record to beat.

@@ -69,8 +69,8 @@ TEST_F(SaveConversation, ConfirmedNameIsSavedExactlyAsTyped)
         toolkit.expect(Toolkit::Answer::Ok);
         EXPECT_EQ(confirmAndSaveRecord(nullptr, name, 20000.5), SaveOutcome::Saved);
         EXPECT_EQ(toolkit.boxes().size(), 1u);
-        const StoredRecord record = readScoreFile();
-        EXPECT_EQ(record.name, name);
+        const pokdeng::ScoreRecord record = readScoreFile();
+        EXPECT_EQ(QString::fromStdString(record.name), name);
         EXPECT_EQ(record.money, 20000.5);
     }
 }

@@ -5,13 +5,13 @@
 //
 // Every round: twelve different cards, the dealer's draw within its rule, and the money equal to
 // 10000 plus the settlements of the table's rounds so far, each worked out again here from the
-// cards the round showed. Memory over such an evening is measured by bench/, not asserted here.
-#include "rules/HandEvaluation.h"
+// cards the round showed by a replay of the rulebook's Round. Memory over such an evening is
+// measured by bench/, not asserted here.
 #include "rules/Points.h"
-#include "rules/Settlement.h"
+#include "rules/Round.h"
+#include "support/GoingOnToolkit.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DisplayText.h"
-#include "toolkit/Toolkit.h"
 #include "windows/Frmpok.h"
 
 #include <QApplication>
@@ -21,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -31,38 +30,6 @@ using namespace pokdeng;
 namespace {
 
 constexpr int kRounds = 10000;
-
-// Answers as a player who always goes on. The outcome box is handed to a check while it is open,
-// when the round's cards still lie as they were settled.
-class GoingOnToolkit final : public Toolkit
-{
-public:
-    GoingOnToolkit() { Toolkit::install(this); }
-    ~GoingOnToolkit() override { Toolkit::install(nullptr); }
-
-    std::function<void(const QString &prompt, const QString &title)> onOutcome;
-    int gamesLost = 0;
-
-    Answer messageBox(QWidget *, const QString &prompt, Style style, const QString &title) override
-    {
-        switch (style) {
-        case Style::Ok:
-            onOutcome(prompt, title);
-            return Answer::Ok;
-        case Style::StopOk:
-            ++gamesLost;
-            return Answer::Ok;
-        case Style::QuestionYesNo:
-            return Answer::Yes;
-        case Style::WarningOkCancel:
-            break;
-        }
-        ADD_FAILURE() << "unexpected box: " << prompt.toStdString();
-        return Answer::Cancel;
-    }
-    void endProgram() override { ADD_FAILURE() << "the program was ended"; }
-    bool isEnding() const override { return false; }
-};
 
 template<class T> T *control(const QWidget *window, const QString &name)
 {
@@ -82,21 +49,33 @@ template<class T> T *anyOf(const std::vector<T *> &widgets, RandomSource &random
     return widgets[chooseOneOf(random.next(), static_cast<int>(widgets.size())) - 1];
 }
 
-// The settlement of the round on the table, from its cards and the third cards it shows.
-Settlement expectedSettlement(const Frmpok &table)
+// A coin that comes up as it is told: the replay below makes each seat take the decision it was
+// seen to take on the table, wherever the seat's rule leaves that to a coin.
+class ToldCoin final : public RandomSource
 {
-    const SlotCards &cards = table.cards();
-    const bool userDrew = isShown(&table, thirdSlotOf(kUserSeat));
-    const bool dealerDrew = isShown(&table, thirdSlotOf(kDealerSeat));
-    int user = pointsAfterDeal(cards, kUserSeat);
-    if (userDrew)
-        user = pointsWithThirdCard(user, cards[thirdSlotOf(kUserSeat)].rank);
-    int dealer = pointsAfterDeal(cards, kDealerSeat);
-    if (dealerDrew)
-        dealer = pointsWithThirdCard(dealer, cards[thirdSlotOf(kDealerSeat)].rank);
-    return settle(evaluateHand(cards.ofSeat(kUserSeat), user, userDrew),
-                  evaluateHand(cards.ofSeat(kDealerSeat), dealer, dealerDrew), user, table.bet(),
-                  localeDecimalPoint().toStdString());
+public:
+    bool draws = false;
+    double next() override { return draws ? 0.25 : 0.75; }
+};
+
+// The round on the table played again by the rulebook from its cards, each seat drawing as the
+// table showed it; the replay must agree that the table's draws were the seats' to make.
+Settlement replayedSettlement(const Frmpok &table)
+{
+    ToldCoin coin;
+    Round replay(table.cards(), table.bet(), coin);
+    const auto drew = [&](int seat) { return isShown(&table, thirdSlotOf(seat)); };
+    coin.draws = drew(kFirstSeat);
+    EXPECT_EQ(replay.playFirstSeat(), drew(kFirstSeat)) << "the first seat's draw";
+    if (drew(kUserSeat))
+        replay.userDraws();
+    else
+        replay.userStands();
+    coin.draws = drew(kLastSeat);
+    EXPECT_EQ(replay.playLastSeat(), drew(kLastSeat)) << "the last seat's draw";
+    coin.draws = drew(kDealerSeat);
+    EXPECT_EQ(replay.playDealer(), drew(kDealerSeat)) << "the dealer's draw";
+    return replay.settle(localeDecimalPoint().toStdString());
 }
 
 TEST(Soak, TenThousandRoundsKeepTheCardsAndTheMoneyRight)
@@ -121,7 +100,7 @@ TEST(Soak, TenThousandRoundsKeepTheCardsAndTheMoneyRight)
             << "dealer on " << dealerPoints << (userDrew ? " after a draw" : " after a stand")
             << (dealerDrew ? " drew" : " stood");
 
-        const Settlement settlement = expectedSettlement(*table);
+        const Settlement settlement = replayedSettlement(*table);
         expectedMoney += settlement.moneyChange;
         EXPECT_EQ(table->money(), expectedMoney);
         EXPECT_EQ(prompt, QString::fromStdString(settlement.text));
@@ -171,7 +150,9 @@ TEST(Soak, TenThousandRoundsKeepTheCardsAndTheMoneyRight)
         // Paints, layouts and deferred deletes as the event loop between two clicks would.
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(toolkit.gamesLost, freshTables);
+    EXPECT_EQ(toolkit.gamesLost(), freshTables);
+    EXPECT_EQ(toolkit.unexpectedBoxes(), 0);
+    EXPECT_FALSE(toolkit.isEnding());
     EXPECT_GT(freshTables, 0) << "the evening never reached a lost game";
 }
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+// The game's windows with a title bar: a caption, the icon and a close box, no minimise or
+// maximise box. Escape closes the small windows; a window whose close would throw away a game
+// or end the program ignores it and closes by its close box alone.
+class FixedDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    enum class Escape { Closes, Ignored };
+
+protected:
+    FixedDialog(Escape escape, QWidget *parent);
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    Escape m_escape;
+};
+
+// Opens a new Dialog over parent and waits until it closes; a closed dialog deletes itself.
+template<typename Dialog> void runModal(QWidget *parent)
+{
+    QPointer<Dialog> dialog(new Dialog(parent));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->exec();
+}

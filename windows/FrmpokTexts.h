@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+// Every text the table window shows of its own, in one place. The blanks are the game's own.
+namespace frmpok_text {
+
+inline const QString kCaption = QStringLiteral("ป๊อกเด้ง");
+inline const QString kSaveButton = QStringLiteral("เก็บสถิติ");
+inline const QString kAllMoney = QStringLiteral("หมดหน้าตัก");
+inline const QString kTenThousand = QStringLiteral("10,000 บาท");
+inline const QString kHiddenOption = QStringLiteral("Option2");
+inline const QString kThousand = QStringLiteral("1,000 บาท");
+inline const QString kFiveThousand = QStringLiteral("5,000 บาท");
+inline const QString kHalfMoney = QStringLiteral("ครึ่งของหน้าตัก");
+inline const QString kStand = QStringLiteral("ไม่จั่ว");
+inline const QString kShowCards = QStringLiteral("หงายไพ่");
+inline const QString kDraw = QStringLiteral("จั่วไพ่");
+inline const QString kYourName = QStringLiteral("ชื่อคุณ");
+inline const QString kFirstSeatLabel = QStringLiteral("ขา 1");
+inline const QString kLastSeatLabel = QStringLiteral("ขาบ๊วย");
+inline const QString kDealerLabel = QStringLiteral("ไพ่ เจ้า มือ");
+inline const QString kMoneyLeft = QStringLiteral("เงินคงเหลือ =");
+inline const QString kPack = QStringLiteral("กองไพ่");
+inline const QString kLostPrompt = QStringLiteral("คุณแพ้แล้ว คุณมีเงินไม่พอเล่นครับ ");
+inline const QString kLostTitle = QStringLiteral("แพ้แล้ว");
+inline const QString kPlayAgainPrompt = QStringLiteral("ต้องการเล่นใหม่ ? ");
+inline const QString kPlayAgainTitle = QStringLiteral("เริ่มใหม่");
+inline const QString kRecordEntry = QStringLiteral("สถิติ");
+inline const QString kAboutEntry = QStringLiteral("เกี่ยวกับโปรแกรม");
+
+// The odds advisor: its menu entry, and the pieces of its line at the user's turn, e.g.
+// "จั่วไพ่: ชนะ 41.6% เสมอ 9.5% แพ้ 49.0% คาดว่า -209.0 บาท".
+inline const QString kAdvisorEntry = QStringLiteral("ตัวช่วยคำนวณ");
+inline const QString kAdviceWin = QStringLiteral("ชนะ");
+inline const QString kAdviceTie = QStringLiteral("เสมอ");
+inline const QString kAdviceLoss = QStringLiteral("แพ้");
+inline const QString kAdviceExpected = QStringLiteral("คาดว่า");
+inline const QString kAdviceBaht = QStringLiteral("บาท");
+inline const QString kAdviceBetter = QStringLiteral("(ดีกว่า)");
+
+} // namespace frmpok_text

@@ -1,0 +1,219 @@
+#include "windows/TableControls.h"
+
+#include "rules/CardName.h"
+#include "rules/Seats.h"
+#include "toolkit/CardLibrary.h"
+#include "toolkit/FittedLabel.h"
+#include "toolkit/ThaiFonts.h"
+#include "toolkit/Twips.h"
+#include "windows/FrmpokTexts.h"
+#include "windows/NameValidator.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <vector>
+
+using namespace frmpok_text;
+using pokdeng::BetOption;
+
+namespace {
+
+const QColor kTableGreen(0, 128, 0);
+const QColor kSeatLabelRed(192, 0, 0);
+
+enum class Kind { Label, FittedLabel, CardSlots, Pack, Button, Option, NameBox };
+enum class Font { Window, Money, Result, Seat };
+enum Look : unsigned {
+    Plain = 0,
+    Green = 1, // paints the table green behind itself
+    SeatRed = 2,
+    RightAligned = 4,
+    Hidden = 8,
+};
+
+struct ControlSpec
+{
+    Kind kind;
+    const char *name;
+    const QString *text;
+    int left, top, width, height; // twips
+    Font font;
+    unsigned look;
+    int tab; // place in the focus order; -1 takes no focus
+};
+
+// The table's controls from the bottom of the stack up: a later control is drawn over an
+// earlier one, so the pack covers every waiting card and a higher slot covers a lower one.
+const ControlSpec kControls[] = {
+    { Kind::Label, "Lblmoney", nullptr, 3120, 3720, 1455, 255, Font::Money, Green, -1 },
+    { Kind::Label, "Label1", &kMoneyLeft, 1920, 3720, 1215, 255, Font::Money, Green, -1 },
+    { Kind::CardSlots, "Imgpl", nullptr, 2880, 1560, 1065, 1440, Font::Window, Plain, -1 },
+    { Kind::FittedLabel, "lblresult1", nullptr, 2040, 4320, 2415, 375, Font::Result,
+      Green | RightAligned, -1 },
+    { Kind::FittedLabel, "Lblpl1", &kDealerLabel, 120, 120, 735, 1335, Font::Seat,
+      Green | SeatRed | Hidden, -1 },
+    { Kind::FittedLabel, "Lblpl3", &kLastSeatLabel, 120, 2880, 975, 375, Font::Seat,
+      Green | SeatRed | Hidden, -1 },
+    { Kind::FittedLabel, "Lblpl2", &kFirstSeatLabel, 3840, 240, 735, 495, Font::Seat,
+      Green | SeatRed | Hidden, -1 },
+    { Kind::Pack, "Image1", &kPack, 2760, 1560, 1200, 1575, Font::Window, Plain, -1 },
+    { Kind::FittedLabel, "lblresult2", nullptr, 120, 1560, 1935, 375, Font::Result, Green, -1 },
+    { Kind::Label, "Lblname", &kYourName, 1440, 3360, 495, 375, Font::Window, Green | Hidden, -1 },
+    { Kind::Button, "Cmdreq", &kDraw, 1920, 4680, 1215, 495, Font::Window, Plain, 0 },
+    { Kind::Button, "cmdnoreq", &kStand, 3240, 4680, 1215, 495, Font::Window, Hidden, 3 },
+    { Kind::Option, "Opt500", &kHalfMoney, 4920, 2880, 1455, 255, Font::Window, Green, 5 },
+    { Kind::Option, "Opt5000", &kFiveThousand, 4920, 2160, 1095, 255, Font::Window, Green, 6 },
+    { Kind::Option, "Opt1000", &kThousand, 4920, 1800, 1095, 255, Font::Window, Green, 7 },
+    // The "no bet chosen" option lies right of the client area, where it is never seen.
+    { Kind::Option, "Option2", &kHiddenOption, 6360, 3120, 615, 255, Font::Window, Plain, -1 },
+    { Kind::Option, "Opt10000", &kTenThousand, 4920, 2520, 1215, 255, Font::Window, Green, 12 },
+    { Kind::Option, "Optall", &kAllMoney, 4920, 3240, 1215, 255, Font::Window, Green, 14 },
+    { Kind::NameBox, "txtname", nullptr, 1920, 3240, 2175, 375, Font::Window, Hidden, 15 },
+    { Kind::Button, "Cmdname", &kSaveButton, 4080, 3240, 735, 375, Font::Window, Hidden, 16 },
+};
+
+QFont fontOf(Font font, const QWidget *client)
+{
+    switch (font) {
+    case Font::Money:
+        return designFont(9.75, true);
+    case Font::Result:
+        return designFont(12, true);
+    case Font::Seat:
+        return designFont(18, true);
+    case Font::Window:
+        break;
+    }
+    return client->font();
+}
+
+// Green behind the control; an option button paints its background in the Button colour, the
+// push buttons keep theirs.
+void applyLook(QWidget *widget, unsigned look)
+{
+    QPalette palette = widget->palette();
+    if (look & Green) {
+        widget->setAutoFillBackground(true);
+        palette.setColor(QPalette::Window, kTableGreen);
+        palette.setColor(QPalette::Button, kTableGreen);
+    }
+    if (look & SeatRed)
+        palette.setColor(QPalette::WindowText, kSeatLabelRed);
+    widget->setPalette(palette);
+}
+
+QWidget *makeControl(const ControlSpec &spec, QWidget *client)
+{
+    const QString text = spec.text ? *spec.text : QString();
+    const QFont font = fontOf(spec.font, client);
+    switch (spec.kind) {
+    case Kind::Label: {
+        auto *label = new QLabel(text, client);
+        label->setFont(font);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case Kind::FittedLabel: {
+        auto *label = new FittedLabel(font, client);
+        label->setAlignment(((spec.look & RightAligned) ? Qt::AlignRight : Qt::AlignLeft)
+                            | Qt::AlignTop);
+        label->setFittedText(text);
+        return label;
+    }
+    case Kind::Pack: {
+        auto *pack = new QLabel(client);
+        pack->setPixmap(CardLibrary::pack());
+        pack->setAccessibleName(text);
+        return pack;
+    }
+    case Kind::Button:
+        return new QPushButton(text, client);
+    case Kind::Option:
+        return new QRadioButton(text, client);
+    case Kind::NameBox: {
+        auto *box = new QLineEdit(client);
+        box->setValidator(new NameValidator(box));
+        box->setAccessibleName(kYourName);
+        return box;
+    }
+    case Kind::CardSlots:
+        break;
+    }
+    return nullptr;
+}
+
+template<typename T> T *named(QWidget *client, const char *name)
+{
+    return client->findChild<T *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+void TableControls::setupUi(QWidget *client)
+{
+    client->setAutoFillBackground(true);
+    QPalette felt = client->palette();
+    felt.setColor(QPalette::Window, kTableGreen);
+    client->setPalette(felt);
+
+    std::vector<std::pair<int, QWidget *>> focusOrder;
+    for (const ControlSpec &spec : kControls) {
+        const QRect place = twips::rect(spec.left, spec.top, spec.width, spec.height);
+        if (spec.kind == Kind::CardSlots) {
+            for (int k = 1; k <= pokdeng::kSlotCount; ++k) {
+                auto *card = new QLabel(client);
+                card->setObjectName(QStringLiteral("Imgpl%1").arg(k));
+                card->setGeometry(place);
+                card->setAccessibleName(QString::fromStdString(pokdeng::cardBackName()));
+                Imgpl[k - 1] = card;
+            }
+            continue;
+        }
+        QWidget *control = makeControl(spec, client);
+        control->setObjectName(QString::fromLatin1(spec.name));
+        control->setGeometry(place);
+        applyLook(control, spec.look);
+        control->setVisible(!(spec.look & Hidden));
+        control->setFocusPolicy(spec.tab < 0                     ? Qt::NoFocus
+                                    : spec.kind == Kind::NameBox ? Qt::StrongFocus
+                                                                 : Qt::TabFocus);
+        if (spec.tab >= 0)
+            focusOrder.emplace_back(spec.tab, control);
+    }
+    std::sort(focusOrder.begin(), focusOrder.end());
+    for (size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+
+    Image1 = named<QLabel>(client, "Image1");
+    Lblpl1 = named<FittedLabel>(client, "Lblpl1");
+    Lblpl2 = named<FittedLabel>(client, "Lblpl2");
+    Lblpl3 = named<FittedLabel>(client, "Lblpl3");
+    lblresult
+        = { named<FittedLabel>(client, "lblresult1"), named<FittedLabel>(client, "lblresult2") };
+    Label1 = named<QLabel>(client, "Label1");
+    Lblmoney = named<QLabel>(client, "Lblmoney");
+    Lblname = named<QLabel>(client, "Lblname");
+    txtname = named<QLineEdit>(client, "txtname");
+    Cmdname = named<QPushButton>(client, "Cmdname");
+    Cmdreq = named<QPushButton>(client, "Cmdreq");
+    cmdnoreq = named<QPushButton>(client, "cmdnoreq");
+    Option2 = named<QRadioButton>(client, "Option2");
+    const std::pair<BetOption, const char *> betNames[] = {
+        { BetOption::Thousand, "Opt1000" },     { BetOption::FiveThousand, "Opt5000" },
+        { BetOption::TenThousand, "Opt10000" }, { BetOption::HalfMoney, "Opt500" },
+        { BetOption::AllMoney, "Optall" },
+    };
+    betGroup = new QButtonGroup(client);
+    betGroup->addButton(Option2);
+    for (const auto &[option, name] : betNames) {
+        bets[static_cast<std::size_t>(option)] = named<QRadioButton>(client, name);
+        betGroup->addButton(betOption(option));
+    }
+    Option2->setChecked(true);
+}

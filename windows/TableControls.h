@@ -1,0 +1,44 @@
+#pragma once
+
+#include "rules/Bets.h"
+
+#include <array>
+#include <cstddef>
+
+class FittedLabel;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// The table window's controls, named as in its design, and setupUi(), which makes them on the
+// table's client area in their designed places, fonts, colours, stacking and tab order, in the
+// state the window loads in. The window connects their signals itself.
+struct TableControls
+{
+    void setupUi(QWidget *client);
+
+    QRadioButton *betOption(pokdeng::BetOption option) const
+    {
+        return bets[static_cast<std::size_t>(option)];
+    }
+
+    std::array<QLabel *, 12> Imgpl {}; // card slots 1..12 at index 0..11
+    QLabel *Image1 = nullptr; // the pack
+    FittedLabel *Lblpl1 = nullptr; // the dealer's seat label
+    FittedLabel *Lblpl2 = nullptr; // the first seat's
+    FittedLabel *Lblpl3 = nullptr; // the last seat's
+    std::array<FittedLabel *, 2> lblresult {}; // the user's and the dealer's hand
+    QLabel *Label1 = nullptr;
+    QLabel *Lblmoney = nullptr;
+    QLabel *Lblname = nullptr;
+    QLineEdit *txtname = nullptr;
+    QPushButton *Cmdname = nullptr;
+    QPushButton *Cmdreq = nullptr;
+    QPushButton *cmdnoreq = nullptr;
+    std::array<QRadioButton *, 5> bets {}; // Opt1000, Opt5000, Opt10000, Opt500, Optall
+    QRadioButton *Option2 = nullptr; // selected whenever no bet is chosen; never seen
+    QButtonGroup *betGroup = nullptr;
+};
