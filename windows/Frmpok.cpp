@@ -1,6 +1,7 @@
 #include "windows/Frmpok.h"
 
 #include "rules/CardName.h"
+#include "rules/PlayedRound.h"
 #include "rules/Seats.h"
 #include "rules/SlidePath.h"
 #include "toolkit/CardLibrary.h"
@@ -13,11 +14,14 @@
 #include "windows/Frmabout.h"
 #include "windows/Frmpoint.h"
 #include "windows/FrmpokTexts.h"
+#include "windows/Frmrules.h"
 #include "windows/OddsAdvisor.h"
+#include "windows/PlayHistory.h"
 #include "windows/RecordSaver.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,8 +67,19 @@ void Frmpok::buildMenu()
     QAction *about = gameMenuBar()->addAction(kAboutEntry);
     about->setObjectName(QStringLiteral("mnuabout"));
     connect(about, &QAction::triggered, this, &Frmpok::mnuabout_Click);
-    m_advisor = new OddsAdvisor(gameMenuBar(), ui.Cmdreq, ui.cmdnoreq, this);
+
+    // Beside the design's entries, one menu of the helpers it did not have.
+    QMenu *helpers = gameMenuBar()->addMenu(kHelpersMenu);
+    helpers->setObjectName(QStringLiteral("mnuhelpers"));
+    m_advisor = new OddsAdvisor(helpers, ui.Cmdreq, ui.cmdnoreq, this);
     addBelowClient(m_advisor->statusBar());
+    helpers->addSeparator();
+    QAction *history = helpers->addAction(kHistoryEntry);
+    history->setObjectName(QStringLiteral("mnuhistory"));
+    connect(history, &QAction::triggered, this, &Frmpok::mnuhistory_Click);
+    QAction *rules = helpers->addAction(kRulesEntry);
+    rules->setObjectName(QStringLiteral("mnurules"));
+    connect(rules, &QAction::triggered, this, &Frmpok::mnurules_Click);
 }
 
 // Every card hidden on the pack, no bet chosen and every bet on offer: the state between two
@@ -89,6 +104,12 @@ void Frmpok::formLoad()
     ui.Cmdreq->hide();
     showMoney();
     m_phase = Phase::Betting;
+    PlayHistory::instance().beginSession(m_money);
+}
+
+Frmpok::~Frmpok()
+{
+    PlayHistory::instance().endSession();
 }
 
 const SlotCards &Frmpok::cards() const
@@ -260,6 +281,8 @@ void Frmpok::settle()
     ui.lblresult[0]->setFittedText(fromUtf8(m_round->userHand().label));
     ui.lblresult[1]->setFittedText(fromUtf8(m_round->dealerHand().label));
     m_money += outcome.moneyChange;
+    // Kept before the outcome is told: a round the user saw settled is never lost.
+    PlayHistory::instance().record(this, playedRound(*m_round, m_money));
     Toolkit::instance().messageBox(this, fromUtf8(outcome.text), Toolkit::Style::Ok,
                                    fromUtf8(outcome.title));
     if (Toolkit::instance().isEnding())
@@ -315,4 +338,14 @@ void Frmpok::mnupoint_Click()
 void Frmpok::mnuabout_Click()
 {
     runModal<Frmabout>(this);
+}
+
+void Frmpok::mnuhistory_Click()
+{
+    PlayHistory::instance().showStatistics(this);
+}
+
+void Frmpok::mnurules_Click()
+{
+    Frmrules::showBeside(this);
 }

@@ -22,6 +22,8 @@ class Frmpok final : public GameWindow
 public:
     // random deals the cards and flips the seats' coins; nullptr takes the game's own source.
     explicit Frmpok(QWidget *parent = nullptr, pokdeng::RandomSource *random = nullptr);
+    // Ends the table's session in the play history.
+    ~Frmpok() override;
 
     // The phases of the table. Betting, UserTurn and GameOver wait for the user; Dealing and
     // Resolving run straight through (but for the outcome message box).
@@ -63,6 +65,8 @@ private:
     void Cmdname_Click();
     void mnupoint_Click();
     void mnuabout_Click();
+    void mnuhistory_Click();
+    void mnurules_Click();
 
     QLabel *slot(int k) const { return ui.Imgpl[k - 1]; }
     void setSaveControlsVisible(bool visible);

@@ -7,7 +7,7 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStringList>
@@ -51,9 +51,9 @@ QString choiceText(const QString &caption, const OptionOdds &odds, bool better)
 
 } // namespace
 
-OddsAdvisor::OddsAdvisor(QMenuBar *menuBar, QPushButton *draw, QPushButton *stand, QWidget *window)
+OddsAdvisor::OddsAdvisor(QMenu *menu, QPushButton *draw, QPushButton *stand, QWidget *window)
     : QObject(window)
-    , m_entry(menuBar->addAction(kAdvisorEntry))
+    , m_entry(menu->addAction(kAdvisorEntry))
     , m_bar(new QStatusBar(window))
     , m_line(new QLabel(m_bar))
     , m_draw(draw)

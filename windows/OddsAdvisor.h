@@ -9,14 +9,14 @@
 
 class QAction;
 class QLabel;
-class QMenuBar;
+class QMenu;
 class QPushButton;
 class QStatusBar;
 class QWidget;
 
-// The odds advisor, "ตัวช่วยคำนวณ": a checkable entry on the table's menu bar, remembered between
-// runs and off until the user turns it on, and a status line under the table. While it is on, at
-// the user's turn the line shows each choice on offer with its chances of winning, tying and
+// The odds advisor, "ตัวช่วยคำนวณ": a checkable entry in the table's menu of helpers, remembered
+// between runs and off until the user turns it on, and a status line under the table. While it is
+// on, at the user's turn the line shows each choice on offer with its chances of winning, tying and
 // losing and the baht it is expected to bring, one decimal each, and marks the better choice;
 // the turn buttons' tooltips say the same of their own choice. When the turn ends it all clears.
 // Off, the line is hidden and the buttons have no tooltips, so the table is as designed.
@@ -24,9 +24,9 @@ class OddsAdvisor final : public QObject
 {
     Q_OBJECT
 public:
-    // Adds the entry to menuBar; draw and stand are the turn buttons. window, the table, owns the
+    // Adds the entry to menu; draw and stand are the turn buttons. window, the table, owns the
     // advisor and places statusBar() under its client area.
-    OddsAdvisor(QMenuBar *menuBar, QPushButton *draw, QPushButton *stand, QWidget *window);
+    OddsAdvisor(QMenu *menu, QPushButton *draw, QPushButton *stand, QWidget *window);
 
     QStatusBar *statusBar() const { return m_bar; }
     bool isOn() const;

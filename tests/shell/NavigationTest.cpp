@@ -96,11 +96,11 @@ TEST(GameMenus, TheBarsReadAsDesigned)
         return bar;
     };
     Frmpok table;
-    // The table's four entries, and last the odds advisor's.
+    // The table's four entries, and last the menu of helpers (odds, history, rules).
     EXPECT_EQ(
         texts(&table),
         (QStringList { QStringLiteral("เลือกเกม"), QStringLiteral("เริ่มใหม่"), QStringLiteral("สถิติ"),
-                       QStringLiteral("เกี่ยวกับโปรแกรม"), QStringLiteral("ตัวช่วยคำนวณ") }));
+                       QStringLiteral("เกี่ยวกับโปรแกรม"), QStringLiteral("ตัวช่วย") }));
     Frm9ga nineGa;
     EXPECT_EQ(texts(&nineGa),
               (QStringList { QStringLiteral("เลือกเกม"), QStringLiteral("เริ่มใหม่") }));
