@@ -1,11 +1,13 @@
 #include "toolkit/GameWindow.h"
 
+#include "toolkit/DesignCanvas.h"
 #include "toolkit/ThaiFonts.h"
-#include "toolkit/Twips.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -14,25 +16,30 @@ const QString kPokDengEntry = QStringLiteral("ป๊อกเด้ง");
 const QString kNineGaEntry = QStringLiteral("9 เก");
 const QString kDummyEntry = QStringLiteral("ดัมมี่");
 const QString kRestartEntry = QStringLiteral("เริ่มใหม่");
+
+// The game's own settings file (on Linux ~/.config/pokdeng/pokdeng.conf).
+QSettings gameSettings()
+{
+    return QSettings(QStringLiteral("pokdeng"), QStringLiteral("pokdeng"));
+}
 } // namespace
 
 GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *parent)
-    : FixedDialog(Escape::Ignored, parent)
+    : FixedDialog(Escape::Ignored, parent, Frame::Resizable)
     , m_kind(kind)
     , m_menuBar(new QMenuBar(this))
-    , m_client(new QWidget(this))
+    , m_client(nullptr)
 {
     setFont(designFont(8.25));
+    m_client = new DesignCanvas(widthTwips, heightTwips, this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    // The layout gives the menu bar the height its Thai entries need and puts the client area
-    // of the design's size right below it.
+    // The layout gives the menu bar the height its Thai entries need and the client area the
+    // rest, never less than the design's size, which is also what the window opens at.
     layout->setMenuBar(m_menuBar);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(twips::size(widthTwips, heightTwips));
     layout->addWidget(m_client);
 
     QMenu *chooseGame = m_menuBar->addMenu(kChooseGameMenu);
@@ -64,6 +71,64 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
     QAction *restart = m_menuBar->addAction(kRestartEntry);
     restart->setObjectName(QStringLiteral("mnustart"));
     connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
+}
+
+GameWindow::~GameWindow()
+{
+    // A window the program's end took down was never hidden.
+    if (isVisible())
+        saveWindowGeometry();
+}
+
+QString GameWindow::geometryKey(GameKind kind)
+{
+    const QString prefix = QStringLiteral("windows/");
+    const QString suffix = QStringLiteral("/geometry");
+    switch (kind) {
+    case GameKind::PokDeng:
+        return prefix + QStringLiteral("pokdeng") + suffix;
+    case GameKind::NineGa:
+        return prefix + QStringLiteral("ninega") + suffix;
+    case GameKind::Dummy:
+        return prefix + QStringLiteral("dummy") + suffix;
+    case GameKind::None:
+        break;
+    }
+    return QString();
+}
+
+void GameWindow::setVisible(bool visible)
+{
+    if (visible && !m_shownBefore) {
+        m_shownBefore = true;
+        // restoreGeometry() refuses what it cannot read and brings a window saved off every
+        // screen, or larger than the screen, back onto it; the minimum size still holds.
+        const QByteArray saved = gameSettings().value(geometryKey(m_kind)).toByteArray();
+        if (!saved.isEmpty())
+            restoreGeometry(saved);
+    }
+    FixedDialog::setVisible(visible);
+}
+
+void GameWindow::saveWindowGeometry() const
+{
+    gameSettings().setValue(geometryKey(m_kind), saveGeometry());
+}
+
+void GameWindow::hideEvent(QHideEvent *event)
+{
+    saveWindowGeometry();
+    FixedDialog::hideEvent(event);
+}
+
+void GameWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F11 && event->modifiers() == Qt::NoModifier) {
+        setWindowState(windowState() ^ Qt::WindowFullScreen);
+        event->accept();
+        return;
+    }
+    FixedDialog::keyPressEvent(event);
 }
 
 void GameWindow::switchTo(GameKind next)

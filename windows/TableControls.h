@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 
+class DesignCanvas;
 class FittedLabel;
 class QButtonGroup;
 class QLabel;
@@ -14,11 +15,12 @@ class QRadioButton;
 class QWidget;
 
 // The table window's controls, named as in its design, and setupUi(), which makes them on the
-// table's client area in their designed places, fonts, colours, stacking and tab order, in the
-// state the window loads in. The window connects their signals itself.
+// table's client area in their designed places (in twips, which the canvas scales), fonts,
+// colours, stacking and tab order, in the state the window loads in. The window connects their
+// signals itself.
 struct TableControls
 {
-    void setupUi(QWidget *client);
+    void setupUi(DesignCanvas *client);
 
     QRadioButton *betOption(pokdeng::BetOption option) const
     {

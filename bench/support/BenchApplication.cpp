@@ -3,6 +3,7 @@
 #include "toolkit/ThaiFonts.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -17,18 +18,19 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 }
 
 // Runs before the QApplication is made: the platform is chosen in its constructor.
-int &offscreenUnlessChosen(int &argc)
+int &offscreenUnlessChosen(int &argc, const QTemporaryDir &folder)
 {
     defaultHandler = qInstallMessageHandler(quietHandler);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath(QStringLiteral("config"))));
     return argc;
 }
 
 } // namespace
 
 BenchApplication::BenchApplication(int &argc, char **argv)
-    : m_app(offscreenUnlessChosen(argc), argv)
+    : m_app(offscreenUnlessChosen(argc, m_folder), argv)
 {
     installThaiFontSubstitutions();
     QDir::setCurrent(m_folder.path());

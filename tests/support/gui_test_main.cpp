@@ -2,12 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "toolkit/ThaiFonts.h"
 
-// Every window test runs offscreen, in a folder of its own, so that the score file it writes
-// never touches the developer's.
+// Every window test runs offscreen, in a folder of its own, so that the score file and the
+// settings it writes never touch the developer's.
 namespace {
 QtMessageHandler defaultHandler = nullptr;
 
@@ -26,9 +27,10 @@ int main(int argc, char *argv[])
     defaultHandler = qInstallMessageHandler(quietHandler);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir workDir;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(workDir.filePath(QStringLiteral("config"))));
     QApplication app(argc, argv);
     installThaiFontSubstitutions();
-    QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
