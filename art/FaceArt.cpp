@@ -1,10 +1,10 @@
-#include "FaceArt.h"
+#include "art/CardArt.h"
 
-#include "CourtArt.h"
-#include "SuitSigns.h"
+#include "art/CardShape.h"
+#include "art/CourtArt.h"
+#include "art/IndexGlyphs.h"
+#include "art/SuitSigns.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
@@ -14,49 +14,20 @@ namespace art {
 
 namespace {
 
-    const QColor kEdge(40, 40, 40);
-
-    QString rankText(int rank)
+    // The corner index: the rank over a small suit sign in the top-left corner, inside the
+    // design's box from (1, 1) to (15, 25). The bottom-right copy is the same pixels turned half
+    // a circle, so both corners read exactly alike at every size.
+    void drawCornerIndices(QImage &image, int suit, int rank, Scale scale)
     {
-        switch (rank) {
-        case 1:
-            return QStringLiteral("A");
-        case 11:
-            return QStringLiteral("J");
-        case 12:
-            return QStringLiteral("Q");
-        case 13:
-            return QStringLiteral("K");
-        default:
-            return QString::number(rank);
-        }
-    }
-
-    // The corner index: the rank over a small suit sign in the top-left corner. The bottom-right
-    // copy is the same pixels turned half a circle, so both corners read exactly alike.
-    void drawCornerIndices(QImage &image, int suit, int rank, int s)
-    {
-        const QRect corner(s, s, 14 * s, 24 * s);
+        const int e = edgeWidth(scale);
+        const QRect corner(QPoint(e, e),
+                           QPoint(qRound(15 * scale.x) - 1, qRound(25 * scale.y) - 1));
         {
             QPainter painter(&image);
-            QFont font(QStringLiteral("DejaVu Sans Condensed"));
-            font.setBold(true);
-            font.setPixelSize(12 * s);
-            font.setHintingPreference(QFont::PreferFullHinting);
-            font.setStyleStrategy(QFont::NoSubpixelAntialias);
-            const QString text = rankText(rank);
-            if (rank == 10)
-                font.setLetterSpacing(QFont::AbsoluteSpacing, -1.0 * s);
-            const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
-            // Whole-pixel placement keeps the glyph stems on the pixel grid.
-            const QPointF origin(std::round(7.5 * s - ink.center().x()),
-                                 std::round(3 * s - ink.top()));
-            painter.setFont(font);
-            painter.setPen(suitColour(suit));
-            painter.drawText(origin, text);
-
             painter.setRenderHint(QPainter::Antialiasing);
-            drawSuitSign(painter, suit, QPointF(7.5 * s, 17.5 * s), 7 * s, 8 * s);
+            painter.scale(scale.x, scale.y);
+            painter.fillPath(rankIndex(rank, scale.least()), suitColour(suit));
+            drawSuitSign(painter, suit, QPointF(8, 19), 8, 8);
         }
         const QImage turned = image.copy(corner).mirrored(true, true);
         QPainter painter(&image);
@@ -174,34 +145,29 @@ namespace {
 
 } // namespace
 
-QImage drawFace(int suit, int rank, int scale)
+QImage drawFace(int suit, int rank, QSize pixels, Corners corners)
 {
-    QImage image(kCardWidth * scale, kCardHeight * scale, QImage::Format_RGB888);
-    image.fill(Qt::white);
+    if (suit < 1 || suit > 4 || rank < 1 || rank > 13 || pixels.isEmpty())
+        return {};
+    const Scale scale = scaleBetween(kCardSize, pixels);
+    QImage image = blankCard(pixels, scale);
+    if (image.isNull())
+        return image;
+    drawCornerIndices(image, suit, rank, scale);
     {
         QPainter painter(&image);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(kEdge);
-        const int w = image.width(), h = image.height();
-        painter.drawRect(0, 0, w, scale);
-        painter.drawRect(0, h - scale, w, scale);
-        painter.drawRect(0, 0, scale, h);
-        painter.drawRect(w - scale, 0, scale, h);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale.x, scale.y);
+        if (rank == 1 && suit == 1)
+            drawAceOfSpades(painter);
+        else if (rank == 1)
+            drawSuitSign(painter, suit, QPointF(35.5, 47.5), 19, 23);
+        else if (rank <= 10)
+            drawPips(painter, suit, rank);
+        else
+            drawCourt(painter, suit, rank);
     }
-    drawCornerIndices(image, suit, rank, scale);
-
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(scale, scale);
-    if (rank == 1 && suit == 1)
-        drawAceOfSpades(painter);
-    else if (rank == 1)
-        drawSuitSign(painter, suit, QPointF(35.5, 47.5), 19, 23);
-    else if (rank <= 10)
-        drawPips(painter, suit, rank);
-    else
-        drawCourt(painter, suit, rank);
-    return image;
+    return corners == Corners::Rounded ? roundCorners(image) : image;
 }
 
 } // namespace art

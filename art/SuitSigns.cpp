@@ -1,4 +1,4 @@
-#include "SuitSigns.h"
+#include "art/SuitSigns.h"
 
 #include <QPainter>
 
