@@ -3,7 +3,7 @@
 #include "rules/CardName.h"
 #include "rules/Seats.h"
 #include "rules/SlidePath.h"
-#include "toolkit/CardLibrary.h"
+#include "toolkit/CardPicture.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/DisplayText.h"
@@ -164,9 +164,12 @@ void Frmpok::deal()
 
 void Frmpok::showCard(int k, bool face)
 {
-    QLabel *card = slot(k);
+    CardPicture *card = slot(k);
     const Card &dealt = m_round->cards()[k];
-    card->setPixmap(face ? CardLibrary::face(dealt.suit, dealt.rank) : CardLibrary::back());
+    if (face)
+        card->showFace(dealt.suit, dealt.rank);
+    else
+        card->showBack();
     card->setAccessibleName(fromUtf8(face ? cardName(dealt) : cardBackName()));
 }
 

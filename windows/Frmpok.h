@@ -62,7 +62,7 @@ private:
     void mnupoint_Click();
     void mnuabout_Click();
 
-    QLabel *slot(int k) const { return ui.Imgpl[k - 1]; }
+    CardPicture *slot(int k) const { return ui.Imgpl[k - 1]; }
     void setSaveControlsVisible(bool visible);
     void showNameLabel();
     void showMoney();

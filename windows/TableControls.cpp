@@ -2,7 +2,7 @@
 
 #include "rules/CardName.h"
 #include "rules/Seats.h"
-#include "toolkit/CardLibrary.h"
+#include "toolkit/CardPicture.h"
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/FittedLabel.h"
 #include "toolkit/ThaiFonts.h"
@@ -131,10 +131,7 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *client)
         return label;
     }
     case Kind::Pack: {
-        auto *pack = new QLabel(client);
-        pack->setPixmap(CardLibrary::pack());
-        // STAND-IN until the card library draws the pack at any size: the 1x picture stretched.
-        pack->setScaledContents(true);
+        auto *pack = new CardPicture(client);
         pack->setAccessibleName(text);
         return pack;
     }
@@ -173,11 +170,8 @@ void TableControls::setupUi(DesignCanvas *client)
         const QRect place(spec.left, spec.top, spec.width, spec.height);
         if (spec.kind == Kind::CardSlots) {
             for (int k = 1; k <= pokdeng::kSlotCount; ++k) {
-                auto *card = new QLabel(client);
+                auto *card = new CardPicture(client);
                 card->setObjectName(QStringLiteral("Imgpl%1").arg(k));
-                // STAND-IN until the card library draws faces at any size: the 1x pictures
-                // stretched to the slot.
-                card->setScaledContents(true);
                 client->place(card, place);
                 card->setAccessibleName(QString::fromStdString(pokdeng::cardBackName()));
                 Imgpl[k - 1] = card;
@@ -199,7 +193,8 @@ void TableControls::setupUi(DesignCanvas *client)
     for (size_t i = 1; i < focusOrder.size(); ++i)
         QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
 
-    Image1 = named<QLabel>(client, "Image1");
+    Image1 = named<CardPicture>(client, "Image1");
+    Image1->showPack();
     Lblpl1 = named<FittedLabel>(client, "Lblpl1");
     Lblpl2 = named<FittedLabel>(client, "Lblpl2");
     Lblpl3 = named<FittedLabel>(client, "Lblpl3");

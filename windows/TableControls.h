@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 
+class CardPicture;
 class DesignCanvas;
 class FittedLabel;
 class QButtonGroup;
@@ -27,8 +28,8 @@ struct TableControls
         return bets[static_cast<std::size_t>(option)];
     }
 
-    std::array<QLabel *, 12> Imgpl {}; // card slots 1..12 at index 0..11
-    QLabel *Image1 = nullptr; // the pack
+    std::array<CardPicture *, 12> Imgpl {}; // card slots 1..12 at index 0..11
+    CardPicture *Image1 = nullptr; // the pack
     FittedLabel *Lblpl1 = nullptr; // the dealer's seat label
     FittedLabel *Lblpl2 = nullptr; // the first seat's
     FittedLabel *Lblpl3 = nullptr; // the last seat's

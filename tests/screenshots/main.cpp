@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -98,6 +99,8 @@ int main(int argc, char *argv[])
         sliding.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
         CardSlider::setInstant(true);
     }
+    // The windows below open at their design size again.
+    QSettings(QStringLiteral("pokdeng"), QStringLiteral("pokdeng")).clear();
 
     // A finished round whose money beats an empty record offers to save it.
     QFile::remove(QStringLiteral("point.pon"));
