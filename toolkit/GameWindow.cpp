@@ -5,10 +5,14 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const QString kChooseGameMenu = QStringLiteral("เลือกเกม");
@@ -101,13 +105,31 @@ void GameWindow::setVisible(bool visible)
 {
     if (visible && !m_shownBefore) {
         m_shownBefore = true;
-        // restoreGeometry() refuses what it cannot read and brings a window saved off every
-        // screen, or larger than the screen, back onto it; the minimum size still holds.
+        // restoreGeometry() refuses what it cannot read; what it reads may still have been saved
+        // on another screen, or damaged.
         const QByteArray saved = gameSettings().value(geometryKey(m_kind)).toByteArray();
-        if (!saved.isEmpty())
-            restoreGeometry(saved);
+        if (!saved.isEmpty() && restoreGeometry(saved))
+            keepOnScreen();
     }
     FixedDialog::setVisible(visible);
+}
+
+void GameWindow::keepOnScreen()
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    QScreen *screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen)
+        screen = this->screen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QSize size = geometry().size().boundedTo(free.size()).expandedTo(minimumSize());
+    const QPoint place(
+        std::clamp(x(), free.left(), std::max(free.left(), free.right() + 1 - size.width())),
+        std::clamp(y(), free.top(), std::max(free.top(), free.bottom() + 1 - size.height())));
+    if (QRect(place, size) != geometry())
+        setGeometry(QRect(place, size));
 }
 
 void GameWindow::saveWindowGeometry() const

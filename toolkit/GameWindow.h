@@ -50,6 +50,9 @@ protected:
 
 private:
     void saveWindowGeometry() const;
+    // Brings a window whose restored size and place lie off its screen back: no larger than the
+    // screen's free area (nor smaller than the window's minimum), and wholly inside it.
+    void keepOnScreen();
 
     GameKind m_kind;
     GameKind m_next = GameKind::None;
