@@ -49,9 +49,10 @@ struct ControlSpec
 
 // The table's controls from the bottom of the stack up: a later control is drawn over an
 // earlier one, so the pack covers every waiting card and a higher slot covers a lower one.
-// The bet options stand 120 twips left of where the first layout had them, and "ครึ่งของหน้าตัก"
-// reaches the client area's right edge: so its text fits whole inside the window in a Thai font,
-// and the five options still line up.
+// The save button is a pixel lower than the name box beside it, so that its frame stays clear of
+// the user's cards. The bet options stand 120 twips left of where the first layout had them, and
+// "ครึ่งของหน้าตัก" reaches the client area's right edge: so its text fits whole inside the window in a
+// Thai font, and the five options still line up.
 const ControlSpec kControls[] = {
     { Kind::Label, "Lblmoney", nullptr, 3120, 3720, 1455, 255, Font::Money, Green, -1 },
     { Kind::Label, "Label1", &kMoneyLeft, 1920, 3720, 1215, 255, Font::Money, Green, -1 },
@@ -78,7 +79,7 @@ const ControlSpec kControls[] = {
     { Kind::Option, "Opt10000", &kTenThousand, 4800, 2520, 1215, 255, Font::Window, Green, 12 },
     { Kind::Option, "Optall", &kAllMoney, 4800, 3240, 1215, 255, Font::Window, Green, 14 },
     { Kind::NameBox, "txtname", nullptr, 1920, 3240, 2175, 375, Font::Window, Hidden, 15 },
-    { Kind::Button, "Cmdname", &kSaveButton, 4080, 3240, 735, 375, Font::Window, Hidden, 16 },
+    { Kind::Button, "Cmdname", &kSaveButton, 4080, 3240, 735, 360, Font::Window, Hidden, 16 },
 };
 
 QFont fontOf(Font font, const QWidget *client)
