@@ -358,6 +358,27 @@ TEST_F(ScaledTable, F11TogglesFullScreenAndBack)
     EXPECT_EQ(client->scale(), 1);
 }
 
+// The games still being made scale their notice the same way.
+TEST(PlaceholderGames, NoticeScalesWithTheWindow)
+{
+    QSettings(QStringLiteral("pokdeng"), QStringLiteral("pokdeng")).clear();
+    Frm9ga nineGa;
+    nineGa.show();
+    QApplication::processEvents();
+    auto *client = nineGa.findChild<DesignCanvas *>(QStringLiteral("client"));
+    auto *notice = nineGa.findChild<FittedLabel *>(QStringLiteral("Label1"));
+    const QRect designed = notice->geometry();
+    const int menuHeight = nineGa.height() - client->height();
+    nineGa.resize(client->size() * 2 + QSize(0, menuHeight));
+    QApplication::processEvents();
+    EXPECT_EQ(client->scale(), 2);
+    expectScaled(notice->geometry(), designed, 2, QPointF(), QStringLiteral("Label1"));
+    EXPECT_EQ(notice->scale(), 2);
+    EXPECT_GT(notice->font().pointSizeF(), notice->designFont().pointSizeF() * 1.7);
+    nineGa.hide();
+    QSettings(QStringLiteral("pokdeng"), QStringLiteral("pokdeng")).clear();
+}
+
 class GameWindowPlace : public ::testing::Test
 {
 protected:
