@@ -50,9 +50,10 @@ struct ControlSpec
 // The table's controls from the bottom of the stack up: a later control is drawn over an
 // earlier one, so the pack covers every waiting card and a higher slot covers a lower one.
 // The save button is a pixel lower than the name box beside it, so that its frame stays clear of
-// the user's cards. The bet options stand 120 twips left of where the first layout had them, and
-// "ครึ่งของหน้าตัก" reaches the client area's right edge: so its text fits whole inside the window in a
-// Thai font, and the five options still line up.
+// the user's cards, and the name box a pixel narrower, so that their frames do not overlap. The bet
+// options stand 60 twips left of where the first layout had them (just clear of the save button)
+// and "ครึ่งของหน้าตัก" reaches the client area's right edge: so its text fits whole inside the window
+// in a Thai font, and the five options still line up.
 const ControlSpec kControls[] = {
     { Kind::Label, "Lblmoney", nullptr, 3120, 3720, 1455, 255, Font::Money, Green, -1 },
     { Kind::Label, "Label1", &kMoneyLeft, 1920, 3720, 1215, 255, Font::Money, Green, -1 },
@@ -70,15 +71,15 @@ const ControlSpec kControls[] = {
     { Kind::Label, "Lblname", &kYourName, 1440, 3360, 495, 375, Font::Window, Green | Hidden, -1 },
     { Kind::Button, "Cmdreq", &kDraw, 1920, 4680, 1215, 495, Font::Window, Plain, 0 },
     { Kind::Button, "cmdnoreq", &kStand, 3240, 4680, 1215, 495, Font::Window, Hidden, 3 },
-    { Kind::Option, "Opt500", &kHalfMoney, 4800, 2880, 1500, 255, Font::Window, Green, 5 },
-    { Kind::Option, "Opt5000", &kFiveThousand, 4800, 2160, 1095, 255, Font::Window, Green, 6 },
-    { Kind::Option, "Opt1000", &kThousand, 4800, 1800, 1095, 255, Font::Window, Green, 7 },
+    { Kind::Option, "Opt500", &kHalfMoney, 4860, 2880, 1440, 255, Font::Window, Green, 5 },
+    { Kind::Option, "Opt5000", &kFiveThousand, 4860, 2160, 1095, 255, Font::Window, Green, 6 },
+    { Kind::Option, "Opt1000", &kThousand, 4860, 1800, 1095, 255, Font::Window, Green, 7 },
     // The "no bet chosen" option lies right of the client area and is hidden: it is never seen,
     // not even when a wide window leaves room beside the table.
     { Kind::Option, "Option2", &kHiddenOption, 6360, 3120, 615, 255, Font::Window, Hidden, -1 },
-    { Kind::Option, "Opt10000", &kTenThousand, 4800, 2520, 1215, 255, Font::Window, Green, 12 },
-    { Kind::Option, "Optall", &kAllMoney, 4800, 3240, 1215, 255, Font::Window, Green, 14 },
-    { Kind::NameBox, "txtname", nullptr, 1920, 3240, 2175, 375, Font::Window, Hidden, 15 },
+    { Kind::Option, "Opt10000", &kTenThousand, 4860, 2520, 1215, 255, Font::Window, Green, 12 },
+    { Kind::Option, "Optall", &kAllMoney, 4860, 3240, 1215, 255, Font::Window, Green, 14 },
+    { Kind::NameBox, "txtname", nullptr, 1920, 3240, 2160, 375, Font::Window, Hidden, 15 },
     { Kind::Button, "Cmdname", &kSaveButton, 4080, 3240, 735, 360, Font::Window, Hidden, 16 },
 };
 

@@ -94,6 +94,22 @@ std::vector<std::string> cardsCovered(QWidget *client)
     return faults;
 }
 
+// Every pair of visible controls (cards aside) that paint over one another.
+std::vector<std::string> controlsOverlapping(QWidget *client)
+{
+    std::vector<std::string> faults;
+    std::vector<std::pair<QWidget *, QRect>> painted;
+    for (QWidget *control : stack(client))
+        if (!isCard(control) && !control->isHidden())
+            painted.emplace_back(control, paintedRect(control));
+    for (size_t i = 0; i < painted.size(); ++i)
+        for (size_t j = i + 1; j < painted.size(); ++j)
+            if (painted[i].second.intersects(painted[j].second))
+                faults.push_back(painted[i].first->objectName().toStdString() + " and "
+                                 + painted[j].first->objectName().toStdString());
+    return faults;
+}
+
 class ScaledTable : public ::testing::Test
 {
 protected:
@@ -259,7 +275,8 @@ TEST_F(ScaledTable, EmptyLabelsPaintNothing)
 }
 
 // A round where every seat takes a third card, after a win that brought out the save controls:
-// at the user's turn and at the reveal no control paints over or under a card at rest; while
+// at the user's turn and at the reveal no control paints over or under a card at rest, nor over
+// another control; while
 // the third cards slide, each is above every control it crosses. At 1x and at 1.37x.
 TEST_F(ScaledTable, NoCardIsEverCoveredByAControl)
 {
@@ -274,6 +291,7 @@ TEST_F(ScaledTable, NoCardIsEverCoveredByAControl)
 
         bet("Opt1000", "KS QS 8S | AS 2H 9D | KD QD 3D | KC QC 2C");
         EXPECT_EQ(cardsCovered(client), std::vector<std::string>()) << "at the user's turn";
+        EXPECT_EQ(controlsOverlapping(client), std::vector<std::string>()) << "no text covered";
 
         // Each frame: a card away from both the pack and its place is on its way, and every
         // control it crosses must lie below it in the stack.
