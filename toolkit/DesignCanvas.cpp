@@ -191,8 +191,6 @@ void DesignCanvas::relayout()
             applyFont(placed);
         placed.widget->setGeometry(toPixels(placed.twips));
     }
-    if (rescaled)
-        emit scaleChanged(scale);
 }
 
 void DesignCanvas::applyFont(const Placed &placed) const

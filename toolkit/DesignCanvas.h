@@ -13,9 +13,9 @@ class ScaledStyle;
 // their design rectangles; the canvas shows the whole design as large as it fits,
 // s = min(width / design width, height / design height), centred, with its own background (the
 // felt) filling the margin. A placed child's geometry is its design rectangle x s plus the
-// centring offset, its font the design font x s, and the style's radio indicators and button
-// spacing grow with it. At its design size, the size it starts at, s is 1, the offset 0 and every
-// child sits exactly where twips::rect() puts it.
+// centring offset, its font the design font x s (a FittedLabel is given s and fits its own), and
+// the style's radio indicators and button spacing grow with it. At its design size, the size it
+// starts at, s is 1, the offset 0 and every child sits exactly where twips::rect() puts it.
 class DesignCanvas : public QWidget
 {
     Q_OBJECT
@@ -47,10 +47,6 @@ public:
 
     QSize sizeHint() const override { return m_designPixels; }
     QSize minimumSizeHint() const override { return m_designPixels; }
-
-signals:
-    // After a resize changed the scale, once every child has its new geometry and font.
-    void scaleChanged(qreal scale);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -32,10 +32,9 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
     : FixedDialog(Escape::Ignored, parent, Frame::Resizable)
     , m_kind(kind)
     , m_menuBar(new QMenuBar(this))
-    , m_client(nullptr)
+    , m_client(new DesignCanvas(widthTwips, heightTwips, this))
 {
     setFont(designFont(8.25));
-    m_client = new DesignCanvas(widthTwips, heightTwips, this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
