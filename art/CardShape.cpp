@@ -2,6 +2,8 @@
 
 #include "art/CardArt.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -23,20 +25,48 @@ namespace {
         return path;
     }
 
-    // Rounds the top-left corner of patch: clears what lies outside the inner curve of the
-    // edge, then fills the edge's curved band. Pixels inside the curve stay as they are.
-    void roundTopLeft(QImage &patch, qreal radius, int edge)
+    // The top-left corner's curve: what lies outside the inner side of the edge's curve (to
+    // clear), and the curved band of the edge (to fill).
+    struct CornerShape
+    {
+        QPainterPath outside, band;
+    };
+
+    CornerShape makeCornerShape(qreal radius, int edge)
     {
         QPainterPath square;
         square.addRect(QRectF(0, 0, radius, radius));
         const QPainterPath inside = disc(radius, radius - edge);
+        return { square.subtracted(inside),
+                 square.intersected(disc(radius, radius)).subtracted(inside) };
+    }
+
+    // Kept per size: most cards are drawn at a few sizes, and the shapes' boolean operations
+    // would otherwise be most of the cost of rounding a design bitmap's corners.
+    CornerShape cornerShape(qreal radius, int edge)
+    {
+        static QMutex mutex;
+        static QHash<QPair<qreal, int>, CornerShape> made;
+        const QMutexLocker lock(&mutex);
+        const QPair<qreal, int> key(radius, edge);
+        auto found = made.constFind(key);
+        if (found == made.constEnd()) {
+            if (made.size() > 64)
+                made.clear();
+            found = made.insert(key, makeCornerShape(radius, edge));
+        }
+        return *found;
+    }
+
+    // Rounds the top-left corner of patch; pixels inside the curve stay as they are.
+    void roundTopLeft(QImage &patch, const CornerShape &shape)
+    {
         QPainter painter(&patch);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
         painter.setCompositionMode(QPainter::CompositionMode_Clear);
-        painter.fillPath(square.subtracted(inside), Qt::transparent);
+        painter.fillPath(shape.outside, Qt::transparent);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.fillPath(square.intersected(disc(radius, radius)).subtracted(inside), kEdge);
+        painter.fillPath(shape.band, kEdge);
     }
 
 } // namespace
@@ -77,13 +107,14 @@ QImage roundCorners(const QImage &squareCard)
     const qreal radius = kCornerRadius * scale.least();
     const int size = int(std::ceil(radius));
     const int w = card.width(), h = card.height();
+    const CornerShape shape = cornerShape(radius, edgeWidth(scale));
     QPainter painter(&card);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QPoint corner : { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1) }) {
         const QRect place(corner.x() ? w - size : 0, corner.y() ? h - size : 0, size, size);
         const bool turnX = corner.x(), turnY = corner.y();
         QImage patch = card.copy(place).mirrored(turnX, turnY);
-        roundTopLeft(patch, radius, edgeWidth(scale));
+        roundTopLeft(patch, shape);
         painter.drawImage(place.topLeft(), patch.mirrored(turnX, turnY));
     }
     return card;

@@ -41,15 +41,16 @@ namespace {
         kGinger(200, 112, 40), kBlond(238, 196, 80), kAuburn(160, 60, 30);
 
     // Indexed [rank - 11][suit - 1]: jacks, queens, kings; spades, hearts, diamonds, clubs.
+    // No two figures of a rank, and no two of a suit, wear the same robe.
     const Figure kFigures[3][4] = {
-        { { kBlue, kRed, kGold, kBrown, Held::Halberd, false },
-          { kRed, kGold, kBlue, kBlond, Held::Torch, true },
-          { kGold, kGreen, kRed, kBlack, Held::Bow, false },
-          { kGreen, kRed, kGold, kGinger, Held::Pennant, true } },
-        { { kBlue, kGold, kRed, kBlack, Held::Sceptre, false },
-          { kRed, kBlue, kGold, kBlond, Held::Rose, true },
-          { kGold, kPurple, kBlue, kAuburn, Held::Fan, false },
-          { kGreen, kGold, kRed, kBrown, Held::Chalice, true } },
+        { { kRed, kBlue, kGold, kBrown, Held::Halberd, false },
+          { kGold, kRed, kBlue, kBlond, Held::Torch, true },
+          { kGreen, kGold, kRed, kBlack, Held::Bow, false },
+          { kBlue, kRed, kGold, kGinger, Held::Pennant, true } },
+        { { kPurple, kGold, kRed, kBlack, Held::Sceptre, false },
+          { kBlue, kRed, kGold, kBlond, Held::Rose, true },
+          { kRed, kBlue, kGold, kAuburn, Held::Fan, false },
+          { kGold, kGreen, kRed, kBrown, Held::Chalice, true } },
         { { kBlue, kGold, kWhite, kGrey, Held::Sword, false },
           { kRed, kGold, kWhite, kBrown, Held::Axe, true },
           { kGold, kRed, kWhite, kBlack, Held::Sceptre, false },

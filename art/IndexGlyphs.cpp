@@ -1,5 +1,7 @@
 #include "art/IndexGlyphs.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QPainterPathStroker>
 #include <QTransform>
 
@@ -141,21 +143,35 @@ namespace {
         return QTransform::fromTranslate(left, kTop).scale(0.01, 0.01).map(ink);
     }
 
+    // The index of rank with a pen stroke units wide.
+    QPainterPath outlineOf(int rank, qreal stroke)
+    {
+        if (rank == 10) {
+            // 1 and 0 one unit apart, ten units together.
+            QPainterPath both = outline(digit(1), kCentre - 5, stroke);
+            both.addPath(outline(digit(0), kCentre - 1, stroke));
+            return both;
+        }
+        const Glyph glyph = (rank == 1 || rank > 10) ? letter(rank) : digit(rank);
+        return outline(glyph, std::floor(kCentre - glyph.width / 2 + 0.5), stroke);
+    }
+
 } // namespace
 
 QPainterPath rankIndex(int rank, qreal scale)
 {
     // Two units make a bold, clear letter of few pixels; drawn larger, the same weight would
-    // fill the letters' openings, so the pen thins a little as the card grows.
-    const qreal stroke = std::clamp(2.0 - 0.3 * (scale - 1), 1.6, 2.0);
-    if (rank == 10) {
-        // 1 and 0 one unit apart, ten units together.
-        QPainterPath both = outline(digit(1), kCentre - 5, stroke);
-        both.addPath(outline(digit(0), kCentre - 1, stroke));
-        return both;
-    }
-    const Glyph glyph = (rank == 1 || rank > 10) ? letter(rank) : digit(rank);
-    return outline(glyph, std::floor(kCentre - glyph.width / 2 + 0.5), stroke);
+    // fill the letters' openings, so the pen thins a little as the card grows, in tenths of a
+    // unit: the outlines of each weight are made once and kept.
+    const int tenths = qRound(std::clamp(2.0 - 0.3 * (scale - 1), 1.6, 2.0) * 10);
+    static QMutex mutex;
+    static QHash<int, QPainterPath> made;
+    const QMutexLocker lock(&mutex);
+    const int key = tenths * 100 + rank;
+    auto found = made.constFind(key);
+    if (found == made.constEnd())
+        found = made.insert(key, outlineOf(rank, tenths / 10.0));
+    return *found;
 }
 
 } // namespace art
