@@ -131,6 +131,11 @@ int main(int argc, char *argv[])
     control<QRadioButton>(table.get(), "Opt1000")->click();
     showAndSettle(table.get());
     measureWait("table, waiting for draw or stand");
+    const QSize designSize = table->size();
+    table->resize(designSize * 3);
+    showAndSettle(table.get());
+    measureWait("table about 3x the size, waiting for draw or stand");
+    table->resize(designSize);
     auto *stand = control<QPushButton>(table.get(), "cmdnoreq");
     (stand->isHidden() ? control<QPushButton>(table.get(), "Cmdreq") : stand)->click();
 

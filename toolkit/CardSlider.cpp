@@ -1,5 +1,6 @@
 #include "toolkit/CardSlider.h"
 
+#include "toolkit/DesignCanvas.h"
 #include "toolkit/Speeds.h"
 #include "toolkit/Toolkit.h"
 #include "toolkit/Twips.h"
@@ -8,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -49,7 +51,22 @@ protected:
 
 void moveTo(QWidget *card, const pokdeng::TwipsPoint &point)
 {
-    card->move(twips::point(point.left, point.top));
+    if (DesignCanvas *canvas = DesignCanvas::of(card))
+        canvas->moveTo(card, { point.left, point.top });
+    else
+        card->move(twips::point(point.left, point.top));
+}
+
+// The sibling drawn right above widget, or nullptr when it is the topmost.
+QWidget *widgetAbove(QWidget *widget)
+{
+    if (!widget->parentWidget())
+        return nullptr;
+    const QObjectList &siblings = widget->parentWidget()->children();
+    for (auto i = siblings.indexOf(widget) + 1; i < siblings.size(); ++i)
+        if (siblings[i]->isWidgetType())
+            return static_cast<QWidget *>(siblings[i]);
+    return nullptr;
 }
 
 } // namespace
@@ -65,6 +82,9 @@ bool CardSlider::slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &pa
 
     sliding = true;
     InputDropper dropper;
+    // The controls above the card at rest would cut bands out of it on its way.
+    const QPointer<QWidget> above = widgetAbove(card);
+    card->raise();
     QEventLoop loop;
     QTimer frames;
     frames.setTimerType(Qt::PreciseTimer);
@@ -86,6 +106,8 @@ bool CardSlider::slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &pa
     loop.exec();
     frames.stop();
     moveTo(card, path.back());
+    if (above)
+        card->stackUnder(above);
     sliding = false;
     return !Toolkit::instance().isEnding();
 }

@@ -8,8 +8,12 @@ class QWidget;
 
 // Moves a card widget along a slide path at the table's constant pace, holding up its caller
 // until the card has arrived, as the round's steps expect. Each frame shows the position the path
-// has reached by then; the last frame is exactly the end of the path. The user's mouse and key
-// input during a slide is dropped, not kept for afterwards.
+// has reached by then; the last frame is exactly the end of the path. The path is in twips: on a
+// design canvas the card moves in the canvas's design units, so a slide takes the same time at
+// any scale and ends where the canvas lays the card out; elsewhere a twip is a fifteenth of a
+// pixel. While it moves the card is drawn above every other control, and back at rest it returns
+// to its own place in the stack. The user's mouse and key input during a slide is dropped, not
+// kept for afterwards.
 class CardSlider
 {
 public:

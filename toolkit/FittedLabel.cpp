@@ -22,6 +22,14 @@ void FittedLabel::setFittedText(const QString &text)
     fit();
 }
 
+void FittedLabel::setScale(qreal scale)
+{
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    fit();
+}
+
 void FittedLabel::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
@@ -33,7 +41,8 @@ void FittedLabel::fit()
     QFont font = m_designFont;
     const QRect box = contentsRect();
     const QString shown = text();
-    for (double size = m_designFont.pointSizeF(); size > kSmallestPointSize; size -= 0.5) {
+    const double smallest = kSmallestPointSize * m_scale;
+    for (double size = m_designFont.pointSizeF() * m_scale; size > smallest; size -= 0.5) {
         font.setPointSizeF(size);
         const QRect needed
             = QFontMetrics(font).boundingRect(QRect(0, 0, box.width(), box.height() * 100),

@@ -4,10 +4,19 @@
 
 #include <QKeyEvent>
 
-FixedDialog::FixedDialog(Escape escape, QWidget *parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
+namespace {
+Qt::WindowFlags flagsOf(FixedDialog::Frame frame)
+{
+    const Qt::WindowFlags titleBar = Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (frame == FixedDialog::Frame::Resizable)
+        return Qt::Window | titleBar | Qt::WindowMaximizeButtonHint;
+    return Qt::Dialog | titleBar;
+}
+} // namespace
+
+FixedDialog::FixedDialog(Escape escape, QWidget *parent, Frame frame)
+    : QDialog(parent, flagsOf(frame))
     , m_escape(escape)
 {
     setWindowIcon(CardLibrary::windowIcon());

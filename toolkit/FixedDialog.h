@@ -3,17 +3,20 @@
 #include <QDialog>
 #include <QPointer>
 
-// The game's windows with a title bar: a caption, the icon and a close box, no minimise or
-// maximise box. Escape closes the small windows; a window whose close would throw away a game
-// or end the program ignores it and closes by its close box alone.
+// The game's windows with a title bar: a caption, the icon and a close box, no minimise box. A
+// fixed window has no maximise box either; a resizable one (a game window) has one and is a
+// normal window to the desktop, which lets it be maximised. Escape closes the small windows; a
+// window whose close would throw away a game or end the program ignores it and closes by its
+// close box alone.
 class FixedDialog : public QDialog
 {
     Q_OBJECT
 public:
     enum class Escape { Closes, Ignored };
+    enum class Frame { Fixed, Resizable };
 
 protected:
-    FixedDialog(Escape escape, QWidget *parent);
+    FixedDialog(Escape escape, QWidget *parent, Frame frame = Frame::Fixed);
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -1,12 +1,18 @@
 #include "toolkit/GameWindow.h"
 
+#include "toolkit/DesignCanvas.h"
+#include "toolkit/GameSettings.h"
 #include "toolkit/ThaiFonts.h"
-#include "toolkit/Twips.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const QString kChooseGameMenu = QStringLiteral("เลือกเกม");
@@ -14,25 +20,24 @@ const QString kPokDengEntry = QStringLiteral("ป๊อกเด้ง");
 const QString kNineGaEntry = QStringLiteral("9 เก");
 const QString kDummyEntry = QStringLiteral("ดัมมี่");
 const QString kRestartEntry = QStringLiteral("เริ่มใหม่");
+
 } // namespace
 
 GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *parent)
-    : FixedDialog(Escape::Ignored, parent)
+    : FixedDialog(Escape::Ignored, parent, Frame::Resizable)
     , m_kind(kind)
     , m_menuBar(new QMenuBar(this))
-    , m_client(new QWidget(this))
+    , m_client(new DesignCanvas(widthTwips, heightTwips, this))
 {
     setFont(designFont(8.25));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    // The layout gives the menu bar the height its Thai entries need and puts the client area
-    // of the design's size right below it.
+    // The layout gives the menu bar the height its Thai entries need and the client area the
+    // rest, never less than the design's size, which is also what the window opens at.
     layout->setMenuBar(m_menuBar);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(twips::size(widthTwips, heightTwips));
     layout->addWidget(m_client);
 
     QMenu *chooseGame = m_menuBar->addMenu(kChooseGameMenu);
@@ -66,10 +71,84 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
     connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
 }
 
+GameWindow::~GameWindow()
+{
+    // A window the program's end took down was never hidden.
+    if (isVisible())
+        saveWindowGeometry();
+}
+
+QString GameWindow::geometryKey(GameKind kind)
+{
+    const QString prefix = QStringLiteral("windows/");
+    const QString suffix = QStringLiteral("/geometry");
+    switch (kind) {
+    case GameKind::PokDeng:
+        return prefix + QStringLiteral("pokdeng") + suffix;
+    case GameKind::NineGa:
+        return prefix + QStringLiteral("ninega") + suffix;
+    case GameKind::Dummy:
+        return prefix + QStringLiteral("dummy") + suffix;
+    case GameKind::None:
+        break;
+    }
+    return QString();
+}
+
+void GameWindow::setVisible(bool visible)
+{
+    if (visible && !m_shownBefore) {
+        m_shownBefore = true;
+        // restoreGeometry() refuses what it cannot read; what it reads may still have been saved
+        // on another screen, or damaged.
+        const QByteArray saved = GameSettings().value(geometryKey(m_kind)).toByteArray();
+        if (!saved.isEmpty() && restoreGeometry(saved))
+            keepOnScreen();
+    }
+    FixedDialog::setVisible(visible);
+}
+
+void GameWindow::keepOnScreen()
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    QScreen *screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen)
+        screen = this->screen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QSize size = geometry().size().boundedTo(free.size()).expandedTo(minimumSize());
+    const QPoint place(
+        std::clamp(x(), free.left(), std::max(free.left(), free.right() + 1 - size.width())),
+        std::clamp(y(), free.top(), std::max(free.top(), free.bottom() + 1 - size.height())));
+    if (QRect(place, size) != geometry())
+        setGeometry(QRect(place, size));
+}
+
+void GameWindow::saveWindowGeometry() const
+{
+    GameSettings().setValue(geometryKey(m_kind), saveGeometry());
+}
+
+void GameWindow::hideEvent(QHideEvent *event)
+{
+    saveWindowGeometry();
+    FixedDialog::hideEvent(event);
+}
+
+void GameWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F11 && event->modifiers() == Qt::NoModifier) {
+        setWindowState(windowState() ^ Qt::WindowFullScreen);
+        event->accept();
+        return;
+    }
+    FixedDialog::keyPressEvent(event);
+}
+
 void GameWindow::addBelowClient(QWidget *widget)
 {
-    // As wide as the client whatever its contents want: the window never grows sideways.
-    widget->setFixedWidth(m_client->width());
     static_cast<QVBoxLayout *>(layout())->addWidget(widget);
 }
 

@@ -4,25 +4,39 @@
 
 #include "toolkit/FixedDialog.h"
 
+class DesignCanvas;
 class QMenu;
 class QMenuBar;
 
-// A game window: a fixed-size window that Escape does not close, with the games' menu bar above a
-// client area of the design's size. Switching games or restarting closes the window and names the
-// window to open next; runGameWindows() opens it, so windows never nest.
+// A game window: a window that Escape does not close, with the games' menu bar above a client
+// area laid out in twips (a design canvas). It opens at the design's size, cannot be made
+// smaller, and can be resized, maximised and made full screen (F11, and F11 again to come
+// back): the client area's content then scales with it while the menu bar keeps the desktop's
+// size. Its size and place are kept between runs, one for each kind of game. Switching games or
+// restarting closes the window and names the window to open next; runGameWindows() opens it, so
+// windows never nest.
 class GameWindow : public FixedDialog
 {
     Q_OBJECT
 public:
+    ~GameWindow() override;
+
     // The window to open once this one has closed: None when the user just closed it.
     GameKind nextWindow() const { return m_next; }
+
+    // Shows the window; the first time, at the size and place it had when a window of its kind
+    // last closed, if that is still on a screen.
+    void setVisible(bool visible) override;
+
+    // Where a kind of window keeps its size and place; the settings file is the game's own.
+    static QString geometryKey(GameKind kind);
 
 protected:
     // kind is the game this window plays: its entry in "เลือกเกม" carries the check mark and does
     // nothing. The client area is widthTwips x heightTwips below the menu bar.
     GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *parent);
 
-    QWidget *client() const { return m_client; }
+    DesignCanvas *client() const { return m_client; }
     QMenuBar *gameMenuBar() const { return m_menuBar; }
     // Puts widget under the client area, full width. The window grows by its height while it is
     // shown; a hidden one takes no room, so the window keeps the design's size.
@@ -34,10 +48,18 @@ protected:
     // Whether the window may close now; a round half played refuses.
     virtual bool canClose() const { return true; }
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void saveWindowGeometry() const;
+    // Brings a window whose restored size and place lie off its screen back: no larger than the
+    // screen's free area (nor smaller than the window's minimum), and wholly inside it.
+    void keepOnScreen();
+
     GameKind m_kind;
     GameKind m_next = GameKind::None;
+    bool m_shownBefore = false;
     QMenuBar *m_menuBar;
-    QWidget *m_client;
+    DesignCanvas *m_client;
 };

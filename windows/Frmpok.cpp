@@ -4,13 +4,13 @@
 #include "rules/PlayedRound.h"
 #include "rules/Seats.h"
 #include "rules/SlidePath.h"
-#include "toolkit/CardLibrary.h"
+#include "toolkit/CardPicture.h"
 #include "toolkit/CardSlider.h"
+#include "toolkit/DesignCanvas.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/FittedLabel.h"
 #include "toolkit/ScoreStore.h"
 #include "toolkit/Toolkit.h"
-#include "toolkit/Twips.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmpoint.h"
 #include "windows/FrmpokTexts.h"
@@ -34,6 +34,7 @@ namespace {
 
 constexpr int kClientWidth = 6300;
 constexpr int kClientHeight = 5280;
+const int kLastSeatThirdSlot = thirdSlotOf(kLastSeat);
 
 QString fromUtf8(const std::string &text)
 {
@@ -88,8 +89,9 @@ void Frmpok::clearForBets()
 {
     for (int k = 1; k <= kSlotCount; ++k) {
         slot(k)->hide();
-        slot(k)->move(twips::point(kPackPosition.left, kPackPosition.top));
+        client()->moveTo(slot(k), { kPackPosition.left, kPackPosition.top });
     }
+    showNameLabel();
     ui.Option2->setChecked(true);
     for (BetOption option : kBetOptions)
         ui.betOption(option)->setEnabled(true);
@@ -136,9 +138,17 @@ void Frmpok::showMoney()
 
 void Frmpok::setSaveControlsVisible(bool visible)
 {
+    m_saveControlsShown = visible;
     ui.Cmdname->setVisible(visible);
     ui.txtname->setVisible(visible);
-    ui.Lblname->setVisible(visible);
+    showNameLabel();
+}
+
+// "ชื่อคุณ" stands over the top-right corner of the last seat's third card: it gives way while
+// that card is on the table and comes back when the cards go back to the pack.
+void Frmpok::showNameLabel()
+{
+    ui.Lblname->setVisible(m_saveControlsShown && slot(kLastSeatThirdSlot)->isHidden());
 }
 
 void Frmpok::chooseBet(BetOption option)
@@ -181,9 +191,12 @@ void Frmpok::deal()
 
 void Frmpok::showCard(int k, bool face)
 {
-    QLabel *card = slot(k);
+    CardPicture *card = slot(k);
     const Card &dealt = m_round->cards()[k];
-    card->setPixmap(face ? CardLibrary::face(dealt.suit, dealt.rank) : CardLibrary::back());
+    if (face)
+        card->showFace(dealt.suit, dealt.rank);
+    else
+        card->showBack();
     card->setAccessibleName(fromUtf8(face ? cardName(dealt) : cardBackName()));
 }
 
@@ -216,6 +229,7 @@ bool Frmpok::slideThirdCard(int seat)
 {
     const int k = thirdSlotOf(seat);
     slot(k)->show();
+    showNameLabel();
     return CardSlider::slide(slot(k), slidePath(k));
 }
 

@@ -68,8 +68,9 @@ private:
     void mnuhistory_Click();
     void mnurules_Click();
 
-    QLabel *slot(int k) const { return ui.Imgpl[k - 1]; }
+    CardPicture *slot(int k) const { return ui.Imgpl[k - 1]; }
     void setSaveControlsVisible(bool visible);
+    void showNameLabel();
     void showMoney();
 
     pokdeng::RandomSource &m_random;
@@ -82,6 +83,7 @@ private:
     double m_bet = 500;
     // Once a pok has shown its cards, the stand button keeps saying so for the life of the table.
     bool m_standShowsCards = false;
+    bool m_saveControlsShown = false;
     Phase m_phase = Phase::Betting;
     std::optional<pokdeng::Round> m_round;
 };

@@ -1,8 +1,8 @@
 #include "windows/PlaceholderGame.h"
 
+#include "toolkit/DesignCanvas.h"
 #include "toolkit/FittedLabel.h"
 #include "toolkit/ThaiFonts.h"
-#include "toolkit/Twips.h"
 
 #include <QLabel>
 
@@ -21,8 +21,7 @@ PlaceholderGame::PlaceholderGame(GameKind kind, const QString &caption, int widt
     setWindowTitle(caption);
     auto *notice = new FittedLabel(designFont(18, true), client());
     notice->setObjectName(QStringLiteral("Label1"));
-    notice->setGeometry(
-        twips::rect(noticeTwips.x(), noticeTwips.y(), noticeTwips.width(), noticeTwips.height()));
+    client()->place(notice, noticeTwips);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     notice->setFittedText(kNotice);
 }

@@ -2,10 +2,10 @@
 
 #include "rules/CardName.h"
 #include "rules/Seats.h"
-#include "toolkit/CardLibrary.h"
+#include "toolkit/CardPicture.h"
+#include "toolkit/DesignCanvas.h"
 #include "toolkit/FittedLabel.h"
 #include "toolkit/ThaiFonts.h"
-#include "toolkit/Twips.h"
 #include "windows/FrmpokTexts.h"
 #include "windows/NameValidator.h"
 
@@ -30,7 +30,7 @@ enum class Kind { Label, FittedLabel, CardSlots, Pack, Button, Option, NameBox }
 enum class Font { Window, Money, Result, Seat };
 enum Look : unsigned {
     Plain = 0,
-    Green = 1, // paints the table green behind itself
+    Green = 1, // the table's green in its palette; the felt behind it shows through
     SeatRed = 2,
     RightAligned = 4,
     Hidden = 8,
@@ -49,6 +49,11 @@ struct ControlSpec
 
 // The table's controls from the bottom of the stack up: a later control is drawn over an
 // earlier one, so the pack covers every waiting card and a higher slot covers a lower one.
+// The save button is a pixel lower than the name box beside it, so that its frame stays clear of
+// the user's cards, and the name box a pixel narrower, so that their frames do not overlap. The bet
+// options stand 60 twips left of where the first layout had them (just clear of the save button)
+// and "ครึ่งของหน้าตัก" reaches the client area's right edge: so its text fits whole inside the window
+// in a Thai font, and the five options still line up.
 const ControlSpec kControls[] = {
     { Kind::Label, "Lblmoney", nullptr, 3120, 3720, 1455, 255, Font::Money, Green, -1 },
     { Kind::Label, "Label1", &kMoneyLeft, 1920, 3720, 1215, 255, Font::Money, Green, -1 },
@@ -66,15 +71,16 @@ const ControlSpec kControls[] = {
     { Kind::Label, "Lblname", &kYourName, 1440, 3360, 495, 375, Font::Window, Green | Hidden, -1 },
     { Kind::Button, "Cmdreq", &kDraw, 1920, 4680, 1215, 495, Font::Window, Plain, 0 },
     { Kind::Button, "cmdnoreq", &kStand, 3240, 4680, 1215, 495, Font::Window, Hidden, 3 },
-    { Kind::Option, "Opt500", &kHalfMoney, 4920, 2880, 1455, 255, Font::Window, Green, 5 },
-    { Kind::Option, "Opt5000", &kFiveThousand, 4920, 2160, 1095, 255, Font::Window, Green, 6 },
-    { Kind::Option, "Opt1000", &kThousand, 4920, 1800, 1095, 255, Font::Window, Green, 7 },
-    // The "no bet chosen" option lies right of the client area, where it is never seen.
-    { Kind::Option, "Option2", &kHiddenOption, 6360, 3120, 615, 255, Font::Window, Plain, -1 },
-    { Kind::Option, "Opt10000", &kTenThousand, 4920, 2520, 1215, 255, Font::Window, Green, 12 },
-    { Kind::Option, "Optall", &kAllMoney, 4920, 3240, 1215, 255, Font::Window, Green, 14 },
-    { Kind::NameBox, "txtname", nullptr, 1920, 3240, 2175, 375, Font::Window, Hidden, 15 },
-    { Kind::Button, "Cmdname", &kSaveButton, 4080, 3240, 735, 375, Font::Window, Hidden, 16 },
+    { Kind::Option, "Opt500", &kHalfMoney, 4860, 2880, 1440, 255, Font::Window, Green, 5 },
+    { Kind::Option, "Opt5000", &kFiveThousand, 4860, 2160, 1095, 255, Font::Window, Green, 6 },
+    { Kind::Option, "Opt1000", &kThousand, 4860, 1800, 1095, 255, Font::Window, Green, 7 },
+    // The "no bet chosen" option lies right of the client area and is hidden: it is never seen,
+    // not even when a wide window leaves room beside the table.
+    { Kind::Option, "Option2", &kHiddenOption, 6360, 3120, 615, 255, Font::Window, Hidden, -1 },
+    { Kind::Option, "Opt10000", &kTenThousand, 4860, 2520, 1215, 255, Font::Window, Green, 12 },
+    { Kind::Option, "Optall", &kAllMoney, 4860, 3240, 1215, 255, Font::Window, Green, 14 },
+    { Kind::NameBox, "txtname", nullptr, 1920, 3240, 2160, 375, Font::Window, Hidden, 15 },
+    { Kind::Button, "Cmdname", &kSaveButton, 4080, 3240, 735, 360, Font::Window, Hidden, 16 },
 };
 
 QFont fontOf(Font font, const QWidget *client)
@@ -92,13 +98,13 @@ QFont fontOf(Font font, const QWidget *client)
     return client->font();
 }
 
-// Green behind the control; an option button paints its background in the Button colour, the
-// push buttons keep theirs.
+// The table's green as the control's background colours. No control fills its background: the
+// felt is the same green, and a filled box (an empty result label, an option's margin) would cut
+// a green rectangle out of a card beneath it.
 void applyLook(QWidget *widget, unsigned look)
 {
     QPalette palette = widget->palette();
     if (look & Green) {
-        widget->setAutoFillBackground(true);
         palette.setColor(QPalette::Window, kTableGreen);
         palette.setColor(QPalette::Button, kTableGreen);
     }
@@ -127,8 +133,7 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *client)
         return label;
     }
     case Kind::Pack: {
-        auto *pack = new QLabel(client);
-        pack->setPixmap(CardLibrary::pack());
+        auto *pack = new CardPicture(client);
         pack->setAccessibleName(text);
         return pack;
     }
@@ -155,7 +160,7 @@ template<typename T> T *named(QWidget *client, const char *name)
 
 } // namespace
 
-void TableControls::setupUi(QWidget *client)
+void TableControls::setupUi(DesignCanvas *client)
 {
     client->setAutoFillBackground(true);
     QPalette felt = client->palette();
@@ -164,12 +169,12 @@ void TableControls::setupUi(QWidget *client)
 
     std::vector<std::pair<int, QWidget *>> focusOrder;
     for (const ControlSpec &spec : kControls) {
-        const QRect place = twips::rect(spec.left, spec.top, spec.width, spec.height);
+        const QRect place(spec.left, spec.top, spec.width, spec.height);
         if (spec.kind == Kind::CardSlots) {
             for (int k = 1; k <= pokdeng::kSlotCount; ++k) {
-                auto *card = new QLabel(client);
+                auto *card = new CardPicture(client);
                 card->setObjectName(QStringLiteral("Imgpl%1").arg(k));
-                card->setGeometry(place);
+                client->place(card, place);
                 card->setAccessibleName(QString::fromStdString(pokdeng::cardBackName()));
                 Imgpl[k - 1] = card;
             }
@@ -177,7 +182,7 @@ void TableControls::setupUi(QWidget *client)
         }
         QWidget *control = makeControl(spec, client);
         control->setObjectName(QString::fromLatin1(spec.name));
-        control->setGeometry(place);
+        client->place(control, place);
         applyLook(control, spec.look);
         control->setVisible(!(spec.look & Hidden));
         control->setFocusPolicy(spec.tab < 0                     ? Qt::NoFocus
@@ -190,7 +195,8 @@ void TableControls::setupUi(QWidget *client)
     for (size_t i = 1; i < focusOrder.size(); ++i)
         QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
 
-    Image1 = named<QLabel>(client, "Image1");
+    Image1 = named<CardPicture>(client, "Image1");
+    Image1->showPack();
     Lblpl1 = named<FittedLabel>(client, "Lblpl1");
     Lblpl2 = named<FittedLabel>(client, "Lblpl2");
     Lblpl3 = named<FittedLabel>(client, "Lblpl3");

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 
+class CardPicture;
+class DesignCanvas;
 class FittedLabel;
 class QButtonGroup;
 class QLabel;
@@ -14,19 +16,20 @@ class QRadioButton;
 class QWidget;
 
 // The table window's controls, named as in its design, and setupUi(), which makes them on the
-// table's client area in their designed places, fonts, colours, stacking and tab order, in the
-// state the window loads in. The window connects their signals itself.
+// table's client area in their designed places (in twips, which the canvas scales), fonts,
+// colours, stacking and tab order, in the state the window loads in. The window connects their
+// signals itself.
 struct TableControls
 {
-    void setupUi(QWidget *client);
+    void setupUi(DesignCanvas *client);
 
     QRadioButton *betOption(pokdeng::BetOption option) const
     {
         return bets[static_cast<std::size_t>(option)];
     }
 
-    std::array<QLabel *, 12> Imgpl {}; // card slots 1..12 at index 0..11
-    QLabel *Image1 = nullptr; // the pack
+    std::array<CardPicture *, 12> Imgpl {}; // card slots 1..12 at index 0..11
+    CardPicture *Image1 = nullptr; // the pack
     FittedLabel *Lblpl1 = nullptr; // the dealer's seat label
     FittedLabel *Lblpl2 = nullptr; // the first seat's
     FittedLabel *Lblpl3 = nullptr; // the last seat's

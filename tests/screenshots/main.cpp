@@ -1,12 +1,16 @@
 // Draws every window of the game into PNG files, for looking at what a change did to the
 // screen: ./pokdeng_screenshots [folder]. Runs offscreen, whose pictures are the same as a real
-// window's.
+// window's. The table is also drawn at twice its size, maximised (on a 1920 x 1080 screen:
+// QT_QPA_PLATFORM=offscreen:configfile=F with F {"screens": [{"name": "s", "x": 0, "y": 0,
+// "width": 1920, "height": 1080, "logicalDpi": 96, "dpr": 1}]}), at a wide odd size, and in the
+// middle of a slide.
 #include "shell/Form1.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "support/SimulatedPlay.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
+#include "toolkit/GameSettings.h"
 #include "toolkit/ScoreStore.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmhistory.h"
@@ -24,6 +28,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <optional>
 
@@ -100,6 +105,36 @@ int main(int argc, char *argv[])
     save(table, folder, QStringLiteral("table-waiting"));
     table.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
     save(table, folder, QStringLiteral("table-round"));
+    const QSize designSize = table.size();
+    const int menuHeight
+        = designSize.height() - table.findChild<QWidget *>(QStringLiteral("client"))->height();
+    const auto client = [&](QSize size) { return size + QSize(0, menuHeight); };
+    table.resize(client(designSize.shrunkBy({ 0, menuHeight, 0, 0 }) * 2));
+    save(table, folder, QStringLiteral("table-round-2x"));
+    table.resize(client(QSize(995, 834))); // 2.37 times
+    save(table, folder, QStringLiteral("table-round-2.37x"));
+    table.resize(client(QSize(1000, 500)));
+    save(table, folder, QStringLiteral("table-round-wide"));
+    table.showMaximized();
+    save(table, folder, QStringLiteral("table-round-maximised"));
+    table.showNormal();
+    table.resize(designSize);
+    QApplication::processEvents();
+
+    // A card on its way, at 2x: drawn above the options and the labels it crosses.
+    {
+        Frmpok sliding(nullptr, &random);
+        sliding.resize(client(designSize.shrunkBy({ 0, menuHeight, 0, 0 }) * 2));
+        sliding.show();
+        QApplication::processEvents();
+        CardSlider::setInstant(false);
+        QTimer::singleShot(1900,
+                           [&] { save(sliding, folder, QStringLiteral("table-sliding-2x")); });
+        sliding.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
+        CardSlider::setInstant(true);
+    }
+    // The windows below open at their design size again.
+    GameSettings().clear();
 
     // A finished round whose money beats an empty record offers to save it.
     QFile::remove(QStringLiteral("point.pon"));

@@ -1,6 +1,7 @@
 #include "toolkit/CardSlider.h"
 #include "rules/SlidePath.h"
 #include "support/ScriptedToolkit.h"
+#include "toolkit/DesignCanvas.h"
 #include "toolkit/Twips.h"
 
 #include <QEvent>
@@ -33,42 +34,78 @@ protected:
     }
 };
 
+// A table of the design's size with a card on the pack and, above it in the stack, a button.
 class Slides : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         CardSlider::setInstant(false);
-        table.resize(twips::size(6300, 5280));
         card = new QLabel(&table);
-        card->setGeometry(twips::rect(2880, 1680, 1065, 1440));
+        table.place(card, { 2880, 1680, 1065, 1440 });
         button = new QPushButton(&table);
-        button->setGeometry(10, 10, 80, 30);
+        table.place(button, { 4800, 1800, 1095, 255 });
         table.show();
     }
     void TearDown() override { CardSlider::setInstant(true); }
 
-    QWidget table;
+    DesignCanvas table { 6300, 5280, nullptr };
     QLabel *card = nullptr;
     QPushButton *button = nullptr;
 };
 
+// The path is in twips: at any scale the card passes through the path's points as the canvas
+// lays them out, and ends exactly where the canvas puts its end.
 TEST_F(Slides, FramesFollowThePathInOrderAndEndExactlyInPlace)
 {
-    const auto path = pokdeng::slidePath(10); // a third card: about half a second
-    std::vector<QPoint> onScreen;
-    for (const TwipsPoint &p : path)
-        onScreen.push_back(twips::point(p.left, p.top));
+    for (const QSize size : { QSize(420, 352), QSize(1000, 482) }) {
+        SCOPED_TRACE(size.width());
+        table.resize(size);
+        const auto path = pokdeng::slidePath(10); // a third card: about half a second
+        std::vector<QPoint> onScreen;
+        for (const TwipsPoint &p : path)
+            onScreen.push_back(table.toPixels(QPoint(p.left, p.top)));
 
-    MoveRecorder recorder(card);
-    ASSERT_TRUE(CardSlider::slide(card, path));
-    EXPECT_EQ(card->pos(), onScreen.back());
-    ASSERT_GE(recorder.positions.size(), 3u) << "the card was seen on its way";
-    auto from = onScreen.begin();
-    for (const QPoint &seen : recorder.positions) {
-        from = std::find(from, onScreen.end(), seen);
-        ASSERT_NE(from, onScreen.end()) << "a frame off the path, or going back";
+        MoveRecorder recorder(card);
+        ASSERT_TRUE(CardSlider::slide(card, path));
+        EXPECT_EQ(card->pos(), onScreen.back());
+        EXPECT_EQ(card->size(), table.toPixels(QRect(0, 0, 1065, 1440)).size());
+        ASSERT_GE(recorder.positions.size(), 3u) << "the card was seen on its way";
+        auto from = onScreen.begin();
+        for (const QPoint &seen : recorder.positions) {
+            from = std::find(from, onScreen.end(), seen);
+            ASSERT_NE(from, onScreen.end()) << "a frame off the path, or going back";
+        }
+        table.moveTo(card, { 2880, 1680 });
     }
+}
+
+// A card in motion is drawn above every control it crosses; at rest it is back under the
+// controls that the design stacks above it.
+TEST_F(Slides, AMovingCardIsOnTopAndGoesBackInTheStackWhenItStops)
+{
+    const auto topmost = [&] {
+        QWidget *top = nullptr;
+        for (QObject *child : table.children())
+            if (child->isWidgetType())
+                top = static_cast<QWidget *>(child);
+        return top;
+    };
+    ASSERT_EQ(topmost(), button);
+    int framesSeen = 0, framesOnTop = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!CardSlider::isSliding())
+            return;
+        ++framesSeen;
+        framesOnTop += topmost() == card;
+    });
+    watch.start(5);
+    ASSERT_TRUE(CardSlider::slide(card, pokdeng::slidePath(9)));
+    watch.stop();
+    EXPECT_GT(framesSeen, 0);
+    EXPECT_EQ(framesOnTop, framesSeen);
+    EXPECT_EQ(topmost(), button);
 }
 
 TEST_F(Slides, InputDuringASlideIsDroppedNotDeferred)

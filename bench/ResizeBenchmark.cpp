@@ -1,0 +1,120 @@
+// What a resize of the table costs, mid-round (the user's turn: nine cards out, the pack, the
+// labels and options). Three figures:
+//
+//   relayout: the client area laid out anew at a size (every control placed and its font
+//     scaled, every card picture fetched at its new size), without the paint; over a drag from
+//     1x to 3x and back in steps, first with every size new (the card pictures drawn), then the
+//     same drag again (the pictures drawn already);
+//   paint: the whole window repainted at that size;
+//   settle: the window resized from 1x to 3x, or back, until everything is repainted, as a
+//     maximise or a return from full screen does (goal <= 50 ms).
+#include "support/AnsweringToolkit.h"
+#include "support/BenchApplication.h"
+#include "toolkit/CardSlider.h"
+#include "toolkit/DesignCanvas.h"
+#include "windows/Frmpok.h"
+
+#include <QElapsedTimer>
+#include <QRadioButton>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace pokdeng;
+
+namespace {
+
+constexpr int kDragSteps = 40;
+constexpr int kJumps = 20;
+
+// Notes when a widget last painted.
+class PaintWatch final : public QObject
+{
+public:
+    explicit PaintWatch(QWidget *watched) { watched->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+void report(const char *what, std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    std::printf("  %-58s median %7.2f ms, worst %7.2f ms (%zu)\n", what, times[times.size() / 2],
+                times.back(), times.size());
+}
+
+double millisecondsSince(const QElapsedTimer &clock)
+{
+    return clock.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    BenchApplication app(argc, argv);
+    AnsweringToolkit toolkit;
+    CardSlider::setInstant(true);
+    SeededRandom random(2024);
+
+    Frmpok table(nullptr, &random);
+    table.show();
+    while (!table.windowHandle() || !table.windowHandle()->isExposed())
+        settleEvents();
+    settleEvents();
+    table.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
+    settleEvents();
+    auto *client = table.findChild<DesignCanvas *>(QStringLiteral("client"));
+    const QSize design = client->size();
+    const int menuHeight = table.height() - design.height();
+
+    std::vector<QSize> drag;
+    for (int step = 0; step <= kDragSteps; ++step)
+        drag.push_back(design * (1 + 2.0 * step / kDragSteps));
+    for (int step = kDragSteps - 1; step >= 0; --step)
+        drag.push_back(drag[step]);
+
+    std::printf("Resizing the table mid-round (%s)\n", qPrintable(QGuiApplication::platformName()));
+    for (const char *pass : { "every size new", "the same sizes again" }) {
+        std::vector<double> relayout, paint;
+        for (const QSize &size : drag) {
+            QElapsedTimer clock;
+            clock.start();
+            table.resize(size + QSize(0, menuHeight));
+            client->resize(size); // what the window's layout does with it, here at once
+            relayout.push_back(millisecondsSince(clock));
+            clock.start();
+            table.repaint();
+            paint.push_back(millisecondsSince(clock));
+            settleEvents();
+        }
+        std::printf(" drag 1x to 3x and back in %d steps, %s:\n", kDragSteps, pass);
+        report("relayout", relayout);
+        report("paint of the whole window", paint);
+    }
+
+    std::vector<double> settle;
+    PaintWatch watch(client);
+    for (int jump = 0; jump < 2 * kJumps; ++jump) {
+        const QSize size = jump % 2 == 0 ? design * 3 : design;
+        const int paintsBefore = watch.paints;
+        QElapsedTimer clock;
+        clock.start();
+        table.resize(size + QSize(0, menuHeight));
+        while (client->size() != size || watch.paints == paintsBefore)
+            QCoreApplication::processEvents();
+        settle.push_back(millisecondsSince(clock));
+        settleEvents();
+    }
+    report("1x to 3x or back, until everything is repainted (goal <= 50 ms)", settle);
+    return 0;
+}
