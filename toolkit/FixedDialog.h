@@ -5,7 +5,8 @@
 
 // The game's windows with a title bar: a caption, the icon and a close box, no minimise or
 // maximise box. Escape closes the small windows; a window whose close would throw away a game
-// or end the program ignores it and closes by its close box alone.
+// or end the program ignores it and closes by its close box alone, or by its key (Ctrl+W). Every
+// one of them also ends the program on its key (Ctrl+Q), and shows the focus ring.
 class FixedDialog : public QDialog
 {
     Q_OBJECT

@@ -3,13 +3,17 @@
 #include "toolkit/GameKind.h"
 
 #include "toolkit/FixedDialog.h"
+#include "toolkit/Shortcuts.h"
 
+class QAction;
 class QMenu;
 class QMenuBar;
 
 // A game window: a fixed-size window that Escape does not close, with the games' menu bar above a
 // client area of the design's size. Switching games or restarting closes the window and names the
-// window to open next; runGameWindows() opens it, so windows never nest.
+// window to open next; runGameWindows() opens it, so windows never nest. Every menu entry has its
+// key (shown beside the entries of a drop-down, and in the tooltip of an entry on the bar); F10
+// or a lone Alt puts the menu bar in its keyboard mode.
 class GameWindow : public FixedDialog
 {
     Q_OBJECT
@@ -25,14 +29,21 @@ protected:
     QWidget *client() const { return m_client; }
     QMenuBar *gameMenuBar() const { return m_menuBar; }
 
+    // Adds an entry that acts when clicked on the bar itself, named objectName, with the
+    // command's keys and their tooltip.
+    QAction *addBarEntry(const QString &text, const char *objectName, Command command);
+
     // Closes this window and has the given one opened in its place ("เริ่มใหม่" names its own).
     void switchTo(GameKind next);
 
     // Whether the window may close now; a round half played refuses.
     virtual bool canClose() const { return true; }
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void openMenuBar();
+
     GameKind m_kind;
     GameKind m_next = GameKind::None;
     QMenuBar *m_menuBar;
