@@ -65,6 +65,7 @@ private:
     QLabel *slot(int k) const { return ui.Imgpl[k - 1]; }
     void setSaveControlsVisible(bool visible);
     void showMoney();
+    void showResult(int index, const QString &text);
 
     pokdeng::RandomSource &m_random;
     TableControls ui;
@@ -75,6 +76,8 @@ private:
     double m_bet = 500;
     // Once a pok has shown its cards, the stand button keeps saying so for the life of the table.
     bool m_standShowsCards = false;
+    // Whether the save controls are offered: the money beats the record.
+    bool m_saveOffered = false;
     Phase m_phase = Phase::Betting;
     std::optional<pokdeng::Round> m_round;
 };

@@ -8,10 +8,12 @@ namespace {
 
 QtMessageHandler defaultHandler = nullptr;
 
-// The offscreen platform warns for every window that it cannot pass on size hints.
+// The offscreen platform warns for every window that it cannot pass on size hints, and for
+// every tooltip that it cannot raise it.
 void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (message.contains(QLatin1String("propagateSizeHints")))
+    if (message.contains(QLatin1String("propagateSizeHints"))
+        || message.contains(QLatin1String("does not support raise()")))
         return;
     defaultHandler(type, context, message);
 }
