@@ -225,7 +225,7 @@ TEST_F(TableKeys, EveryWayOfChoosingABetWorksExactlyOnce)
         random.deal(tableBySeat(kFourAgainstPok));
         way.choose(option);
         // The press action clicks as a mouse would, a moment later.
-        QTRY_COMPARE(table->phase(), Frmpok::Phase::UserTurn);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return table->phase() == Frmpok::Phase::UserTurn; }));
         EXPECT_EQ(table->bet(), 5000);
         const SlotCards dealt = table->cards();
 
