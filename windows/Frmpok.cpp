@@ -164,6 +164,10 @@ void Frmpok::startRound()
     if (m_round->mayStand())
         ui.cmdnoreq->show();
     m_phase = Phase::UserTurn;
+    // A bet chosen by its key can take the focus's option out of the offer; the keyboard then
+    // goes on from the turn buttons.
+    if (!focusWidget())
+        focusNextChild();
 }
 
 void Frmpok::deal()
