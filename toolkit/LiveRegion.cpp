@@ -47,6 +47,8 @@ void LiveRegion::expose(QLabel *label)
 
 void LiveRegion::announce(QLabel *label)
 {
+    if (!label->isVisible())
+        return;
     QAccessibleInterface *interface = QAccessible::queryAccessibleInterface(label);
     if (!interface || interface->text(QAccessible::Name).isEmpty())
         return;

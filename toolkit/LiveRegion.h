@@ -13,7 +13,7 @@ public:
     // Call before the label is first seen by a screen reader, when it is made.
     static void expose(QLabel *label);
 
-    // Tells screen readers that the label's name changed and is to be spoken. An empty name is
-    // not announced.
+    // Tells screen readers that the label's name changed and is to be spoken. An empty name, or
+    // a label not on the screen (in a window still being made), is not announced.
     static void announce(QLabel *label);
 };
