@@ -9,6 +9,7 @@
 // report also gives the live heap, and the live heap once that cache has been emptied: what a
 // leak would make grow.
 #include "shell/Form1.h"
+#include "shell/Navigator.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "support/ProcessStats.h"

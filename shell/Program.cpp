@@ -8,8 +8,9 @@
 
 int runProgram()
 {
-    // Ties the windows to pokdeng.desktop, whose icon a desktop shows for them.
-    QGuiApplication::setDesktopFileName(QStringLiteral("pokdeng"));
+    // Ties the windows to the installed desktop entry th.pokdeng.PokDeng.desktop, whose name and
+    // icon a desktop shows for them; the same id names the game's AppStream metainfo.
+    QGuiApplication::setDesktopFileName(QStringLiteral("th.pokdeng.PokDeng"));
     QApplication::setWindowIcon(CardLibrary::windowIcon());
     installThaiFontSubstitutions();
 

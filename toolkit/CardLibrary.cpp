@@ -1,51 +1,99 @@
 #include "toolkit/CardLibrary.h"
 
+#include "art/CardArt.h"
+#include "art/PictureNames.h"
 #include "rules/Card.h"
 
+#include <QCache>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImageReader>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
-const char *const kSuitNames[] = { "spades", "hearts", "diamonds", "clubs" };
+// Pictures are numbered: the faces 0 to 51 by suit then rank, then the back and the pack.
+constexpr int kBack = 52;
+constexpr int kPack = 53;
+constexpr int kPictureCount = 54;
 
-QString facePath(int suit, int rank)
+int faceNumber(int suit, int rank)
 {
-    return QStringLiteral(":/art/cards/%1-%2.bmp")
-        .arg(QLatin1String(kSuitNames[suit - 1]))
-        .arg(rank, 2, 10, QLatin1Char('0'));
+    return (suit - 1) * 13 + (rank - 1);
+}
+
+QSize designSize(int picture)
+{
+    return picture == kPack ? art::kPackSize : art::kCardSize;
+}
+
+QString resourcePath(int picture)
+{
+    const QString name = picture == kBack ? art::backPictureName()
+        : picture == kPack                ? art::packPictureName()
+                           : art::facePictureName(picture / 13 + 1, picture % 13 + 1);
+    return QStringLiteral(":/art/") + name;
 }
 
 // Reads a picture with the built-in decoder its suffix names. Left to guess, Qt's image reader
 // first loads every image-format plugin of the system (and the JPEG library) to ask each one
 // whether it reads the format: a good part of a millisecond of the start-up and memory for code
 // the game never uses, since all its pictures are BMP and PNG. Null when there is no such file.
-QPixmap readPicture(const QString &path)
+QImage readImage(const QString &path)
 {
     QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
 }
 
-// Loads a picture into its slot the first time it is asked for. The ratio is the highest of
-// the screens', read at that moment, so a picture is never drawn coarser than a screen needs.
-const QPixmap &cached(QPixmap &slot, const QString &path)
+QPixmap readPicture(const QString &path)
 {
-    if (slot.isNull()) {
-        slot = CardLibrary::loadPicture(path, qGuiApp->devicePixelRatio());
-        Q_ASSERT_X(!slot.isNull(), "CardLibrary", "a picture is missing from the resources");
-    }
-    return slot;
+    return QPixmap::fromImage(readImage(path));
 }
+
+// The design bitmap as the game shows it: cards get their rounded corners (the pack's picture
+// already has its cards rounded on the felt).
+QPixmap designPicture(int picture)
+{
+    const QImage bitmap = readImage(resourcePath(picture));
+    Q_ASSERT_X(!bitmap.isNull(), "CardLibrary", "a picture is missing from the resources");
+    return QPixmap::fromImage(picture == kPack ? bitmap : art::roundCorners(bitmap));
+}
+
+QImage drawPicture(int picture, QSize pixels)
+{
+    if (picture == kBack)
+        return art::drawBack(pixels);
+    if (picture == kPack)
+        return art::drawPack(pixels);
+    return art::drawFace(picture / 13 + 1, picture % 13 + 1, pixels);
+}
+
+struct Key
+{
+    int picture;
+    QSize pixels;
+    qreal ratio;
+
+    bool operator==(const Key &) const = default;
+};
+
+size_t qHash(const Key &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.picture, key.pixels.width(), key.pixels.height(), key.ratio);
+}
+
+// Drawn pictures, their cost in KiB: room for every picture of a full table several times
+// over at any sensible size, and a bound on memory while a window is resized through many.
+constexpr int kCacheKiB = 48 * 1024;
 
 struct Pictures
 {
-    std::array<QPixmap, 4 * 13> faces;
-    QPixmap back;
-    QPixmap pack;
+    std::array<QPixmap, kPictureCount> design;
+    QCache<Key, QPixmap> drawn { kCacheKiB };
 };
 
 Pictures &pictures()
@@ -54,25 +102,72 @@ Pictures &pictures()
     return shared;
 }
 
-} // namespace
+QPixmap picture(int picture, QSize logicalSize, qreal ratio)
+{
+    if (logicalSize.isEmpty() || !std::isfinite(ratio) || ratio <= 0)
+        return {};
+    Pictures &all = pictures();
+    if (logicalSize == designSize(picture) && ratio == 1) {
+        QPixmap &slot = all.design[picture];
+        if (slot.isNull())
+            slot = designPicture(picture);
+        return slot;
+    }
 
-const QPixmap &CardLibrary::face(int suit, int rank)
+    qreal width = logicalSize.width() * ratio, height = logicalSize.height() * ratio;
+    const qreal over = qMax(width, height) / CardLibrary::kMaxDevicePixels;
+    if (over > 1) {
+        width /= over;
+        height /= over;
+        ratio /= over;
+    }
+    const Key key { picture, QSize(qMax(1, qRound(width)), qMax(1, qRound(height))), ratio };
+    if (const QPixmap *kept = all.drawn.object(key))
+        return *kept;
+    QPixmap drawn = QPixmap::fromImage(drawPicture(picture, key.pixels));
+    drawn.setDevicePixelRatio(ratio);
+    const qint64 kib = qint64(key.pixels.width()) * key.pixels.height() * 4 / 1024;
+    all.drawn.insert(key, new QPixmap(drawn), int(qBound<qint64>(1, kib, qint64(kCacheKiB))));
+    return drawn;
+}
+
+int checkedFace(int suit, int rank)
 {
     const bool valid = pokdeng::isValidSuit(suit) && pokdeng::isValidRank(rank);
     Q_ASSERT_X(valid, "CardLibrary::face", "no card has this suit and rank");
-    if (!valid)
-        return back();
-    return cached(pictures().faces[(suit - 1) * 13 + (rank - 1)], facePath(suit, rank));
+    return valid ? faceNumber(suit, rank) : kBack;
 }
 
-const QPixmap &CardLibrary::back()
+} // namespace
+
+QPixmap CardLibrary::face(int suit, int rank)
 {
-    return cached(pictures().back, QStringLiteral(":/art/cards/back.bmp"));
+    return face(suit, rank, art::kCardSize, qGuiApp->devicePixelRatio());
 }
 
-const QPixmap &CardLibrary::pack()
+QPixmap CardLibrary::back()
 {
-    return cached(pictures().pack, QStringLiteral(":/art/pack.bmp"));
+    return back(art::kCardSize, qGuiApp->devicePixelRatio());
+}
+
+QPixmap CardLibrary::pack()
+{
+    return pack(art::kPackSize, qGuiApp->devicePixelRatio());
+}
+
+QPixmap CardLibrary::face(int suit, int rank, QSize logicalSize, qreal devicePixelRatio)
+{
+    return picture(checkedFace(suit, rank), logicalSize, devicePixelRatio);
+}
+
+QPixmap CardLibrary::back(QSize logicalSize, qreal devicePixelRatio)
+{
+    return picture(kBack, logicalSize, devicePixelRatio);
+}
+
+QPixmap CardLibrary::pack(QSize logicalSize, qreal devicePixelRatio)
+{
+    return picture(kPack, logicalSize, devicePixelRatio);
 }
 
 QIcon CardLibrary::windowIcon()
@@ -84,18 +179,4 @@ QIcon CardLibrary::windowIcon()
         return both;
     }();
     return icon;
-}
-
-QPixmap CardLibrary::loadPicture(const QString &path, qreal devicePixelRatio)
-{
-    if (devicePixelRatio > 1) {
-        QString doubled = path;
-        doubled.insert(path.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-        QPixmap picture = readPicture(doubled);
-        if (!picture.isNull()) {
-            picture.setDevicePixelRatio(2);
-            return picture;
-        }
-    }
-    return readPicture(path);
 }

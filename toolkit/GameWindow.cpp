@@ -116,6 +116,13 @@ bool GameWindow::eventFilter(QObject *watched, QEvent *event)
     return FixedDialog::eventFilter(watched, event);
 }
 
+void GameWindow::addBelowClient(QWidget *widget)
+{
+    // As wide as the client whatever its contents want: the window never grows sideways.
+    widget->setFixedWidth(m_client->width());
+    static_cast<QVBoxLayout *>(layout())->addWidget(widget);
+}
+
 void GameWindow::switchTo(GameKind next)
 {
     m_next = next;

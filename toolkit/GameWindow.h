@@ -28,6 +28,9 @@ protected:
 
     QWidget *client() const { return m_client; }
     QMenuBar *gameMenuBar() const { return m_menuBar; }
+    // Puts widget under the client area, full width. The window grows by its height while it is
+    // shown; a hidden one takes no room, so the window keeps the design's size.
+    void addBelowClient(QWidget *widget);
 
     // Adds an entry that acts when clicked on the bar itself, named objectName, with the
     // command's keys and their tooltip.

@@ -14,6 +14,7 @@
 #include "windows/Frmabout.h"
 #include "windows/Frmpoint.h"
 #include "windows/FrmpokTexts.h"
+#include "windows/OddsAdvisor.h"
 #include "windows/RecordSaver.h"
 
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 
 using namespace pokdeng;
 using namespace frmpok_text;
@@ -67,6 +69,8 @@ void Frmpok::buildMenu()
     connect(record, &QAction::triggered, this, &Frmpok::mnupoint_Click);
     QAction *about = addBarEntry(kAboutEntry, "mnuabout", Command::About);
     connect(about, &QAction::triggered, this, &Frmpok::mnuabout_Click);
+    m_advisor = new OddsAdvisor(gameMenuBar(), ui.Cmdreq, ui.cmdnoreq, this);
+    addBelowClient(m_advisor->statusBar());
 }
 
 // Every card hidden on the pack, no bet chosen and every bet on offer: the state between two
@@ -164,6 +168,8 @@ void Frmpok::startRound()
     if (m_round->mayStand())
         ui.cmdnoreq->show();
     m_phase = Phase::UserTurn;
+    const auto hand = m_round->cards().ofSeat(kUserSeat);
+    m_advisor->startTurn(hand[0], hand[1], m_bet, m_standShowsCards ? kShowCards : kStand);
     // A bet chosen by its key can take the focus's option out of the offer; the keyboard then
     // goes on from the turn buttons.
     if (!focusWidget())
@@ -242,6 +248,7 @@ void Frmpok::Cmdreq_Click()
         return;
     m_phase = Phase::Resolving;
     m_round->userDraws();
+    m_advisor->endTurn();
     ui.Cmdreq->hide();
     ui.cmdnoreq->hide();
     if (!slideThirdCard(kUserSeat))
@@ -256,6 +263,7 @@ void Frmpok::cmdnoreq_Click()
         return;
     m_phase = Phase::Resolving;
     m_round->userStands();
+    m_advisor->endTurn();
     ui.Cmdreq->hide();
     ui.cmdnoreq->hide();
     finishRound();

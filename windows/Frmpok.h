@@ -9,6 +9,8 @@
 
 #include <optional>
 
+class OddsAdvisor;
+
 // The Pok Deng table: the user against the dealer, beside two computer seats, for baht. A round
 // runs from a click on a bet option to the outcome message box; the table then waits for the
 // next bet. The round itself (the cards, every seat's turn, the settlement) is a Round of the
@@ -69,6 +71,7 @@ private:
 
     pokdeng::RandomSource &m_random;
     TableControls ui;
+    OddsAdvisor *m_advisor = nullptr;
 
     // The table state: what lasts from one round to the next while the window is open.
     double m_recordMoney = 0;

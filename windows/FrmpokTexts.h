@@ -29,6 +29,16 @@ inline const QString kPlayAgainTitle = QStringLiteral("เริ่มใหม�
 inline const QString kRecordEntry = QStringLiteral("สถิติ");
 inline const QString kAboutEntry = QStringLiteral("เกี่ยวกับโปรแกรม");
 
+// The odds advisor: its menu entry, and the pieces of its line at the user's turn, e.g.
+// "จั่วไพ่: ชนะ 41.6% เสมอ 9.5% แพ้ 49.0% คาดว่า -209.0 บาท".
+inline const QString kAdvisorEntry = QStringLiteral("ตัวช่วยคำนวณ");
+inline const QString kAdviceWin = QStringLiteral("ชนะ");
+inline const QString kAdviceTie = QStringLiteral("เสมอ");
+inline const QString kAdviceLoss = QStringLiteral("แพ้");
+inline const QString kAdviceExpected = QStringLiteral("คาดว่า");
+inline const QString kAdviceBaht = QStringLiteral("บาท");
+inline const QString kAdviceBetter = QStringLiteral("(ดีกว่า)");
+
 // What screen readers say of controls whose picture says it to the eye.
 inline const QString kNoBetChosen = QStringLiteral("ยังไม่ได้เลือกเดิมพัน");
 inline const QString kMoneyName = QStringLiteral("เงินคงเหลือ %1"); // the money line as one name

@@ -12,6 +12,7 @@
 #include "windows/Frmpok.h"
 #include "windows/PlaceholderGame.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,50 @@
 #include <optional>
 
 namespace {
+
+// Deals the given cards, slot by slot, then flips the seats' coins from a seeded source.
+class DealingRandom final : public pokdeng::RandomSource
+{
+public:
+    explicit DealingRandom(const pokdeng::SlotCards &cards)
+    {
+        for (int slot = pokdeng::kSlotCount; slot >= 1; --slot) {
+            m_numbers.push_back((cards[slot].rank - 0.5) / 13);
+            m_numbers.push_back((cards[slot].suit - 0.5) / 4);
+        }
+    }
+    double next() override
+    {
+        if (m_numbers.empty())
+            return m_coins.next();
+        const double r = m_numbers.back();
+        m_numbers.pop_back();
+        return r;
+    }
+
+private:
+    std::vector<double> m_numbers;
+    pokdeng::SeededRandom m_coins { 1 };
+};
+
+pokdeng::SlotCards slotCards(const char *const (&bySlot)[pokdeng::kSlotCount])
+{
+    pokdeng::SlotCards cards;
+    const QString suits = QStringLiteral("SHDC");
+    for (int slot = 1; slot <= pokdeng::kSlotCount; ++slot) {
+        const QString text = QString::fromLatin1(bySlot[slot - 1]);
+        const QString rank = text.chopped(1);
+        const int r = rank == QLatin1String("A") ? 1
+            : rank == QLatin1String("J")         ? 11
+            : rank == QLatin1String("Q")         ? 12
+            : rank == QLatin1String("K")         ? 13
+                                                 : rank.toInt();
+        cards.set(slot,
+                  { static_cast<std::uint8_t>(suits.indexOf(text.back()) + 1),
+                    static_cast<std::int16_t>(r) });
+    }
+    return cards;
+}
 
 void save(QWidget &window, const QString &folder, const QString &name)
 {
@@ -84,6 +129,15 @@ int main(int argc, char *argv[])
     save(saving, folder, QStringLiteral("table-save"));
     goingOn.reset();
     writeScoreFile(QStringLiteral("สมชาย ใจดี"), 25000.5);
+
+    // The odds advisor at the user's turn: the user holds 3 of spades and ace of hearts (4 points,
+    // two suits) for a stake of 1,000.
+    DealingRandom known(
+        slotCards({ "KS", "3S", "5D", "6S", "QS", "AH", "2D", "2H", "8S", "9D", "3D", "4C" }));
+    Frmpok advised(nullptr, &known);
+    advised.findChild<QAction *>(QStringLiteral("mnuodds"))->setChecked(true);
+    advised.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
+    save(advised, folder, QStringLiteral("table-odds"));
 
     Frmpoint record;
     save(record, folder, QStringLiteral("record"));

@@ -99,7 +99,7 @@ TEST_F(StartWindow, EachFanShowsTheCornerIndicesOfItsCoveredCards)
         const QRect top = image(over)->geometry();
         EXPECT_EQ(form.childAt(top.left() + 2, top.top() + 40), image(over));
 
-        const QRect index(1, 1, 14, 24);
+        const QRect index(3, 3, 12, 22); // the index, inside the card's rounded corner
         const QImage face
             = image(covered)->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(shot.copy(index.translated(under.topLeft())), face.copy(index));

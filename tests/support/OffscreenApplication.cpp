@@ -3,6 +3,7 @@
 #include "toolkit/ThaiFonts.h"
 
 #include <QDir>
+#include <QSettings>
 
 namespace {
 
@@ -34,6 +35,7 @@ OffscreenApplication::OffscreenApplication(int &argc, char **argv)
 {
     installThaiFontSubstitutions();
     QDir::setCurrent(m_folder.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
 }
 
 void settleEvents()

@@ -5,7 +5,8 @@
 
 // The QApplication of the window tests, the benchmarks and the screenshot tool: offscreen unless
 // QT_QPA_PLATFORM names another platform, the game's Thai fonts, and a fresh empty folder to work
-// in, so that no score file of the developer's is read or written.
+// in and keep the settings in, so that no score file or setting of the developer's is read or
+// written.
 class OffscreenApplication
 {
 public:

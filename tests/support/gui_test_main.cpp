@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-// Every window test runs offscreen, in a folder of its own, so that the score file it writes
-// never touches the developer's.
+// Every window test runs offscreen, in a folder of its own, so that the score file and the
+// settings it writes never touch the developer's.
 int main(int argc, char *argv[])
 {
     OffscreenApplication app(argc, argv);

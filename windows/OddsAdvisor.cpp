@@ -1,0 +1,133 @@
+#include "windows/OddsAdvisor.h"
+
+#include "rules/Odds.h"
+#include "toolkit/DisplayText.h"
+#include "toolkit/GameSettings.h"
+#include "toolkit/Shortcuts.h"
+#include "windows/FrmpokTexts.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStringList>
+
+#include <cmath>
+
+using namespace frmpok_text;
+using namespace pokdeng;
+
+namespace {
+
+const QString kSettingKey = QStringLiteral("table/oddsAdvisor");
+
+// One decimal with the user's separator; a value that rounds to nothing is written without a
+// sign. withSign writes "+" before a positive value.
+QString oneDecimal(double value, bool withSign = false)
+{
+    const double rounded = std::round(value * 10) / 10;
+    if (rounded == 0)
+        value = 0;
+    QString text = QString::number(value, 'f', 1);
+    text.replace(QLatin1Char('.'), localeDecimalPoint());
+    if (withSign && rounded > 0)
+        text.prepend(QLatin1Char('+'));
+    return text;
+}
+
+// "จั่วไพ่: ชนะ 41.6% เสมอ 9.5% แพ้ 49.0% คาดว่า -209.0 บาท", and "(ดีกว่า)" after the better one.
+QString choiceText(const QString &caption, const OptionOdds &odds, bool better)
+{
+    const auto percent = [](double chance) { return oneDecimal(100 * chance) + QLatin1Char('%'); };
+    QString text = caption + QStringLiteral(": ") + kAdviceWin + QLatin1Char(' ')
+        + percent(odds.win) + QLatin1Char(' ') + kAdviceTie + QLatin1Char(' ') + percent(odds.tie)
+        + QLatin1Char(' ') + kAdviceLoss + QLatin1Char(' ') + percent(odds.loss) + QLatin1Char(' ')
+        + kAdviceExpected + QLatin1Char(' ') + oneDecimal(odds.expectedMoney, true)
+        + QLatin1Char(' ') + kAdviceBaht;
+    if (better)
+        text += QLatin1Char(' ') + kAdviceBetter;
+    return text;
+}
+
+// A turn button's tooltip: its advice, if any, above its key.
+QString tooltip(const QString &advice, Command command)
+{
+    const QString key = shortcuts::keyHint(command);
+    return advice.isEmpty() ? key : advice + QLatin1Char('\n') + key;
+}
+
+} // namespace
+
+OddsAdvisor::OddsAdvisor(QMenuBar *menuBar, QPushButton *draw, QPushButton *stand, QWidget *window)
+    : QObject(window)
+    , m_entry(menuBar->addAction(kAdvisorEntry))
+    , m_bar(new QStatusBar(window))
+    , m_line(new QLabel(m_bar))
+    , m_draw(draw)
+    , m_stand(stand)
+{
+    m_entry->setObjectName(QStringLiteral("mnuodds"));
+    m_entry->setCheckable(true);
+    shortcuts::bind(m_entry, Command::Calculator);
+    m_entry->setToolTip(shortcuts::keyHint(Command::Calculator));
+    m_bar->setObjectName(QStringLiteral("sbrodds"));
+    m_bar->setSizeGripEnabled(false);
+    m_line->setObjectName(QStringLiteral("lblodds"));
+    m_bar->addWidget(m_line, 1);
+    // Room for both choices' lines at all times, so the window keeps one height while it is on.
+    m_line->setMinimumHeight(2 * m_line->fontMetrics().lineSpacing());
+
+    const bool on = GameSettings().value(kSettingKey, false).toBool();
+    m_entry->setChecked(on);
+    m_bar->setVisible(on);
+    connect(m_entry, &QAction::toggled, this, &OddsAdvisor::setOn);
+}
+
+bool OddsAdvisor::isOn() const
+{
+    return m_entry->isChecked();
+}
+
+void OddsAdvisor::setOn(bool on)
+{
+    GameSettings().setValue(kSettingKey, on);
+    m_bar->setVisible(on);
+    updateAdvice();
+}
+
+void OddsAdvisor::startTurn(const Card &first, const Card &second, double stake,
+                            const QString &standCaption)
+{
+    m_turn = Turn { first, second, stake, standCaption };
+    updateAdvice();
+}
+
+void OddsAdvisor::endTurn()
+{
+    m_turn.reset();
+    updateAdvice();
+}
+
+// The line and the tooltips for the turn under way, or nothing when there is none or the advisor
+// is off. The odds take well under a millisecond, so they are counted here, when asked.
+void OddsAdvisor::updateAdvice()
+{
+    QString drawText, standText;
+    if (m_turn && isOn()) {
+        const TurnOdds odds = oddsAtUsersTurn(m_turn->first, m_turn->second, m_turn->stake);
+        const bool both = odds.draw.offered && odds.stand.offered;
+        if (odds.draw.offered)
+            drawText = choiceText(kDraw, odds.draw, both && odds.better == TurnChoice::Draw);
+        if (odds.stand.offered)
+            standText = choiceText(m_turn->standCaption, odds.stand,
+                                   both && odds.better == TurnChoice::Stand);
+    }
+    QStringList lines;
+    for (const QString &text : { drawText, standText })
+        if (!text.isEmpty())
+            lines << text;
+    m_line->setText(lines.join(QLatin1Char('\n')));
+    m_draw->setToolTip(tooltip(drawText, Command::Draw));
+    m_stand->setToolTip(tooltip(standText, Command::Stand));
+}
