@@ -4,6 +4,7 @@
 #include "rules/CardName.h"
 #include "shell/Navigator.h"
 #include "toolkit/CardLibrary.h"
+#include "toolkit/Shortcuts.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Twips.h"
 
@@ -91,6 +92,10 @@ Form1::Form1(QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    // The keys that switch to a game from a game's menu open it from here.
+    shortcuts::bindButton(Command1, Command::PlayPokDeng);
+    shortcuts::bindButton(Command2, Command::PlayNineGa);
+    shortcuts::bindButton(Command3, Command::PlayDummy);
     Command1->setFocus();
 
     Form_Load();

@@ -7,7 +7,8 @@
 // fixed window has no maximise box either; a resizable one (a game window) has one and is a
 // normal window to the desktop, which lets it be maximised. Escape closes the small windows; a
 // window whose close would throw away a game or end the program ignores it and closes by its
-// close box alone.
+// close box alone, or by its key (Ctrl+W). Every one of them also ends the program on its key
+// (Ctrl+Q), and shows the focus ring.
 class FixedDialog : public QDialog
 {
     Q_OBJECT

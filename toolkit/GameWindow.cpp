@@ -6,10 +6,13 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -47,14 +50,16 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
         GameKind kind;
         QString text;
         const char *name;
+        Command command;
     } entries[] = {
-        { GameKind::PokDeng, kPokDengEntry, "mnupok" },
-        { GameKind::NineGa, kNineGaEntry, "mnu9ga" },
-        { GameKind::Dummy, kDummyEntry, "mnudum" },
+        { GameKind::PokDeng, kPokDengEntry, "mnupok", Command::PlayPokDeng },
+        { GameKind::NineGa, kNineGaEntry, "mnu9ga", Command::PlayNineGa },
+        { GameKind::Dummy, kDummyEntry, "mnudum", Command::PlayDummy },
     };
     for (const auto &entry : entries) {
         QAction *action = chooseGame->addAction(entry.text);
         action->setObjectName(QString::fromLatin1(entry.name));
+        shortcuts::bind(action, entry.command);
         if (entry.kind == m_kind) {
             // The game being played: checked, and a click leaves it checked and does nothing.
             action->setCheckable(true);
@@ -66,9 +71,53 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
             connect(action, &QAction::triggered, this, [this, target] { switchTo(target); });
         }
     }
-    QAction *restart = m_menuBar->addAction(kRestartEntry);
-    restart->setObjectName(QStringLiteral("mnustart"));
+    QAction *restart = addBarEntry(kRestartEntry, "mnustart", Command::Restart);
     connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
+
+    m_menuBar->installEventFilter(this);
+    auto *openMenuBar = new QAction(this);
+    openMenuBar->setObjectName(QStringLiteral("openMenuBar"));
+    shortcuts::bind(openMenuBar, Command::OpenMenuBar);
+    connect(openMenuBar, &QAction::triggered, this, &GameWindow::openMenuBar);
+    addAction(openMenuBar);
+}
+
+QAction *GameWindow::addBarEntry(const QString &text, const char *objectName, Command command)
+{
+    QAction *entry = m_menuBar->addAction(text);
+    entry->setObjectName(QString::fromLatin1(objectName));
+    shortcuts::bind(entry, command);
+    entry->setToolTip(shortcuts::keyHint(command));
+    return entry;
+}
+
+// The menu bar goes into its keyboard mode (the first entry lit, the arrow keys moving along the
+// bar and into the drop-downs) when Alt is pressed and let go alone; F10 does just that, to the
+// control with the focus, where the menu bar looks for it.
+void GameWindow::openMenuBar()
+{
+    QWidget *focus = focusWidget() ? focusWidget() : this;
+    for (const QEvent::Type type :
+         { QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease }) {
+        QKeyEvent alt(type, Qt::Key_Alt, Qt::AltModifier);
+        QCoreApplication::sendEvent(focus, &alt);
+    }
+}
+
+// A menu bar shows no tooltips of its own; an entry with a key shows its key in one.
+bool GameWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_menuBar && event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        QAction *entry = m_menuBar->actionAt(help->pos());
+        if (entry && !entry->menu() && entry->toolTip() != entry->iconText())
+            QToolTip::showText(help->globalPos(), entry->toolTip(), m_menuBar,
+                               m_menuBar->actionGeometry(entry));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return FixedDialog::eventFilter(watched, event);
 }
 
 GameWindow::~GameWindow()

@@ -3,8 +3,10 @@
 #include "toolkit/GameKind.h"
 
 #include "toolkit/FixedDialog.h"
+#include "toolkit/Shortcuts.h"
 
 class DesignCanvas;
+class QAction;
 class QMenu;
 class QMenuBar;
 
@@ -14,7 +16,9 @@ class QMenuBar;
 // back): the client area's content then scales with it while the menu bar keeps the desktop's
 // size. Its size and place are kept between runs, one for each kind of game. Switching games or
 // restarting closes the window and names the window to open next; runGameWindows() opens it, so
-// windows never nest.
+// windows never nest. Every menu entry has its key (shown beside the entries of a drop-down, and
+// in the tooltip of an entry on the bar); F10 or a lone Alt puts the menu bar in its keyboard
+// mode.
 class GameWindow : public FixedDialog
 {
     Q_OBJECT
@@ -42,6 +46,10 @@ protected:
     // shown; a hidden one takes no room, so the window keeps the design's size.
     void addBelowClient(QWidget *widget);
 
+    // Adds an entry that acts when clicked on the bar itself, named objectName, with the
+    // command's keys and their tooltip.
+    QAction *addBarEntry(const QString &text, const char *objectName, Command command);
+
     // Closes this window and has the given one opened in its place ("เริ่มใหม่" names its own).
     void switchTo(GameKind next);
 
@@ -50,12 +58,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void saveWindowGeometry() const;
     // Brings a window whose restored size and place lie off its screen back: no larger than the
     // screen's free area (nor smaller than the window's minimum), and wholly inside it.
     void keepOnScreen();
+    void openMenuBar();
 
     GameKind m_kind;
     GameKind m_next = GameKind::None;

@@ -3,22 +3,43 @@
 #include "rules/ScoreFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <optional>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
 const QString kFileName = QStringLiteral("point.pon");
-const QString kNameNotStorable = QStringLiteral("ชื่อนี้มีตัวอักษรที่เก็บในไฟล์สถิติไม่ได้");
-const QString kShortWrite = QStringLiteral("เขียนไฟล์สถิติได้ไม่ครบ ดิสก์อาจเต็ม");
 
-bool fail(QString *errorString, const QString &reason)
+bool fail(SaveProblem *problem, SaveProblem what)
 {
-    if (errorString)
-        *errorString = reason;
+    if (problem)
+        *problem = what;
     return false;
+}
+
+// What stopped the save of the file at path, from the errno of the call that failed; where that
+// says nothing clear, the folder is asked whether it may be written.
+SaveProblem problemOf(const QString &path, int error)
+{
+    const QFileInfo target(path);
+    if (target.isDir())
+        return SaveProblem::FolderInTheWay;
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG)
+        return SaveProblem::NoRoom;
+    if (error != EROFS && error != EACCES && error != EPERM
+        && access(QFile::encodeName(target.absolutePath()).constData(), W_OK) != 0)
+        error = errno;
+    if (error == EROFS)
+        return SaveProblem::ReadOnly;
+    if (error == EACCES || error == EPERM)
+        return SaveProblem::NoPermission;
+    return SaveProblem::Other;
 }
 
 pokdeng::ScoreRecord readScoreFileAt(const QString &path)
@@ -49,34 +70,44 @@ pokdeng::ScoreRecord readScoreFile()
     return readScoreFileAt(scoreFilePath());
 }
 
-bool writeScoreFile(const QString &name, double money, QString *errorString)
+bool hasScoreRecord()
 {
-    return writeScoreFileAt(scoreFilePath(), name, money, errorString);
+    const QFileInfo file(scoreFilePath());
+    return file.isFile() && file.size() > 0;
 }
 
-bool writeScoreFileAt(const QString &path, const QString &name, double money, QString *errorString)
+bool writeScoreFile(const QString &name, double money, SaveProblem *problem)
+{
+    return writeScoreFileAt(scoreFilePath(), name, money, problem);
+}
+
+bool writeScoreFileAt(const QString &path, const QString &name, double money, SaveProblem *problem)
 {
     // A broken UTF-16 name would reach the code page as "?" and be stored as something else.
     if (!name.isValidUtf16())
-        return fail(errorString, kNameNotStorable);
+        return fail(problem, SaveProblem::NameNotStorable);
     const std::optional<std::string> bytes = pokdeng::scoreFileBytes(name.toStdString(), money);
     if (!bytes)
-        return fail(errorString, kNameNotStorable);
+        return fail(problem, SaveProblem::NameNotStorable);
 
     // The new record goes to a file of its own and replaces the old one only when whole.
     // Unbuffered, so a short write (a full disk) shows in write()'s count here and not as a
     // silently short file at commit().
+    // errno is read right after the call that failed, before anything else can change it.
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(errorString, file.errorString());
+        return fail(problem, problemOf(path, errno));
     const qint64 size = static_cast<qint64>(bytes->size());
+    errno = 0;
     if (file.write(bytes->data(), size) != size) {
-        const QString reason
-            = file.error() == QFileDevice::NoError ? kShortWrite : file.errorString();
+        // A short count with no error is a disk that filled up.
+        const int error = file.error() == QFileDevice::NoError ? ENOSPC : errno;
         file.cancelWriting();
-        return fail(errorString, reason);
+        return fail(problem, problemOf(path, error));
     }
+    errno = 0;
     if (!file.commit())
-        return fail(errorString, file.errorString());
+        return fail(problem, problemOf(path, errno));
     return true;
 }

@@ -12,10 +12,23 @@ QString scoreFilePath();
 // when no number follows the separator. Never fails.
 pokdeng::ScoreRecord readScoreFile();
 
+// Whether the score file holds a record: it is a file, and not an empty one.
+bool hasScoreRecord();
+
+// What stopped a save, as far as the file system tells.
+enum class SaveProblem {
+    NameNotStorable, // a character of the name has no place in the file's code page
+    NoRoom, // the disk, or the user's share of it, is full
+    NoPermission, // the user may not write in the folder
+    FolderInTheWay, // a folder stands where the file should be
+    ReadOnly, // the file system is mounted read-only
+    Other,
+};
+
 // Replaces the score file with the record (the name exactly as given, not trimmed) atomically:
 // afterwards the file holds either the old record or the new one, whole. A missing file is
-// created. On failure returns false, leaves the old file as it was and, when errorString is
-// given, puts the reason there.
-bool writeScoreFile(const QString &name, double money, QString *errorString = nullptr);
+// created. On failure returns false, leaves the old file as it was and, when problem is given,
+// says there what stopped it.
+bool writeScoreFile(const QString &name, double money, SaveProblem *problem = nullptr);
 bool writeScoreFileAt(const QString &path, const QString &name, double money,
-                      QString *errorString = nullptr);
+                      SaveProblem *problem = nullptr);

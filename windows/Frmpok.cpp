@@ -9,6 +9,7 @@
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/FittedLabel.h"
+#include "toolkit/LiveRegion.h"
 #include "toolkit/ScoreStore.h"
 #include "toolkit/Toolkit.h"
 #include "windows/Frmabout.h"
@@ -50,23 +51,28 @@ Frmpok::Frmpok(QWidget *parent, RandomSource *random)
     setObjectName(QStringLiteral("Frmpok"));
     setWindowTitle(kCaption);
     ui.setupUi(client());
+    // An option is chosen when it becomes selected, whether by a click, by the keyboard or by a
+    // screen reader's toggle action; the last one selects it without any click. Choosing the
+    // option already selected changes nothing, so it never reaches the table.
     for (BetOption option : kBetOptions)
-        connect(ui.betOption(option), &QRadioButton::clicked, this,
-                [this, option] { chooseBet(option); });
+        connect(ui.betOption(option), &QRadioButton::toggled, this, [this, option](bool selected) {
+            if (selected)
+                chooseBet(option);
+        });
     connect(ui.Cmdreq, &QPushButton::clicked, this, &Frmpok::Cmdreq_Click);
     connect(ui.cmdnoreq, &QPushButton::clicked, this, &Frmpok::cmdnoreq_Click);
     connect(ui.Cmdname, &QPushButton::clicked, this, &Frmpok::Cmdname_Click);
+    // Enter in the name box is the save button.
+    connect(ui.txtname, &QLineEdit::returnPressed, this, &Frmpok::Cmdname_Click);
     buildMenu();
     formLoad();
 }
 
 void Frmpok::buildMenu()
 {
-    QAction *record = gameMenuBar()->addAction(kRecordEntry);
-    record->setObjectName(QStringLiteral("mnupoint"));
+    QAction *record = addBarEntry(kRecordEntry, "mnupoint", Command::ShowRecord);
     connect(record, &QAction::triggered, this, &Frmpok::mnupoint_Click);
-    QAction *about = gameMenuBar()->addAction(kAboutEntry);
-    about->setObjectName(QStringLiteral("mnuabout"));
+    QAction *about = addBarEntry(kAboutEntry, "mnuabout", Command::About);
     connect(about, &QAction::triggered, this, &Frmpok::mnuabout_Click);
 
     // Beside the design's entries, one menu of the helpers it did not have.
@@ -77,9 +83,11 @@ void Frmpok::buildMenu()
     helpers->addSeparator();
     QAction *history = helpers->addAction(kHistoryEntry);
     history->setObjectName(QStringLiteral("mnuhistory"));
+    shortcuts::bind(history, Command::History);
     connect(history, &QAction::triggered, this, &Frmpok::mnuhistory_Click);
     QAction *rules = helpers->addAction(kRulesEntry);
     rules->setObjectName(QStringLiteral("mnurules"));
+    shortcuts::bind(rules, Command::Rules);
     connect(rules, &QAction::triggered, this, &Frmpok::mnurules_Click);
 }
 
@@ -131,14 +139,28 @@ bool Frmpok::canClose() const
     return m_phase != Phase::Dealing && m_phase != Phase::Resolving;
 }
 
+// The money line reads as one name to screen readers, which speak it whenever it changes.
 void Frmpok::showMoney()
 {
-    ui.Lblmoney->setText(displayDecimal(m_money));
+    const QString money = displayDecimal(m_money);
+    if (money == ui.Lblmoney->text() && !ui.Lblmoney->accessibleName().isEmpty())
+        return;
+    ui.Lblmoney->setText(money);
+    ui.Lblmoney->setAccessibleName(kMoneyName.arg(money));
+    LiveRegion::announce(ui.Lblmoney);
+}
+
+// Sets a result label, the user's status line among them, and has screen readers speak it.
+void Frmpok::showResult(int index, const QString &text)
+{
+    FittedLabel *label = ui.lblresult[static_cast<std::size_t>(index)];
+    label->setFittedText(text);
+    LiveRegion::announce(label);
 }
 
 void Frmpok::setSaveControlsVisible(bool visible)
 {
-    m_saveControlsShown = visible;
+    m_saveOffered = visible;
     ui.Cmdname->setVisible(visible);
     ui.txtname->setVisible(visible);
     showNameLabel();
@@ -148,7 +170,7 @@ void Frmpok::setSaveControlsVisible(bool visible)
 // that card is on the table and comes back when the cards go back to the pack.
 void Frmpok::showNameLabel()
 {
-    ui.Lblname->setVisible(m_saveControlsShown && slot(kLastSeatThirdSlot)->isHidden());
+    ui.Lblname->setVisible(m_saveOffered && slot(kLastSeatThirdSlot)->isHidden());
 }
 
 void Frmpok::chooseBet(BetOption option)
@@ -180,6 +202,10 @@ void Frmpok::startRound()
     m_phase = Phase::UserTurn;
     const auto hand = m_round->cards().ofSeat(kUserSeat);
     m_advisor->startTurn(hand[0], hand[1], m_bet, m_standShowsCards ? kShowCards : kStand);
+    // A bet chosen by its key can take the focus's option out of the offer; the keyboard then
+    // goes on from the turn buttons.
+    if (!focusWidget())
+        focusNextChild();
 }
 
 void Frmpok::deal()
@@ -244,7 +270,7 @@ bool Frmpok::firstSeatTurn()
 void Frmpok::showUserStatus()
 {
     const UserStatus status = m_round->userStatus();
-    ui.lblresult[0]->setFittedText(fromUtf8(status.label));
+    showResult(0, fromUtf8(status.label));
     m_standShowsCards = m_standShowsCards || status.standBecomesShowCards;
     ui.cmdnoreq->setText(m_standShowsCards ? kShowCards : kStand);
     ui.Cmdreq->setVisible(status.drawShown);
@@ -292,8 +318,8 @@ void Frmpok::finishRound()
 void Frmpok::settle()
 {
     const Settlement &outcome = m_round->settle(localeDecimalPoint().toStdString());
-    ui.lblresult[0]->setFittedText(fromUtf8(m_round->userHand().label));
-    ui.lblresult[1]->setFittedText(fromUtf8(m_round->dealerHand().label));
+    showResult(0, fromUtf8(m_round->userHand().label));
+    showResult(1, fromUtf8(m_round->dealerHand().label));
     m_money += outcome.moneyChange;
     // Kept before the outcome is told: a round the user saw settled is never lost.
     PlayHistory::instance().record(this, playedRound(*m_round, m_money));
@@ -307,8 +333,8 @@ void Frmpok::settle()
 
 void Frmpok::nextRound()
 {
-    ui.lblresult[0]->setFittedText(QString());
-    ui.lblresult[1]->setFittedText(QString());
+    showResult(0, QString());
+    showResult(1, QString());
     clearForBets();
     setSaveControlsVisible(beatsRecord(m_money, m_recordMoney));
     for (BetOption option : kBetOptions)
@@ -337,7 +363,8 @@ void Frmpok::endGame()
 
 void Frmpok::Cmdname_Click()
 {
-    if (m_phase == Phase::Dealing || m_phase == Phase::Resolving)
+    // Only while the save is offered: a screen reader can press the button while it is hidden.
+    if (!m_saveOffered || m_phase == Phase::Dealing || m_phase == Phase::Resolving)
         return;
     // Cancel and a failed save leave the game as it was; only a saved record starts afresh.
     if (confirmAndSaveRecord(this, ui.txtname->text(), m_money) == SaveOutcome::Saved)

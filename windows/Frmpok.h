@@ -72,6 +72,7 @@ private:
     void setSaveControlsVisible(bool visible);
     void showNameLabel();
     void showMoney();
+    void showResult(int index, const QString &text);
 
     pokdeng::RandomSource &m_random;
     TableControls ui;
@@ -83,7 +84,8 @@ private:
     double m_bet = 500;
     // Once a pok has shown its cards, the stand button keeps saying so for the life of the table.
     bool m_standShowsCards = false;
-    bool m_saveControlsShown = false;
+    // Whether the save controls are offered: the money beats the record.
+    bool m_saveOffered = false;
     Phase m_phase = Phase::Betting;
     std::optional<pokdeng::Round> m_round;
 };

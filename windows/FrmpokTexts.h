@@ -42,4 +42,11 @@ inline const QString kAdviceExpected = QStringLiteral("คาดว่า");
 inline const QString kAdviceBaht = QStringLiteral("บาท");
 inline const QString kAdviceBetter = QStringLiteral("(ดีกว่า)");
 
+// What screen readers say of controls whose picture says it to the eye.
+inline const QString kNoBetChosen = QStringLiteral("ยังไม่ได้เลือกเดิมพัน");
+inline const QString kMoneyName = QStringLiteral("เงินคงเหลือ %1"); // the money line as one name
+// Whose card a slot holds, seat by seat: the first seat, the user, the last seat, the dealer.
+inline const QString kSlotOwners[] = { QStringLiteral("ไพ่ขา 1"), QStringLiteral("ไพ่ของคุณ"),
+                                       QStringLiteral("ไพ่ขาบ๊วย"), QStringLiteral("ไพ่เจ้ามือ") };
+
 } // namespace frmpok_text

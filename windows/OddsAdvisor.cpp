@@ -3,6 +3,7 @@
 #include "rules/Odds.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/GameSettings.h"
+#include "toolkit/Shortcuts.h"
 #include "windows/FrmpokTexts.h"
 
 #include <QAction>
@@ -49,6 +50,13 @@ QString choiceText(const QString &caption, const OptionOdds &odds, bool better)
     return text;
 }
 
+// A turn button's tooltip: its advice, if any, above its key.
+QString tooltip(const QString &advice, Command command)
+{
+    const QString key = shortcuts::keyHint(command);
+    return advice.isEmpty() ? key : advice + QLatin1Char('\n') + key;
+}
+
 } // namespace
 
 OddsAdvisor::OddsAdvisor(QMenu *menu, QPushButton *draw, QPushButton *stand, QWidget *window)
@@ -61,6 +69,8 @@ OddsAdvisor::OddsAdvisor(QMenu *menu, QPushButton *draw, QPushButton *stand, QWi
 {
     m_entry->setObjectName(QStringLiteral("mnuodds"));
     m_entry->setCheckable(true);
+    shortcuts::bind(m_entry, Command::Calculator);
+    m_entry->setToolTip(shortcuts::keyHint(Command::Calculator));
     m_bar->setObjectName(QStringLiteral("sbrodds"));
     m_bar->setSizeGripEnabled(false);
     m_line->setObjectName(QStringLiteral("lblodds"));
@@ -118,6 +128,6 @@ void OddsAdvisor::updateAdvice()
         if (!text.isEmpty())
             lines << text;
     m_line->setText(lines.join(QLatin1Char('\n')));
-    m_draw->setToolTip(drawText);
-    m_stand->setToolTip(standText);
+    m_draw->setToolTip(tooltip(drawText, Command::Draw));
+    m_stand->setToolTip(tooltip(standText, Command::Stand));
 }

@@ -9,17 +9,42 @@ const QString kSaveTitle = QStringLiteral("เก็บสถิติ");
 const QString kConfirmPrompt = QStringLiteral("ถ้าคุณเก็บสถิติตอนนี้จะเป็นการปิดเกมนี้ด้วยนะครับ");
 const QString kNoNameTitle = QStringLiteral("ลืมชื่อ");
 const QString kNoNamePrompt = QStringLiteral("กรุณาใส่ชื่อคุณด้วยสิ");
-const QString kFailedPrompt = QStringLiteral("เก็บสถิติไม่สำเร็จครับ สถิติเดิมยังอยู่เหมือนเดิม\nสาเหตุ: ");
+// A failed save: what happened, whether the old record is kept (only when there was one), and
+// why, all in Thai.
+const QString kNotSaved = QStringLiteral("เก็บสถิติไม่สำเร็จครับ");
+const QString kOldRecordKept = QStringLiteral(" สถิติเดิมยังอยู่เหมือนเดิม");
+const QString kBecause = QStringLiteral("\nสาเหตุ: ");
+
+QString reasonFor(SaveProblem problem)
+{
+    switch (problem) {
+    case SaveProblem::NameNotStorable:
+        return QStringLiteral("ชื่อนี้มีตัวอักษรที่เก็บในไฟล์สถิติไม่ได้");
+    case SaveProblem::NoRoom:
+        return QStringLiteral("ดิสก์เต็ม ไม่มีที่ว่างพอจะเขียนไฟล์สถิติ");
+    case SaveProblem::NoPermission:
+        return QStringLiteral("คุณไม่ได้รับอนุญาตให้เขียนไฟล์ในโฟลเดอร์นี้");
+    case SaveProblem::FolderInTheWay:
+        return QStringLiteral("มีโฟลเดอร์ชื่อเดียวกับไฟล์สถิติอยู่ตรงที่จะเก็บไฟล์");
+    case SaveProblem::ReadOnly:
+        return QStringLiteral("ดิสก์หรือโฟลเดอร์นี้อ่านได้อย่างเดียว เขียนไม่ได้");
+    case SaveProblem::Other:
+        break;
+    }
+    return QStringLiteral("ระบบไฟล์ไม่ยอมให้เขียนไฟล์สถิติ");
+}
 
 } // namespace
 
 bool saveRecord(QWidget *parent, const QString &name, double money)
 {
-    QString reason;
-    if (writeScoreFile(name, money, &reason))
+    const bool hadRecord = hasScoreRecord();
+    SaveProblem problem = SaveProblem::Other;
+    if (writeScoreFile(name, money, &problem))
         return true;
-    Toolkit::instance().messageBox(parent, kFailedPrompt + reason, Toolkit::Style::StopOk,
-                                   kSaveTitle);
+    const QString prompt
+        = kNotSaved + (hadRecord ? kOldRecordKept : QString()) + kBecause + reasonFor(problem);
+    Toolkit::instance().messageBox(parent, prompt, Toolkit::Style::StopOk, kSaveTitle);
     return false;
 }
 

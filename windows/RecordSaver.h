@@ -12,8 +12,9 @@ enum class SaveOutcome {
     Saved, // the record is in the file: the table starts afresh
 };
 
-// Writes the record. When that fails, tells the user in a message box over parent that the
-// record was not saved and why, and returns false; the old file is left as it was.
+// Writes the record. When that fails, tells the user in a message box over parent, in Thai, that
+// the record was not saved, that the old one is kept (when there was one) and why, and returns
+// false; the old file is left as it was.
 bool saveRecord(QWidget *parent, const QString &name, double money);
 
 // The save button's whole conversation: asks for confirmation (saving ends the game), asks for

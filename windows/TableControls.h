@@ -17,8 +17,8 @@ class QWidget;
 
 // The table window's controls, named as in its design, and setupUi(), which makes them on the
 // table's client area in their designed places (in twips, which the canvas scales), fonts,
-// colours, stacking and tab order, in the state the window loads in. The window connects their
-// signals itself.
+// colours, stacking and tab order, in the state the window loads in, with their keys and the
+// names screen readers give them. The window connects their signals itself.
 struct TableControls
 {
     void setupUi(DesignCanvas *client);
@@ -44,4 +44,8 @@ struct TableControls
     std::array<QRadioButton *, 5> bets {}; // Opt1000, Opt5000, Opt10000, Opt500, Optall
     QRadioButton *Option2 = nullptr; // selected whenever no bet is chosen; never seen
     QButtonGroup *betGroup = nullptr;
+
+private:
+    // Gives the bets, the turn buttons and the save button their keys.
+    void bindKeys();
 };

@@ -136,6 +136,23 @@ int main(int argc, char *argv[])
     // The windows below open at their design size again.
     GameSettings().clear();
 
+    // The focus ring, around a bet option and around a turn button.
+    Frmpok focused(nullptr, &random);
+    focused.show();
+    QApplication::setActiveWindow(&focused);
+    auto *thousand = focused.findChild<QRadioButton *>(QStringLiteral("Opt1000"));
+    thousand->setFocus(Qt::TabFocusReason);
+    save(focused, folder, QStringLiteral("table-focus-bet"));
+    thousand->click();
+    for (const char *turn : { "Cmdreq", "cmdnoreq" }) {
+        auto *button = focused.findChild<QPushButton *>(QString::fromLatin1(turn));
+        if (!button->isHidden()) {
+            button->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+    save(focused, folder, QStringLiteral("table-focus-turn"));
+
     // A finished round whose money beats an empty record offers to save it.
     QFile::remove(QStringLiteral("point.pon"));
     std::optional<GoingOnToolkit> goingOn(std::in_place);

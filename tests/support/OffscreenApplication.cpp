@@ -10,8 +10,8 @@ namespace {
 
 QtMessageHandler defaultHandler = nullptr;
 
-// The offscreen platform warns for every window that it cannot pass on size hints or raise a
-// window.
+// The offscreen platform warns for every window that it cannot pass on size hints, and for
+// every window or tooltip that it cannot raise it.
 void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (message.contains(QLatin1String("propagateSizeHints"))

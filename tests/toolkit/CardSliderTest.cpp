@@ -2,8 +2,11 @@
 #include "rules/SlidePath.h"
 #include "support/ScriptedToolkit.h"
 #include "toolkit/DesignCanvas.h"
+#include "toolkit/Shortcuts.h"
 #include "toolkit/Twips.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -123,6 +126,29 @@ TEST_F(Slides, InputDuringASlideIsDroppedNotDeferred)
     EXPECT_EQ(clicks, 0);
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1) << "input after the slide is handled again";
+}
+
+TEST_F(Slides, KeysOfCommandsDuringASlideAreDroppedToo)
+{
+    QApplication::setActiveWindow(&table);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&table));
+    auto *draw = new QAction(&table);
+    shortcuts::bind(draw, Command::Draw);
+    table.addAction(draw);
+    int draws = 0;
+    QObject::connect(draw, &QAction::triggered, [&] { ++draws; });
+    QTimer::singleShot(30, [&] {
+        ASSERT_TRUE(CardSlider::isSliding());
+        QTest::keyClick(&table, Qt::Key_D);
+        // The same key in the Thai layout, which finds its command by the key's place.
+        QKeyEvent thai(QEvent::KeyPress, 0x0E01, Qt::NoModifier, 40, 0, 0, QStringLiteral("ก"));
+        QApplication::sendEvent(&table, &thai);
+    });
+    ASSERT_TRUE(CardSlider::slide(card, pokdeng::slidePath(9)));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(draws, 0);
+    QTest::keyClick(&table, Qt::Key_D);
+    EXPECT_EQ(draws, 1) << "keys after the slide act again";
 }
 
 TEST_F(Slides, EndingTheProgramStopsASlide)

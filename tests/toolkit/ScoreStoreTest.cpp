@@ -56,8 +56,7 @@ TEST_F(ScoreStore, UnreadableFilesReadAsNoRecord)
 TEST_F(ScoreStore, WritesTheRecordAndReadsItBack)
 {
     // No file yet: the save creates it (the old design failed when the file had gone).
-    QString reason;
-    ASSERT_TRUE(writeScoreFile(QStringLiteral("สมชาย"), 10000, &reason)) << reason.toStdString();
+    ASSERT_TRUE(writeScoreFile(QStringLiteral("สมชาย"), 10000));
     EXPECT_EQ(rawScoreFile(),
               QByteArray("\xCE\xC5\xAE\xD6\xC6"
                          "($54444"));
@@ -83,10 +82,10 @@ TEST_F(ScoreStore, FailedSaveReportsWhyAndKeepsWhatWasThere)
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
         blocker.write("keep");
     }
-    QString reason;
+    SaveProblem problem = SaveProblem::NoRoom;
     EXPECT_FALSE(writeScoreFileAt(QStringLiteral("blocker/point.pon"), QStringLiteral("Ann"), 10000,
-                                  &reason));
-    EXPECT_FALSE(reason.isEmpty());
+                                  &problem));
+    EXPECT_EQ(problem, SaveProblem::Other);
     QFile blocker(QStringLiteral("blocker"));
     ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
     EXPECT_EQ(blocker.readAll(), QByteArray("keep"));
@@ -94,17 +93,17 @@ TEST_F(ScoreStore, FailedSaveReportsWhyAndKeepsWhatWasThere)
 
     // A folder stands where the score file should be.
     blockScoreFileWithFolder();
-    reason.clear();
-    EXPECT_FALSE(writeScoreFile(QStringLiteral("Ann"), 10000, &reason));
-    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_FALSE(hasScoreRecord());
+    EXPECT_FALSE(writeScoreFile(QStringLiteral("Ann"), 10000, &problem));
+    EXPECT_EQ(problem, SaveProblem::FolderInTheWay);
     EXPECT_TRUE(QFileInfo(kScoreFile).isDir());
 
     // A name the code page cannot store: refused before the old record is touched.
     removeScoreFile();
     putRawScoreFile(kAnnStored);
-    reason.clear();
-    EXPECT_FALSE(writeScoreFile(QStringLiteral("Ann😀"), 20000, &reason));
-    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_TRUE(hasScoreRecord());
+    EXPECT_FALSE(writeScoreFile(QStringLiteral("Ann😀"), 20000, &problem));
+    EXPECT_EQ(problem, SaveProblem::NameNotStorable);
     EXPECT_EQ(rawScoreFile(), kAnnStored);
     EXPECT_EQ(otherFiles(), QStringList());
 }
@@ -122,14 +121,14 @@ TEST_F(ScoreStore, DiskFullMidwayKeepsTheOldRecordWhole)
     small.rlim_cur = 4;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
 
-    QString reason;
-    const bool saved = writeScoreFile(QStringLiteral("สมชาย"), 123456, &reason);
+    SaveProblem problem = SaveProblem::Other;
+    const bool saved = writeScoreFile(QStringLiteral("สมชาย"), 123456, &problem);
 
     setrlimit(RLIMIT_FSIZE, &oldLimit);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(saved);
-    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_EQ(problem, SaveProblem::NoRoom);
     EXPECT_EQ(rawScoreFile(), kAnnStored);
     EXPECT_EQ(otherFiles(), QStringList());
 }

@@ -62,7 +62,14 @@ protected:
     }
     QAction *entry() const { return control<QAction>("mnuodds"); }
     QString line() const { return control<QLabel>("lblodds")->text(); }
-    QString tip(const char *button) const { return control(button)->toolTip(); }
+    // The advice in a turn button's tooltip: every line but the last, which names the key.
+    QString tip(const char *button) const
+    {
+        QStringList lines = control(button)->toolTip().split(QLatin1Char('\n'));
+        EXPECT_TRUE(lines.last().startsWith(QStringLiteral("ปุ่มลัด "))) << button;
+        lines.removeLast();
+        return lines.join(QLatin1Char('\n'));
+    }
 
     void bet(const std::string &user)
     {

@@ -1,6 +1,7 @@
 // A save the file system refuses (a read-only folder, a folder where the file should be, a full
-// file system) is told in Thai, and the table keeps its round and money and the old record stays
-// byte for byte. As root a chmod stops no write, so the read-only case runs as nobody, in a child.
+// file system) is told in Thai, with its reason, and the table keeps its round and money and the
+// old record stays byte for byte. As root a chmod stops no write, so the read-only case runs as
+// nobody, in a child.
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
@@ -39,6 +40,14 @@ constexpr char kReadOnlyFolder[] = "POKDENG_READ_ONLY_FOLDER";
 
 // Runs the save; a fault may wrap it in a limit of its own.
 using AroundSave = std::function<void(const std::function<void()> &)>;
+
+// The failure's whole text, which is Thai: Ann's record is kept where there was one.
+const QString kNotSavedRecordKept = QStringLiteral("เก็บสถิติไม่สำเร็จครับ สถิติเดิมยังอยู่เหมือนเดิม\nสาเหตุ: ");
+const QString kNotSaved = QStringLiteral("เก็บสถิติไม่สำเร็จครับ\nสาเหตุ: ");
+const QString kNoPermission = QStringLiteral("คุณไม่ได้รับอนุญาตให้เขียนไฟล์ในโฟลเดอร์นี้");
+const QString kReadOnly = QStringLiteral("ดิสก์หรือโฟลเดอร์นี้อ่านได้อย่างเดียว เขียนไม่ได้");
+const QString kNoRoom = QStringLiteral("ดิสก์เต็ม ไม่มีที่ว่างพอจะเขียนไฟล์สถิติ");
+const QString kFolderInTheWay = QStringLiteral("มีโฟลเดอร์ชื่อเดียวกับไฟล์สถิติอยู่ตรงที่จะเก็บไฟล์");
 
 // A folder under the system's temporary folder, holding Ann's record, that everyone may enter
 // and only its owner may change.
@@ -97,8 +106,8 @@ protected:
 
     // In the current folder, whose file system refuses the save: wins a round over Ann's 10000,
     // deals the next and, in the middle of it, presses the save button and confirms. The save
-    // runs inside aroundSave.
-    void expectFailedSaveKeepsTheGame(const AroundSave &aroundSave)
+    // runs inside aroundSave; the failure says prompt.
+    void expectFailedSaveKeepsTheGame(const AroundSave &aroundSave, const QString &prompt)
     {
         const bool folderInPlace = QFileInfo(kScoreFile).isDir();
         const QByteArray before = rawScoreFile();
@@ -121,9 +130,7 @@ protected:
 
         ASSERT_EQ(toolkit.boxes().size(), 2u);
         const ScriptedToolkit::Box &failure = toolkit.boxes()[1];
-        EXPECT_TRUE(failure.prompt.startsWith(
-            QStringLiteral("เก็บสถิติไม่สำเร็จครับ สถิติเดิมยังอยู่เหมือนเดิม\nสาเหตุ: ")))
-            << failure.prompt.toStdString();
+        EXPECT_EQ(failure.prompt, prompt);
         EXPECT_EQ(failure.title, QStringLiteral("เก็บสถิติ"));
         EXPECT_EQ(failure.style, Toolkit::Style::StopOk);
 
@@ -162,7 +169,8 @@ TEST_F(SaveFault, FolderWhereTheFileShouldBe)
     ASSERT_TRUE(inside.open(QIODevice::WriteOnly));
     inside.close();
 
-    expectFailedSaveKeepsTheGame(plainSave);
+    // No record was there to keep.
+    expectFailedSaveKeepsTheGame(plainSave, kNotSaved + kFolderInTheWay);
     EXPECT_TRUE(QFileInfo::exists(inside.fileName())) << "what the folder held stays";
     removeScoreFile();
 }
@@ -172,7 +180,7 @@ TEST_F(SaveFault, ReadOnlyFolder)
     const QString childFolder = qEnvironmentVariable(kReadOnlyFolder);
     if (!childFolder.isEmpty()) {
         ASSERT_TRUE(QDir::setCurrent(childFolder));
-        expectFailedSaveKeepsTheGame(plainSave);
+        expectFailedSaveKeepsTheGame(plainSave, kNotSavedRecordKept + kNoPermission);
         return;
     }
 
@@ -181,7 +189,7 @@ TEST_F(SaveFault, ReadOnlyFolder)
         // Not root: the folder's mode is enough.
         ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 0555), 0);
         ASSERT_TRUE(QDir::setCurrent(folder.path()));
-        expectFailedSaveKeepsTheGame(plainSave);
+        expectFailedSaveKeepsTheGame(plainSave, kNotSavedRecordKept + kNoPermission);
         chmod(QFile::encodeName(folder.path()).constData(), 0755);
     } else {
         // Root writes anywhere: this test runs again, alone, as nobody, for whom the folder
@@ -214,7 +222,7 @@ TEST_F(SaveFault, ReadOnlyFolder)
                 << output.toStdString();
             RecordProperty("read_only_folder", "read-only bind mount");
             ASSERT_TRUE(QDir::setCurrent(folder.path()));
-            expectFailedSaveKeepsTheGame(plainSave);
+            expectFailedSaveKeepsTheGame(plainSave, kNotSavedRecordKept + kReadOnly);
             QDir::setCurrent(QDir::tempPath());
         } else {
             RecordProperty("read_only_folder", "nobody");
@@ -245,22 +253,24 @@ TEST_F(SaveFault, FullFileSystem)
         while (filler.write(block) == block.size()) { }
         filler.close();
         ASSERT_TRUE(QDir::setCurrent(full.path()));
-        expectFailedSaveKeepsTheGame(plainSave);
+        expectFailedSaveKeepsTheGame(plainSave, kNotSavedRecordKept + kNoRoom);
         EXPECT_EQ(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   (QStringList { QStringLiteral("filler"), kScoreFile }))
             << "no temporary file left";
     } else {
         ASSERT_TRUE(QDir::setCurrent(folder.path()));
-        expectFailedSaveKeepsTheGame([](const std::function<void()> &save) {
-            rlimit oldLimit {};
-            getrlimit(RLIMIT_FSIZE, &oldLimit);
-            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            rlimit small = oldLimit;
-            small.rlim_cur = 4;
-            setrlimit(RLIMIT_FSIZE, &small);
-            save();
-            setrlimit(RLIMIT_FSIZE, &oldLimit);
-            std::signal(SIGXFSZ, oldHandler);
-        });
+        expectFailedSaveKeepsTheGame(
+            [](const std::function<void()> &save) {
+                rlimit oldLimit {};
+                getrlimit(RLIMIT_FSIZE, &oldLimit);
+                const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+                rlimit small = oldLimit;
+                small.rlim_cur = 4;
+                setrlimit(RLIMIT_FSIZE, &small);
+                save();
+                setrlimit(RLIMIT_FSIZE, &oldLimit);
+                std::signal(SIGXFSZ, oldHandler);
+            },
+            kNotSavedRecordKept + kNoRoom);
     }
 }

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+
+class QAbstractButton;
+class QAction;
+
+// Everything the game's windows do from the keyboard. Windows that do not offer a command simply
+// never bind it; a key stays reserved for it all the same, so no other command takes it.
+enum class Command {
+    // The table: its five bets top to bottom, its turn buttons and its save button.
+    BetThousand,
+    BetFiveThousand,
+    BetTenThousand,
+    BetHalfMoney,
+    BetAllMoney,
+    Draw,
+    Stand, // "ไม่จั่ว", and "หงายไพ่" once a pok has shown
+    SaveRecord,
+    // The games' menus.
+    Restart,
+    ShowRecord,
+    About,
+    Rules,
+    History,
+    Calculator,
+    PlayPokDeng,
+    PlayNineGa,
+    PlayDummy,
+    OpenMenuBar,
+    // Every window with a title bar.
+    CloseWindow,
+    Quit,
+};
+
+namespace shortcuts {
+
+// The command's keys, the one to show first. The keys are named as on a US keyboard; a letter
+// or digit key works as well when the keyboard layout in use (Thai Kedmanee, say) types
+// something else on it.
+QList<QKeySequence> keys(Command command);
+
+// The command's first key as the user reads it: "F2", "Ctrl+Q", "1".
+QString keyText(Command command);
+
+// The Thai hint shown in tooltips and read by screen readers: "ปุ่มลัด F2".
+QString keyHint(Command command);
+
+// Gives action the command's keys (no auto-repeat: a key held down does the command once). The
+// action must belong to a widget of the window it works in.
+void bind(QAction *action, Command command);
+
+// Makes the command's keys press button, only while it is shown and enabled, and names the keys
+// in its tooltip. Returns the action that carries the keys.
+QAction *bindButton(QAbstractButton *button, Command command);
+
+} // namespace shortcuts
