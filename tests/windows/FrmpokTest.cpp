@@ -2,8 +2,7 @@
 #include "rules/CardName.h"
 #include "rules/SlidePath.h"
 #include "support/CardFixtures.h"
-#include "support/ScriptedRandom.h"
-#include "support/ScriptedToolkit.h"
+#include "support/ScriptedTable.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/ScoreStore.h"
@@ -36,27 +35,9 @@ std::string seats(const std::string &user, const std::string &dealer)
     return "KS QS 8S | " + user + " | 5D 2D 3D | " + dealer;
 }
 
-class TableWindow : public ::testing::Test
+class TableWindow : public ScriptedTable
 {
 protected:
-    void SetUp() override
-    {
-        QFile::remove(QStringLiteral("point.pon"));
-        CardSlider::setInstant(true);
-        table = std::make_unique<Frmpok>(nullptr, &random);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(random.isUsedUp()) << "scripted numbers left over";
-        EXPECT_TRUE(toolkit.allAnswersUsed()) << "an expected message box never came";
-    }
-
-    template<class T = QWidget> T *control(const char *name) const
-    {
-        T *widget = table->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     QLabel *slot(int k) const
     {
         return control<QLabel>(QStringLiteral("Imgpl%1").arg(k).toLatin1());
@@ -114,10 +95,6 @@ protected:
             EXPECT_EQ(slot(k)->pos(), twips::point(2880, 1680)) << "slot " << k;
         }
     }
-
-    ScriptedToolkit toolkit;
-    ScriptedRandom random;
-    std::unique_ptr<Frmpok> table;
 };
 
 TEST_F(TableWindow, FreshlyLoaded)

@@ -1,6 +1,5 @@
 #include "support/CardFixtures.h"
-#include "support/ScriptedRandom.h"
-#include "support/ScriptedToolkit.h"
+#include "support/ScriptedTable.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/GameSettings.h"
 #include "windows/Frmpok.h"
@@ -38,27 +37,14 @@ std::string seats(const std::string &user)
     return "KS QS 8S | " + user + " | 5D 2D 3D | 6S 2H 4C";
 }
 
-class OddsAdvisorWindow : public ::testing::Test
+class OddsAdvisorWindow : public ScriptedTable
 {
 protected:
     void SetUp() override
     {
-        QFile::remove(QStringLiteral("point.pon"));
+        // The advisor starts off on a table that no test before has turned it on for.
         GameSettings().clear();
-        CardSlider::setInstant(true);
-        table = std::make_unique<Frmpok>(nullptr, &random);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(random.isUsedUp()) << "scripted numbers left over";
-        EXPECT_TRUE(toolkit.allAnswersUsed()) << "an expected message box never came";
-    }
-
-    template<class T = QWidget> T *control(const char *name) const
-    {
-        T *widget = table->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        ScriptedTable::SetUp();
     }
     QAction *entry() const { return control<QAction>("mnuodds"); }
     QString line() const { return control<QLabel>("lblodds")->text(); }
@@ -97,10 +83,6 @@ protected:
         QApplication::processEvents();
         return table->height() > control("client")->geometry().bottom() + 1;
     }
-
-    ScriptedToolkit toolkit;
-    ScriptedRandom random;
-    std::unique_ptr<Frmpok> table;
 };
 
 } // namespace
