@@ -4,6 +4,7 @@
 #include "history/HistorySchema.h"
 
 #include "HistoryFixtures.h"
+#include "support/CountedFigures.h"
 #include "support/SimulatedPlay.h"
 
 #include <QFileInfo>
@@ -20,51 +21,6 @@ using namespace pokdeng;
 using Scope = HistoryStore::Scope;
 
 namespace {
-
-// The figures of a run of rounds counted one round at a time, as a player with a notebook would.
-HistoryFigures countedFigures(std::span<const PlayedRound> rounds)
-{
-    HistoryFigures figures;
-    std::map<int, OutcomeCounts, std::greater<>> kinds;
-    qint64 run = 0;
-    for (const PlayedRound &round : rounds) {
-        OutcomeCounts &kind = kinds[round.user.value.kind];
-        switch (round.outcome) {
-        case Settlement::Outcome::UserWins:
-            ++figures.outcomes.won;
-            ++kind.won;
-            figures.longestWinningRun = std::max(figures.longestWinningRun, ++run);
-            figures.biggestWin = std::max(figures.biggestWin.value_or(0), round.moneyChange);
-            break;
-        case Settlement::Outcome::Tie:
-            ++figures.outcomes.tied;
-            ++kind.tied;
-            run = 0;
-            break;
-        case Settlement::Outcome::UserLoses:
-            ++figures.outcomes.lost;
-            ++kind.lost;
-            run = 0;
-            figures.biggestLoss = std::max(figures.biggestLoss.value_or(0), -round.moneyChange);
-            break;
-        }
-        figures.bestMoney
-            = std::max(figures.bestMoney.value_or(round.moneyAfter), round.moneyAfter);
-    }
-    for (const auto &[kind, counts] : kinds)
-        figures.byUserKind.push_back({ kind, counts });
-    return figures;
-}
-
-std::vector<double> countedSeries(std::span<const PlayedRound> rounds)
-{
-    std::vector<double> series;
-    if (!rounds.empty())
-        series.push_back(rounds.front().moneyAfter - rounds.front().moneyChange);
-    for (const PlayedRound &round : rounds)
-        series.push_back(round.moneyAfter);
-    return series;
-}
 
 class HistoryStoreTest : public ::testing::Test
 {

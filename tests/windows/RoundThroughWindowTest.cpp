@@ -1,16 +1,21 @@
 // The table window plays exactly the rulebook's Round: the same seed deals the same cards, flips
 // the same coins for the same seats and settles with the same texts and money, whether a round is
 // played through the window or by the rulebook alone. A second generator makes the same bets and
-// turns on both sides.
+// turns on both sides. The play history the window kept holds exactly those rounds, and its
+// figures and chart are what counting them one by one gives.
+#include "rules/PlayedRound.h"
 #include "rules/Round.h"
+#include "support/CountedFigures.h"
 #include "support/GoingOnToolkit.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DisplayText.h"
 #include "windows/Frmpok.h"
+#include "windows/PlayHistory.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +48,11 @@ TEST(RoundThroughWindow, SameSeedSameRoundsAsTheRulebookAlone)
 {
     GoingOnToolkit toolkit;
     CardSlider::setInstant(true);
+    QTemporaryDir folder;
+    PlayHistory history(folder.filePath(QStringLiteral("history.sqlite")));
+    PlayHistory::install(&history);
+    std::vector<PlayedRound> played;
+    std::size_t tableStart = 0;
     SeededRandom windowDeals(kDealSeed), rulebookDeals(kDealSeed);
     SeededRandom player(kPlayerSeed);
     auto table = std::make_unique<Frmpok>(nullptr, &windowDeals);
@@ -91,8 +101,10 @@ TEST(RoundThroughWindow, SameSeedSameRoundsAsTheRulebookAlone)
         EXPECT_EQ(shownTitle, QString::fromStdString(outcome.title));
 
         money += outcome.moneyChange;
+        played.push_back(playedRound(round, money));
         freshTable = isGameOver(money);
         if (freshTable) {
+            tableStart = played.size();
             ASSERT_EQ(table->nextWindow(), GameKind::PokDeng);
             table = std::make_unique<Frmpok>(nullptr, &windowDeals);
             table->show();
@@ -101,4 +113,22 @@ TEST(RoundThroughWindow, SameSeedSameRoundsAsTheRulebookAlone)
         EXPECT_EQ(table->money(), money);
     }
     EXPECT_EQ(toolkit.outcomes(), kRounds);
+
+    using Scope = HistoryStore::Scope;
+    HistoryStore &store = history.store();
+    ASSERT_EQ(store.trouble(), HistoryStore::Trouble::None) << store.troubleDetail().toStdString();
+    ASSERT_GT(tableStart, 0u) << "the seed must lose a game, so that the table starts afresh";
+    const std::span<const PlayedRound> all(played), thisTable = all.subspan(tableStart);
+    EXPECT_EQ(store.figures(Scope::AllTime), countedFigures(all));
+    EXPECT_EQ(store.moneySeries(Scope::AllTime), countedSeries(all));
+    EXPECT_EQ(store.figures(Scope::ThisSession), countedFigures(thisTable));
+    EXPECT_EQ(store.moneySeries(Scope::ThisSession), countedSeries(thisTable));
+    std::vector<PlayedRound> latest = store.latestRounds(Scope::AllTime, 50);
+    ASSERT_EQ(latest.size(), 50u);
+    for (std::size_t i = 0; i < latest.size(); ++i) {
+        latest[i].playedAtMs = 0; // stamped by the history when recorded
+        EXPECT_EQ(latest[i], played[played.size() - 1 - i]) << "round " << played.size() - i;
+    }
+    table.reset();
+    PlayHistory::install(nullptr);
 }
