@@ -1,6 +1,5 @@
 #include "windows/Frmpok.h"
 
-#include "rules/CardName.h"
 #include "rules/PlayedRound.h"
 #include "rules/Seats.h"
 #include "rules/SlidePath.h"
@@ -9,7 +8,6 @@
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/FittedLabel.h"
-#include "toolkit/LiveRegion.h"
 #include "toolkit/ScoreStore.h"
 #include "toolkit/Toolkit.h"
 #include "windows/Frmabout.h"
@@ -35,7 +33,6 @@ namespace {
 
 constexpr int kClientWidth = 6300;
 constexpr int kClientHeight = 5280;
-const int kLastSeatThirdSlot = thirdSlotOf(kLastSeat);
 
 QString fromUtf8(const std::string &text)
 {
@@ -99,7 +96,7 @@ void Frmpok::clearForBets()
         slot(k)->hide();
         client()->moveTo(slot(k), { kPackPosition.left, kPackPosition.top });
     }
-    showNameLabel();
+    ui.showSaveControls(m_saveOffered);
     ui.Option2->setChecked(true);
     for (BetOption option : kBetOptions)
         ui.betOption(option)->setEnabled(true);
@@ -139,38 +136,15 @@ bool Frmpok::canClose() const
     return m_phase != Phase::Dealing && m_phase != Phase::Resolving;
 }
 
-// The money line reads as one name to screen readers, which speak it whenever it changes.
 void Frmpok::showMoney()
 {
-    const QString money = displayDecimal(m_money);
-    if (money == ui.Lblmoney->text() && !ui.Lblmoney->accessibleName().isEmpty())
-        return;
-    ui.Lblmoney->setText(money);
-    ui.Lblmoney->setAccessibleName(kMoneyName.arg(money));
-    LiveRegion::announce(ui.Lblmoney);
-}
-
-// Sets a result label, the user's status line among them, and has screen readers speak it.
-void Frmpok::showResult(int index, const QString &text)
-{
-    FittedLabel *label = ui.lblresult[static_cast<std::size_t>(index)];
-    label->setFittedText(text);
-    LiveRegion::announce(label);
+    ui.showMoney(displayDecimal(m_money));
 }
 
 void Frmpok::setSaveControlsVisible(bool visible)
 {
     m_saveOffered = visible;
-    ui.Cmdname->setVisible(visible);
-    ui.txtname->setVisible(visible);
-    showNameLabel();
-}
-
-// "ชื่อคุณ" stands over the top-right corner of the last seat's third card: it gives way while
-// that card is on the table and comes back when the cards go back to the pack.
-void Frmpok::showNameLabel()
-{
-    ui.Lblname->setVisible(m_saveOffered && slot(kLastSeatThirdSlot)->isHidden());
+    ui.showSaveControls(m_saveOffered);
 }
 
 void Frmpok::chooseBet(BetOption option)
@@ -217,13 +191,7 @@ void Frmpok::deal()
 
 void Frmpok::showCard(int k, bool face)
 {
-    CardPicture *card = slot(k);
-    const Card &dealt = m_round->cards()[k];
-    if (face)
-        card->showFace(dealt.suit, dealt.rank);
-    else
-        card->showBack();
-    card->setAccessibleName(fromUtf8(face ? cardName(dealt) : cardBackName()));
+    ui.showCard(k, m_round->cards()[k], face);
 }
 
 void Frmpok::showBacks()
@@ -255,7 +223,7 @@ bool Frmpok::slideThirdCard(int seat)
 {
     const int k = thirdSlotOf(seat);
     slot(k)->show();
-    showNameLabel();
+    ui.showSaveControls(m_saveOffered);
     return CardSlider::slide(slot(k), slidePath(k));
 }
 
@@ -270,7 +238,7 @@ bool Frmpok::firstSeatTurn()
 void Frmpok::showUserStatus()
 {
     const UserStatus status = m_round->userStatus();
-    showResult(0, fromUtf8(status.label));
+    ui.showResult(0, fromUtf8(status.label));
     m_standShowsCards = m_standShowsCards || status.standBecomesShowCards;
     ui.cmdnoreq->setText(m_standShowsCards ? kShowCards : kStand);
     ui.Cmdreq->setVisible(status.drawShown);
@@ -318,8 +286,8 @@ void Frmpok::finishRound()
 void Frmpok::settle()
 {
     const Settlement &outcome = m_round->settle(localeDecimalPoint().toStdString());
-    showResult(0, fromUtf8(m_round->userHand().label));
-    showResult(1, fromUtf8(m_round->dealerHand().label));
+    ui.showResult(0, fromUtf8(m_round->userHand().label));
+    ui.showResult(1, fromUtf8(m_round->dealerHand().label));
     m_money += outcome.moneyChange;
     // Kept before the outcome is told: a round the user saw settled is never lost.
     PlayHistory::instance().record(this, playedRound(*m_round, m_money));
@@ -333,8 +301,8 @@ void Frmpok::settle()
 
 void Frmpok::nextRound()
 {
-    showResult(0, QString());
-    showResult(1, QString());
+    ui.showResult(0, QString());
+    ui.showResult(1, QString());
     clearForBets();
     setSaveControlsVisible(beatsRecord(m_money, m_recordMoney));
     for (BetOption option : kBetOptions)

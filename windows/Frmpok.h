@@ -70,9 +70,7 @@ private:
 
     CardPicture *slot(int k) const { return ui.Imgpl[k - 1]; }
     void setSaveControlsVisible(bool visible);
-    void showNameLabel();
     void showMoney();
-    void showResult(int index, const QString &text);
 
     pokdeng::RandomSource &m_random;
     TableControls ui;

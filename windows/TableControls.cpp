@@ -164,6 +164,42 @@ template<typename T> T *named(QWidget *client, const char *name)
 
 } // namespace
 
+void TableControls::showMoney(const QString &money)
+{
+    if (money == Lblmoney->text() && !Lblmoney->accessibleName().isEmpty())
+        return;
+    Lblmoney->setText(money);
+    Lblmoney->setAccessibleName(kMoneyName.arg(money));
+    LiveRegion::announce(Lblmoney);
+}
+
+void TableControls::showResult(int index, const QString &text)
+{
+    FittedLabel *label = lblresult[static_cast<std::size_t>(index)];
+    label->setFittedText(text);
+    LiveRegion::announce(label);
+}
+
+void TableControls::showCard(int slot, const pokdeng::Card &card, bool face)
+{
+    CardPicture *picture = Imgpl[static_cast<std::size_t>(slot - 1)];
+    if (face)
+        picture->showFace(card.suit, card.rank);
+    else
+        picture->showBack();
+    picture->setAccessibleName(
+        QString::fromStdString(face ? pokdeng::cardName(card) : pokdeng::cardBackName()));
+}
+
+void TableControls::showSaveControls(bool offered)
+{
+    Cmdname->setVisible(offered);
+    txtname->setVisible(offered);
+    const auto lastSeatsThirdCard
+        = static_cast<std::size_t>(pokdeng::thirdSlotOf(pokdeng::kLastSeat) - 1);
+    Lblname->setVisible(offered && Imgpl[lastSeatsThirdCard]->isHidden());
+}
+
 void TableControls::setupUi(DesignCanvas *client)
 {
     client->setAutoFillBackground(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rules/Bets.h"
+#include "rules/Card.h"
 
 #include <array>
 #include <cstddef>
@@ -13,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QString;
 class QWidget;
 
 // The table window's controls, named as in its design, and setupUi(), which makes them on the
@@ -27,6 +29,16 @@ struct TableControls
     {
         return bets[static_cast<std::size_t>(option)];
     }
+
+    // What the table shows, each told to screen readers as it changes: the money line (read as
+    // one name with its label), a result label (0 the user's, the status line among them; 1 the
+    // dealer's), and a card slot (1..12) with the card's face or its back.
+    void showMoney(const QString &money);
+    void showResult(int index, const QString &text);
+    void showCard(int slot, const pokdeng::Card &card, bool face);
+    // The save controls, when offered. "ชื่อคุณ" stands over the top-right corner of the last
+    // seat's third card: it gives way while that card is on the table.
+    void showSaveControls(bool offered);
 
     std::array<CardPicture *, 12> Imgpl {}; // card slots 1..12 at index 0..11
     CardPicture *Image1 = nullptr; // the pack
