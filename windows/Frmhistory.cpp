@@ -6,8 +6,8 @@
 #include "toolkit/HandPicture.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Toolkit.h"
+#include "windows/HistoryTrouble.h"
 #include "windows/MoneyChart.h"
-#include "windows/PlayHistory.h"
 
 #include <QButtonGroup>
 #include <QDateTime>
@@ -346,7 +346,7 @@ void Frmhistory::cmdClear_Click()
         != Toolkit::Answer::Yes)
         return;
     if (!m_store.clear())
-        toolkit.messageBox(this, kClearFailed + PlayHistory::troubleText(m_store),
-                           Toolkit::Style::StopOk, kClear);
+        toolkit.messageBox(this, kClearFailed + historyTroubleText(m_store), Toolkit::Style::StopOk,
+                           kClear);
     setScope(Scope::AllTime);
 }

@@ -2,10 +2,10 @@
 
 #include "toolkit/Toolkit.h"
 #include "windows/Frmhistory.h"
+#include "windows/HistoryTrouble.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QPointer>
 #include <QTimer>
 
@@ -15,15 +15,6 @@ const QString kTitle = QStringLiteral("ประวัติการเล่�
 const QString kNotKept = QStringLiteral("ตอนนี้เกมบันทึกประวัติการเล่นไม่ได้ครับ แต่ยังเล่นต่อได้ตามปกติ\n"
                                         "สาเหตุ: ");
 const QString kCannotRead = QStringLiteral("เปิดประวัติการเล่นไม่ได้ครับ\nสาเหตุ: ");
-const QString kCannotWrite = QStringLiteral("บันทึกลงที่ %1 ไม่ได้");
-const QString kUnreadable = QStringLiteral("ไฟล์ประวัติ %1 เสียหาย เกมจึงไม่แตะต้องไฟล์นั้น");
-const QString kNewerVersion = QStringLiteral("ไฟล์ประวัติ %1 มาจากเกมรุ่นที่ใหม่กว่านี้ เกมจึงไม่แตะต้องไฟล์นั้น");
-const QString kLocked = QStringLiteral("ป๊อกเด้งอีกโปรแกรมหนึ่งที่เปิดอยู่กำลังใช้ไฟล์ประวัติค้างไว้");
-const QString kDiskFull = QStringLiteral("ที่เก็บข้อมูลเต็ม");
-const QString kFailed = QStringLiteral("ฐานข้อมูลแจ้งว่า %1");
-const QString kSetAside = QStringLiteral("ไฟล์ประวัติการเล่นเดิมอ่านไม่ได้ เกมจึงย้ายไปเก็บไว้ที่\n%1\n"
-                                         "แล้วเริ่มบันทึกประวัติใหม่ครับ");
-
 PlayHistory *installedHistory = nullptr;
 PlayHistory *programHistory = nullptr;
 
@@ -59,33 +50,6 @@ void PlayHistory::install(PlayHistory *history)
     installedHistory = history;
 }
 
-QString PlayHistory::troubleText(const HistoryStore &store)
-{
-    const QString where = QDir::toNativeSeparators(store.troublePath());
-    switch (store.trouble()) {
-    case HistoryStore::Trouble::None:
-        return QString();
-    case HistoryStore::Trouble::CannotWrite:
-        return kCannotWrite.arg(where);
-    case HistoryStore::Trouble::Unreadable:
-        return kUnreadable.arg(where);
-    case HistoryStore::Trouble::NewerVersion:
-        return kNewerVersion.arg(where);
-    case HistoryStore::Trouble::Locked:
-        return kLocked;
-    case HistoryStore::Trouble::DiskFull:
-        return kDiskFull;
-    case HistoryStore::Trouble::Failed:
-        return kFailed.arg(store.troubleDetail());
-    }
-    return QString();
-}
-
-QString PlayHistory::setAsideText(const QString &setAsidePath)
-{
-    return kSetAside.arg(QDir::toNativeSeparators(setAsidePath));
-}
-
 void PlayHistory::beginSession(double money)
 {
     m_store.beginSession(money, QDateTime::currentMSecsSinceEpoch());
@@ -103,12 +67,12 @@ bool PlayHistory::record(QWidget *parent, pokdeng::PlayedRound round)
     const bool kept = m_store.record(round);
     if (!kept && !m_toldTrouble) {
         m_toldTrouble = true;
-        Toolkit::instance().messageBox(parent, kNotKept + troubleText(m_store),
+        Toolkit::instance().messageBox(parent, kNotKept + historyTroubleText(m_store),
                                        Toolkit::Style::StopOk, kTitle);
     }
     if (!m_store.setAsidePath().isEmpty() && !m_toldSetAside) {
         m_toldSetAside = true;
-        Toolkit::instance().messageBox(parent, setAsideText(m_store.setAsidePath()),
+        Toolkit::instance().messageBox(parent, historySetAsideText(m_store.setAsidePath()),
                                        Toolkit::Style::Ok, kTitle);
     }
     return kept;
@@ -122,7 +86,7 @@ void PlayHistory::endSession()
 void PlayHistory::showStatistics(QWidget *parent)
 {
     if (!m_store.open()) {
-        Toolkit::instance().messageBox(parent, kCannotRead + troubleText(m_store),
+        Toolkit::instance().messageBox(parent, kCannotRead + historyTroubleText(m_store),
                                        Toolkit::Style::StopOk, kTitle);
         return;
     }

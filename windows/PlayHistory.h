@@ -44,11 +44,6 @@ public:
 
     HistoryStore &store() { return m_store; }
 
-    // What the user is told about the store's present trouble (Thai), and about a file that was
-    // set aside.
-    static QString troubleText(const HistoryStore &store);
-    static QString setAsideText(const QString &setAsidePath);
-
 private:
     HistoryStore m_store;
     QObject m_openingContext; // ends a pending opening with the history
