@@ -9,8 +9,11 @@
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/FittedLabel.h"
+#include "toolkit/FocusRing.h"
+#include "toolkit/GameSettings.h"
 #include "toolkit/LiveRegion.h"
 #include "toolkit/ScoreStore.h"
+#include "toolkit/Shortcuts.h"
 #include "toolkit/Toolkit.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmpoint.h"
@@ -36,6 +39,8 @@ namespace {
 constexpr int kClientWidth = 6300;
 constexpr int kClientHeight = 5280;
 const int kLastSeatThirdSlot = thirdSlotOf(kLastSeat);
+// Whether the table is drawn in high contrast, remembered between runs.
+const QString kHighContrastKey = QStringLiteral("table/highContrast");
 
 QString fromUtf8(const std::string &text)
 {
@@ -89,6 +94,25 @@ void Frmpok::buildMenu()
     rules->setObjectName(QStringLiteral("mnurules"));
     shortcuts::bind(rules, Command::Rules);
     connect(rules, &QAction::triggered, this, &Frmpok::mnurules_Click);
+    helpers->addSeparator();
+    QAction *contrast = helpers->addAction(kHighContrastEntry);
+    contrast->setObjectName(QStringLiteral("mnucontrast"));
+    contrast->setCheckable(true);
+    shortcuts::bind(contrast, Command::HighContrast);
+    contrast->setChecked(GameSettings().value(kHighContrastKey, false).toBool());
+    showHighContrast(contrast->isChecked());
+    connect(contrast, &QAction::toggled, this, [this](bool on) {
+        GameSettings().setValue(kHighContrastKey, on);
+        showHighContrast(on);
+    });
+}
+
+// The table's texts in colours that stand out from the green, and a wider focus ring; or the
+// design's colours and the usual ring.
+void Frmpok::showHighContrast(bool on)
+{
+    ui.setHighContrast(on);
+    FocusRing::setStrong(this, on);
 }
 
 // Every card hidden on the pack, no bet chosen and every bet on offer: the state between two

@@ -67,6 +67,7 @@ private:
     void mnuabout_Click();
     void mnuhistory_Click();
     void mnurules_Click();
+    void showHighContrast(bool on);
 
     CardPicture *slot(int k) const { return ui.Imgpl[k - 1]; }
     void setSaveControlsVisible(bool visible);
