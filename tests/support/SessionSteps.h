@@ -3,7 +3,7 @@
 // A whole session played step by step while the program's own windows run their loops: every
 // tick the current step looks at the windows and, when they are ready for it, gives the action
 // to take. The action is posted rather than called, because it may open a modal window whose
-// loop the session goes on in. A step that does not come within the time allowed fails the test
+// loop the session goes on in. A step not done within the time allowed fails the test
 // and ends every loop, so that nothing hangs.
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ public:
         std::function<bool()> done = {};
     };
 
-    explicit SessionSteps(std::vector<Step> steps, int allowedMs = 20000)
+    explicit SessionSteps(std::vector<Step> steps, int allowedMs = 60000)
         : m_steps(std::move(steps))
         , m_allowedMs(allowedMs)
     {
@@ -71,9 +72,13 @@ private:
         if (step.done && m_sinceAction.isValid() && m_sinceAction.elapsed() < kSettleMs)
             return;
         if (Action action = step.ready()) {
-            if (!step.done)
+            if (m_told != m_next)
+                std::fprintf(stderr, "step %zu: %s\n", m_next + 1, step.what.c_str());
+            m_told = m_next;
+            if (!step.done) {
                 ++m_next;
-            m_sinceProgress.restart();
+                m_sinceProgress.restart();
+            }
             m_sinceAction.start();
             QMetaObject::invokeMethod(this, action, Qt::QueuedConnection);
         } else if (m_sinceProgress.elapsed() > m_allowedMs) {
@@ -88,6 +93,7 @@ private:
 
     std::vector<Step> m_steps;
     std::size_t m_next = 0;
+    std::size_t m_told = std::size_t(-1); // the last step whose name went to the log
     int m_allowedMs;
     QTimer m_tick;
     QElapsedTimer m_sinceProgress, m_sinceAction;
