@@ -15,16 +15,23 @@ namespace {
 const QColor kOnDark(255, 255, 0);
 const QColor kOnLight(0, 0, 0);
 
-// The ring's geometry: kWidth pixels around the control, drawn above its neighbours, and nothing
+const char kStrongProperty[] = "pokdengStrongFocusRing";
+
+// The ring's geometry: width pixels around the control, drawn above its neighbours, and nothing
 // but the band itself part of the ring.
 class RingStyle final : public QProxyStyle
 {
 public:
+    explicit RingStyle(int width)
+        : m_width(width)
+    {
+    }
+
     int pixelMetric(PixelMetric metric, const QStyleOption *option,
                     const QWidget *widget) const override
     {
         if (metric == PM_FocusFrameHMargin || metric == PM_FocusFrameVMargin)
-            return FocusRing::kWidth;
+            return m_width;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
@@ -35,7 +42,7 @@ public:
         if (hint == SH_FocusFrame_Mask) {
             if (auto *mask = qstyleoption_cast<QStyleHintReturnMask *>(returnData);
                 mask && widget) {
-                const int width = FocusRing::kWidth;
+                const int width = m_width;
                 mask->region = QRegion(widget->rect())
                     - QRegion(widget->rect().adjusted(width, width, -width, -width));
             }
@@ -43,13 +50,17 @@ public:
         }
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+
+private:
+    int m_width;
 };
 
-RingStyle *ringStyle()
+RingStyle *ringStyle(int width)
 {
-    static QPointer<RingStyle> style;
+    static QPointer<RingStyle> plain, strong;
+    QPointer<RingStyle> &style = width == FocusRing::kWidth ? plain : strong;
     if (!style) {
-        style = new RingStyle;
+        style = new RingStyle(width);
         style->setParent(qApp);
     }
     return style;
@@ -84,7 +95,25 @@ FocusRing::FocusRing(QWidget *window)
     : QFocusFrame(window)
 {
     setObjectName(QStringLiteral("focusRing"));
-    setStyle(ringStyle());
+    setStyle(ringStyle(widthIn(window)));
+}
+
+void FocusRing::setStrong(QWidget *window, bool strong)
+{
+    window->setProperty(kStrongProperty, strong);
+    auto *ring = window->findChild<FocusRing *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!ring)
+        return;
+    ring->setStyle(ringStyle(widthIn(window)));
+    // Setting the same control again lays the ring out anew at its new width.
+    QWidget *focused = ring->widget();
+    ring->setWidget(nullptr);
+    ring->setWidget(focused);
+}
+
+int FocusRing::widthIn(const QWidget *window)
+{
+    return window->property(kStrongProperty).toBool() ? kStrongWidth : kWidth;
 }
 
 void FocusRing::follow()

@@ -40,6 +40,7 @@ const Binding kBindings[] = {
     { Command::Rules, Qt::Key_F1 },
     { Command::History, Qt::CTRL | Qt::Key_H },
     { Command::Calculator, Qt::CTRL | Qt::Key_K },
+    { Command::HighContrast, Qt::CTRL | Qt::Key_T },
     { Command::PlayPokDeng, Qt::CTRL | Qt::Key_1 },
     { Command::PlayNineGa, Qt::CTRL | Qt::Key_2 },
     { Command::PlayDummy, Qt::CTRL | Qt::Key_3 },

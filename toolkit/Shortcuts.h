@@ -26,6 +26,7 @@ enum class Command {
     Rules,
     History,
     Calculator,
+    HighContrast,
     PlayPokDeng,
     PlayNineGa,
     PlayDummy,

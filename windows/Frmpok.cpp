@@ -9,11 +9,12 @@
 #include "toolkit/DisplayText.h"
 #include "toolkit/FittedLabel.h"
 #include "toolkit/ScoreStore.h"
+#include "toolkit/Shortcuts.h"
 #include "toolkit/Toolkit.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmpoint.h"
 #include "windows/FrmpokTexts.h"
-#include "windows/Frmrules.h"
+#include "windows/HelpersMenu.h"
 #include "windows/OddsAdvisor.h"
 #include "windows/PlayHistory.h"
 #include "windows/RecordSaver.h"
@@ -73,19 +74,8 @@ void Frmpok::buildMenu()
     connect(about, &QAction::triggered, this, &Frmpok::mnuabout_Click);
 
     // Beside the design's entries, one menu of the helpers it did not have.
-    QMenu *helpers = gameMenuBar()->addMenu(kHelpersMenu);
-    helpers->setObjectName(QStringLiteral("mnuhelpers"));
-    m_advisor = new OddsAdvisor(helpers, ui.Cmdreq, ui.cmdnoreq, this);
+    m_advisor = (new HelpersMenu(gameMenuBar(), ui, this))->advisor();
     addBelowClient(m_advisor->statusBar());
-    helpers->addSeparator();
-    QAction *history = helpers->addAction(kHistoryEntry);
-    history->setObjectName(QStringLiteral("mnuhistory"));
-    shortcuts::bind(history, Command::History);
-    connect(history, &QAction::triggered, this, &Frmpok::mnuhistory_Click);
-    QAction *rules = helpers->addAction(kRulesEntry);
-    rules->setObjectName(QStringLiteral("mnurules"));
-    shortcuts::bind(rules, Command::Rules);
-    connect(rules, &QAction::triggered, this, &Frmpok::mnurules_Click);
 }
 
 // Every card hidden on the pack, no bet chosen and every bet on offer: the state between two
@@ -347,14 +337,4 @@ void Frmpok::mnupoint_Click()
 void Frmpok::mnuabout_Click()
 {
     runModal<Frmabout>(this);
-}
-
-void Frmpok::mnuhistory_Click()
-{
-    PlayHistory::instance().showStatistics(this);
-}
-
-void Frmpok::mnurules_Click()
-{
-    Frmrules::showBeside(this);
 }

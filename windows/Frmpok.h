@@ -65,8 +65,6 @@ private:
     void Cmdname_Click();
     void mnupoint_Click();
     void mnuabout_Click();
-    void mnuhistory_Click();
-    void mnurules_Click();
 
     CardPicture *slot(int k) const { return ui.Imgpl[k - 1]; }
     void setSaveControlsVisible(bool visible);

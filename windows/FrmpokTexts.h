@@ -31,6 +31,7 @@ inline const QString kAboutEntry = QStringLiteral("เกี่ยวกับ�
 inline const QString kHelpersMenu = QStringLiteral("ตัวช่วย");
 inline const QString kHistoryEntry = QStringLiteral("ประวัติการเล่น");
 inline const QString kRulesEntry = QStringLiteral("วิธีเล่น");
+inline const QString kHighContrastEntry = QStringLiteral("สีตัดกันชัด");
 
 // The odds advisor: its menu entry, and the pieces of its line at the user's turn, e.g.
 // "จั่วไพ่: ชนะ 41.6% เสมอ 9.5% แพ้ 49.0% คาดว่า -209.0 บาท".

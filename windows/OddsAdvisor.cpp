@@ -3,6 +3,7 @@
 #include "rules/Odds.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/GameSettings.h"
+#include "toolkit/LiveRegion.h"
 #include "toolkit/Shortcuts.h"
 #include "windows/FrmpokTexts.h"
 
@@ -74,6 +75,8 @@ OddsAdvisor::OddsAdvisor(QMenu *menu, QPushButton *draw, QPushButton *stand, QWi
     m_bar->setObjectName(QStringLiteral("sbrodds"));
     m_bar->setSizeGripEnabled(false);
     m_line->setObjectName(QStringLiteral("lblodds"));
+    // Screen readers speak the advice as it comes, as they do the table's status line.
+    LiveRegion::expose(m_line);
     m_bar->addWidget(m_line, 1);
     // Room for both choices' lines at all times, so the window keeps one height while it is on.
     m_line->setMinimumHeight(2 * m_line->fontMetrics().lineSpacing());
@@ -127,7 +130,11 @@ void OddsAdvisor::updateAdvice()
     for (const QString &text : { drawText, standText })
         if (!text.isEmpty())
             lines << text;
-    m_line->setText(lines.join(QLatin1Char('\n')));
+    const QString advice = lines.join(QLatin1Char('\n'));
+    if (advice != m_line->text()) {
+        m_line->setText(advice);
+        LiveRegion::announce(m_line);
+    }
     m_draw->setToolTip(tooltip(drawText, Command::Draw));
     m_stand->setToolTip(tooltip(standText, Command::Stand));
 }

@@ -19,8 +19,8 @@ class QWidget;
 // on, at the user's turn the line shows each choice on offer with its chances of winning, tying and
 // losing and the baht it is expected to bring, one decimal each, and marks the better choice;
 // the turn buttons' tooltips say the same of their own choice, above their key. When the turn ends
-// it all clears. Off, the line is hidden and the buttons' tooltips name only their keys, so the
-// table is as designed.
+// it all clears. Screen readers speak the line whenever it changes. Off, the line is hidden and the
+// buttons' tooltips name only their keys, so the table is as designed.
 class OddsAdvisor final : public QObject
 {
     Q_OBJECT

@@ -26,9 +26,13 @@ using pokdeng::BetOption;
 namespace {
 
 const QColor kTableGreen(0, 128, 0);
-// The seat labels' red, lightened: the design's RGB(192, 0, 0) stands out from the table green
-// by 1.26:1 only, this by 3.5:1, enough for their large type.
-const QColor kSeatLabelRed(255, 200, 200);
+// The seat labels' red as designed. It stands out from the green by 1.26:1 only; the
+// high-contrast table, a remembered choice, draws them in white instead.
+const QColor kSeatLabelRed(192, 0, 0);
+// The high-contrast table's texts: white stands out from the green by 5.1:1, the money's pale
+// yellow by 4.9:1.
+const QColor kStrongText(255, 255, 255);
+const QColor kStrongMoney(255, 255, 160);
 
 enum class Kind { Label, FittedLabel, CardSlots, Pack, Button, Option, NameBox };
 enum class Font { Window, Money, Result, Seat };
@@ -268,7 +272,34 @@ void TableControls::setupUi(DesignCanvas *client)
     for (QLabel *live :
          { static_cast<QLabel *>(lblresult[0]), static_cast<QLabel *>(lblresult[1]), Lblmoney })
         LiveRegion::expose(live);
+    m_plainText = client->palette().color(QPalette::Active, QPalette::WindowText);
     bindKeys();
+}
+
+void TableControls::setHighContrast(bool on)
+{
+    const std::pair<QWidget *, QColor> texts[] = {
+        { Lblpl1, on ? kStrongText : kSeatLabelRed },
+        { Lblpl2, on ? kStrongText : kSeatLabelRed },
+        { Lblpl3, on ? kStrongText : kSeatLabelRed },
+        { lblresult[0], on ? kStrongText : m_plainText },
+        { lblresult[1], on ? kStrongText : m_plainText },
+        { Label1, on ? kStrongMoney : m_plainText },
+        { Lblmoney, on ? kStrongMoney : m_plainText },
+        { Lblname, on ? kStrongText : m_plainText },
+        { bets[0], on ? kStrongText : m_plainText },
+        { bets[1], on ? kStrongText : m_plainText },
+        { bets[2], on ? kStrongText : m_plainText },
+        { bets[3], on ? kStrongText : m_plainText },
+        { bets[4], on ? kStrongText : m_plainText },
+    };
+    for (const auto &[widget, colour] : texts) {
+        // A bet that is not on offer keeps its greyed-out look.
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+        palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
+        widget->setPalette(palette);
+    }
 }
 
 void TableControls::bindKeys()

@@ -3,6 +3,8 @@
 #include "rules/Bets.h"
 #include "rules/Card.h"
 
+#include <QColor>
+
 #include <array>
 #include <cstddef>
 
@@ -24,6 +26,11 @@ class QWidget;
 struct TableControls
 {
     void setupUi(DesignCanvas *client);
+
+    // The table's texts on the green (the seat labels, the result labels, the money and its
+    // label, the bet options, "ชื่อคุณ") in colours that stand out from it by at least 4.5:1, or
+    // in the design's colours again.
+    void setHighContrast(bool on);
 
     QRadioButton *betOption(pokdeng::BetOption option) const
     {
@@ -58,6 +65,7 @@ struct TableControls
     QButtonGroup *betGroup = nullptr;
 
 private:
+    QColor m_plainText; // what the table's texts are drawn in by design, but the seat labels'
     // Gives the bets, the turn buttons and the save button their keys.
     void bindKeys();
 };

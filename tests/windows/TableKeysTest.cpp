@@ -7,6 +7,7 @@
 #include "toolkit/CardSlider.h"
 #include "toolkit/Contrast.h"
 #include "toolkit/FocusRing.h"
+#include "toolkit/GameSettings.h"
 #include "toolkit/ScoreStore.h"
 #include "toolkit/Shortcuts.h"
 #include "windows/Frmabout.h"
@@ -29,8 +30,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <set>
+#include <vector>
 
 using namespace pokdeng;
 using Answer = Toolkit::Answer;
@@ -357,17 +360,18 @@ TEST_F(TableKeys, ThaiLayoutKeysFindTheirCommandByTheirPlace)
     EXPECT_EQ(table->nextWindow(), GameKind::PokDeng);
 }
 
-// The ring around the focused control: FocusRing::kWidth pixels of one colour just outside it,
+// The ring around the focused control: width pixels of one colour just outside it,
 // the window's own picture right beyond, and at least 3:1 against the surface it lies on. Where
 // the window ends closer to the control, the ring ends with it.
-void expectRingAround(QWidget *control, const QColor &surface, const QColor &ring)
+void expectRingAround(QWidget *control, const QColor &surface, const QColor &ring,
+                      int width = FocusRing::kWidth)
 {
     QWidget *window = control->window();
     const QImage shot = window->grab().toImage();
     const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
     const QPoint middle = place.center();
-    for (int out = 1; out <= FocusRing::kWidth + 1; ++out) {
-        const QColor expected = out <= FocusRing::kWidth ? ring : surface;
+    for (int out = 1; out <= width + 1; ++out) {
+        const QColor expected = out <= width ? ring : surface;
         const QPoint sides[] = { { place.left() - out, middle.y() },
                                  { place.right() + out, middle.y() },
                                  { middle.x(), place.top() - out },
@@ -409,4 +413,58 @@ TEST_F(TableKeys, FocusRingIsPlainOnTheGreenAndOnGrey)
     const QColor grey = about.palette().color(QPalette::Window);
     EXPECT_EQ(FocusRing::colourOn(grey), QColor(0, 0, 0));
     expectRingAround(close, grey, FocusRing::colourOn(grey));
+}
+
+// "สีตัดกันชัด": off at first, with the design's colours; on (here by its key), every text on the
+// green stands out from it by 4.5:1 and the ring is wider, at once and on the next table; off
+// again, the design's colours come back.
+TEST_F(TableKeys, HighContrastIsARememberedChoice)
+{
+    GameSettings().remove(QStringLiteral("table/highContrast"));
+    openTable();
+    const QColor green(0, 128, 0);
+    const char *texts[] = { "Lblpl1", "Lblpl2",   "Lblpl3",  "lblresult1", "lblresult2",
+                            "Label1", "Lblmoney", "Lblname", "Opt1000",    "Optall" };
+    auto colourOf = [&](const char *name) {
+        return control(name)->palette().color(QPalette::Active, QPalette::WindowText);
+    };
+    auto moneyPixels = [&](const QColor &colour) {
+        const QImage shot = control("Lblmoney")->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                count += shot.pixelColor(x, y) == colour;
+        return count;
+    };
+    auto *entry = control<QAction>("mnucontrast");
+    EXPECT_FALSE(entry->isChecked());
+    EXPECT_EQ(colourOf("Lblpl1"), QColor(192, 0, 0)) << "the design's red until asked otherwise";
+    std::vector<QColor> design;
+    for (const char *name : texts)
+        design.push_back(colourOf(name));
+    auto *option = control<QRadioButton>("Opt1000");
+    option->setFocus(Qt::TabFocusReason);
+    expectRingAround(option, green, FocusRing::colourOn(green));
+
+    press(Qt::CTRL | Qt::Key_T);
+    for (int table = 0; table < 2; ++table) {
+        SCOPED_TRACE(table == 0 ? "toggled" : "next table");
+        EXPECT_TRUE(control<QAction>("mnucontrast")->isChecked());
+        for (const char *name : texts)
+            EXPECT_GE(contrastRatio(colourOf(name), green), 4.5) << name;
+        EXPECT_GT(moneyPixels(colourOf("Lblmoney")), 0) << "the money is drawn in its colour";
+        option = control<QRadioButton>("Opt1000");
+        option->setFocus(Qt::TabFocusReason);
+        expectRingAround(option, green, FocusRing::colourOn(green), FocusRing::kStrongWidth);
+        openTable();
+    }
+
+    control<QAction>("mnucontrast")->trigger();
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        EXPECT_EQ(colourOf(texts[i]), design[i]) << texts[i];
+    option = control<QRadioButton>("Opt1000");
+    option->setFocus(Qt::TabFocusReason);
+    expectRingAround(option, green, FocusRing::colourOn(green));
+    openTable();
+    EXPECT_FALSE(control<QAction>("mnucontrast")->isChecked());
 }

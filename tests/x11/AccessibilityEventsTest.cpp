@@ -9,6 +9,8 @@
 #include "toolkit/CardSlider.h"
 #include "windows/Frmpok.h"
 
+#include <QAction>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -55,7 +57,7 @@ bool wasHeard(QAccessible::Event type, const QString &object, const QString &nam
 
 } // namespace
 
-TEST(AccessibilityEvents, StatusResultsMoneyAndTheOutcomeAlertAreSpoken)
+TEST(AccessibilityEvents, StatusResultsMoneyAdviceAndTheOutcomeAlertAreSpoken)
 {
     if (!x11Session() || !x11Session()->hasDisplay())
         GTEST_SKIP() << (x11Session() ? x11Session()->whyNot().toStdString() : "");
@@ -68,6 +70,9 @@ TEST(AccessibilityEvents, StatusResultsMoneyAndTheOutcomeAlertAreSpoken)
     table.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
     QAccessibleInterface *root = QAccessible::queryAccessibleInterface(&table);
+    // The odds advisor on, for this table only.
+    auto *advisor = table.findChild<QAction *>(QStringLiteral("mnuodds"));
+    advisor->setChecked(true);
 
     // The outcome box, the real one, is read and closed through its interface.
     QPointer<QObject> answered;
@@ -94,6 +99,11 @@ TEST(AccessibilityEvents, StatusResultsMoneyAndTheOutcomeAlertAreSpoken)
                          QStringLiteral("คุณได้แต้ม=4")));
     EXPECT_TRUE(wasHeard(QAccessible::ObjectShow, QStringLiteral("lblresult1"),
                          QStringLiteral("คุณได้แต้ม=4")));
+    // So is the advisor's line.
+    EXPECT_TRUE(wasHeard(QAccessible::ObjectShow, QStringLiteral("lblodds"),
+                         table.findChild<QLabel *>(QStringLiteral("lblodds"))->text()));
+    EXPECT_TRUE(
+        table.findChild<QLabel *>(QStringLiteral("lblodds"))->text().startsWith(u"จั่วไพ่: ชนะ"));
 
     heard.clear();
     accessible::act(accessible::find(root, QAccessible::PushButton, QStringLiteral("ไม่จั่ว")),
@@ -111,9 +121,12 @@ TEST(AccessibilityEvents, StatusResultsMoneyAndTheOutcomeAlertAreSpoken)
                          QStringLiteral("เงินคงเหลือ 9000")));
     EXPECT_TRUE(wasHeard(QAccessible::ObjectShow, QStringLiteral("Lblmoney"),
                          QStringLiteral("เงินคงเหลือ 9000")));
-    // The labels cleared for the next bet are not announced.
+    // The labels cleared for the next bet, and the advice cleared at the turn's end, are not
+    // announced.
     for (const Heard &one : heard)
-        EXPECT_FALSE(one.type == QAccessible::ObjectShow && one.object.startsWith(u"lblresult")
+        EXPECT_FALSE(one.type == QAccessible::ObjectShow
+                     && (one.object.startsWith(u"lblresult") || one.object == u"lblodds")
                      && one.name.isEmpty());
+    advisor->setChecked(false);
     EXPECT_TRUE(random.isUsedUp());
 }

@@ -1,0 +1,150 @@
+// A whole session played with the keyboard alone under a real X server, in the US layout and in
+// the Thai Kedmanee layout: from the start window to the table, ten rounds (the real outcome
+// boxes closed with Enter), the record and about windows, a placeholder game and back, and
+// Ctrl+Q. The keys are pressed by their place (the X key code), as fingers press them. The cards
+// are the game's own.
+#include "X11Session.h"
+#include "shell/Form1.h"
+#include "support/SessionSteps.h"
+#include "toolkit/CardSlider.h"
+#include "toolkit/QtToolkit.h"
+#include "windows/Frmpok.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Action = SessionSteps::Action;
+
+// Keys pressed through the X server, with the window that is to take them made active first
+// (no window manager runs to do it when a window closes).
+Action keysTo(QWidget *window, const char *keys)
+{
+    if (!window)
+        return {};
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        return {};
+    }
+    return [keys] {
+        EXPECT_TRUE(X11Session::run(QStringLiteral("xdotool"),
+                                    { QStringLiteral("key"), QString::fromLatin1(keys) }))
+            << keys;
+    };
+}
+
+std::function<Action()> keysIn(const char *window, const char *keys)
+{
+    return [=] { return keysTo(SessionSteps::window(window), keys); };
+}
+
+Frmpok *tableAtRest()
+{
+    auto *table = qobject_cast<Frmpok *>(SessionSteps::window("Frmpok"));
+    return table && table->phase() == Frmpok::Phase::Betting ? table : nullptr;
+}
+
+template<class T> T *shownControl(QWidget *window, const char *name)
+{
+    T *control = window ? window->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+    return control && control->isVisible() && control->isEnabled() ? control : nullptr;
+}
+
+class KeyboardSession : public ::testing::TestWithParam<const char *>
+{
+protected:
+    void SetUp() override
+    {
+        if (!x11Session() || !x11Session()->hasDisplay())
+            GTEST_SKIP() << (x11Session() ? x11Session()->whyNot().toStdString() : "");
+        if (!X11Session::run(QStringLiteral("setxkbmap"),
+                             { QStringLiteral("-layout"), QString::fromLatin1(GetParam()) }))
+            GTEST_SKIP() << "setxkbmap (x11-xkb-utils) could not switch the layout";
+        QTest::qWait(300); // the application takes in the new key map
+        CardSlider::setInstant(true);
+        QFile::remove(QStringLiteral("point.pon"));
+    }
+};
+
+TEST_P(KeyboardSession, AWholeSessionWithTheKeyboardAlone)
+{
+    int rounds = 0;
+    int boxes = 0;
+    // A round's next key: Enter on the outcome box, S or D for the turn, or a bet's digit.
+    auto playOn = [&]() -> Action {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (qobject_cast<QMessageBox *>(modal)) {
+            Action enter = keysTo(modal, "Return");
+            boxes += enter != nullptr;
+            return enter;
+        }
+        QWidget *table = SessionSteps::window("Frmpok");
+        // Once the money beats the record the name box takes the focus, and there S and D are
+        // typing: Tab leaves it first.
+        if (table && qobject_cast<QLineEdit *>(QApplication::focusWidget()))
+            return keysTo(table, "Tab");
+        if (shownControl<QAbstractButton>(table, "cmdnoreq"))
+            return keysTo(table, "39"); // S
+        if (shownControl<QAbstractButton>(table, "Cmdreq"))
+            return keysTo(table, "40"); // D
+        if (!tableAtRest() || rounds == 10)
+            return {};
+        // 1,000 baht, or half or all the money once less than that is left.
+        const std::pair<const char *, const char *> bets[]
+            = { { "Opt1000", "10" }, { "Opt500", "13" }, { "Optall", "14" } };
+        for (const auto &[name, key] : bets) {
+            if (shownControl<QRadioButton>(table, name)) {
+                Action press = keysTo(table, key);
+                rounds += press != nullptr;
+                return press;
+            }
+        }
+        return {};
+    };
+
+    SessionSteps session({
+        { "open the table: Ctrl+1", keysIn("Form1", "ctrl+10") },
+        { "play ten rounds", playOn, [&] { return rounds == 10 && tableAtRest() != nullptr; } },
+        { "open the record window: Ctrl+R", keysIn("Frmpok", "ctrl+27") },
+        { "close it: Enter", keysIn("Frmpoint", "Return") },
+        { "open the about window: Ctrl+I",
+          [] { return tableAtRest() ? keysTo(tableAtRest(), "ctrl+31") : Action(); } },
+        { "close it: Escape", keysIn("Frmabout", "Escape") },
+        { "play 9 เก: Ctrl+2",
+          [] { return tableAtRest() ? keysTo(tableAtRest(), "ctrl+11") : Action(); } },
+        { "back to ป๊อกเด้ง: Ctrl+1", keysIn("Frm9ga", "ctrl+10") },
+        { "quit: Ctrl+Q",
+          [] { return tableAtRest() ? keysTo(tableAtRest(), "ctrl+24") : Action(); } },
+    });
+    // The real toolkit, boxes and all, fresh for this session: Ctrl+Q leaves it ending.
+    QtToolkit toolkit;
+    Toolkit::install(&toolkit);
+    {
+        Form1 form;
+        form.exec();
+    }
+    Toolkit::install(nullptr);
+    // Ctrl+Q ended every event loop; the application's own loop, run once, lets the next test
+    // run loops again.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    EXPECT_TRUE(toolkit.isEnding());
+    EXPECT_TRUE(session.finished()) << "stopped before: " << session.waitingFor();
+    EXPECT_EQ(rounds, 10);
+    EXPECT_GE(boxes, 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, KeyboardSession, ::testing::Values("us", "th"),
+                         [](const ::testing::TestParamInfo<const char *> &info) {
+                             return std::string(info.param);
+                         });
+
+} // namespace

@@ -1,0 +1,59 @@
+#include "windows/HelpersMenu.h"
+
+#include "toolkit/FocusRing.h"
+#include "toolkit/GameSettings.h"
+#include "toolkit/Shortcuts.h"
+#include "windows/FrmpokTexts.h"
+#include "windows/Frmrules.h"
+#include "windows/OddsAdvisor.h"
+#include "windows/PlayHistory.h"
+#include "windows/TableControls.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+using namespace frmpok_text;
+
+namespace {
+// Whether the table is drawn in high contrast, remembered between runs.
+const QString kHighContrastKey = QStringLiteral("table/highContrast");
+} // namespace
+
+HelpersMenu::HelpersMenu(QMenuBar *menuBar, TableControls &ui, QWidget *table)
+    : QObject(table)
+    , m_ui(ui)
+    , m_table(table)
+{
+    QMenu *helpers = menuBar->addMenu(kHelpersMenu);
+    helpers->setObjectName(QStringLiteral("mnuhelpers"));
+    m_advisor = new OddsAdvisor(helpers, ui.Cmdreq, ui.cmdnoreq, table);
+    helpers->addSeparator();
+
+    QAction *history = helpers->addAction(kHistoryEntry);
+    history->setObjectName(QStringLiteral("mnuhistory"));
+    shortcuts::bind(history, Command::History);
+    connect(history, &QAction::triggered, this,
+            [this] { PlayHistory::instance().showStatistics(m_table); });
+    QAction *rules = helpers->addAction(kRulesEntry);
+    rules->setObjectName(QStringLiteral("mnurules"));
+    shortcuts::bind(rules, Command::Rules);
+    connect(rules, &QAction::triggered, this, [this] { Frmrules::showBeside(m_table); });
+    helpers->addSeparator();
+
+    QAction *contrast = helpers->addAction(kHighContrastEntry);
+    contrast->setObjectName(QStringLiteral("mnucontrast"));
+    contrast->setCheckable(true);
+    shortcuts::bind(contrast, Command::HighContrast);
+    contrast->setChecked(GameSettings().value(kHighContrastKey, false).toBool());
+    showHighContrast(contrast->isChecked());
+    connect(contrast, &QAction::toggled, this, [this](bool on) {
+        GameSettings().setValue(kHighContrastKey, on);
+        showHighContrast(on);
+    });
+}
+
+void HelpersMenu::showHighContrast(bool on)
+{
+    m_ui.setHighContrast(on);
+    FocusRing::setStrong(m_table, on);
+}
