@@ -8,6 +8,7 @@
 #include "rules/PlayedRound.h"
 #include "rules/Round.h"
 #include "support/OffscreenApplication.h"
+#include "support/SimulatedPlay.h"
 #include "windows/Frmhistory.h"
 #include "windows/MoneyChart.h"
 
@@ -75,16 +76,7 @@ int main(int argc, char *argv[])
         store.beginSession(money, at);
         QElapsedTimer clock;
         for (int i = 0; i < kRounds; ++i) {
-            Round round(money >= 1000 ? 1000 : money, random);
-            round.playFirstSeat();
-            if (round.mayDraw() && (round.points(kUserSeat) <= 4 || !round.mayStand()))
-                round.userDraws();
-            else
-                round.userStands();
-            round.playLastSeat();
-            round.playDealer();
-            money += round.settle().moneyChange;
-            PlayedRound played = playedRound(round, money);
+            PlayedRound played = playSimulatedRound(money, random);
             played.playedAtMs = at += 30'000;
 
             const double cpuBefore = threadCpuMicroseconds();

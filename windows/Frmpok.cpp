@@ -86,7 +86,7 @@ void Frmpok::clearForBets()
         slot(k)->hide();
         client()->moveTo(slot(k), { kPackPosition.left, kPackPosition.top });
     }
-    ui.showSaveControls(m_saveOffered);
+    ui.showSaveControls(m_saveOffered, false);
     ui.Option2->setChecked(true);
     for (BetOption option : kBetOptions)
         ui.betOption(option)->setEnabled(true);
@@ -131,10 +131,11 @@ void Frmpok::showMoney()
     ui.showMoney(displayDecimal(m_money));
 }
 
+// Between rounds, when every card is back on the pack.
 void Frmpok::setSaveControlsVisible(bool visible)
 {
     m_saveOffered = visible;
-    ui.showSaveControls(m_saveOffered);
+    ui.showSaveControls(m_saveOffered, false);
 }
 
 void Frmpok::chooseBet(BetOption option)
@@ -213,7 +214,7 @@ bool Frmpok::slideThirdCard(int seat)
 {
     const int k = thirdSlotOf(seat);
     slot(k)->show();
-    ui.showSaveControls(m_saveOffered);
+    ui.showSaveControls(m_saveOffered, m_round->hasDrawn(kLastSeat));
     return CardSlider::slide(slot(k), slidePath(k));
 }
 

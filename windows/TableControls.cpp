@@ -44,7 +44,7 @@ enum Look : unsigned {
     Hidden = 8,
 };
 
-struct ControlSpec
+struct ControlPlace
 {
     Kind kind;
     const char *name;
@@ -62,7 +62,7 @@ struct ControlSpec
 // options stand 60 twips left of where the first layout had them (just clear of the save button)
 // and "ครึ่งของหน้าตัก" reaches the client area's right edge: so its text fits whole inside the window
 // in a Thai font, and the five options still line up.
-const ControlSpec kControls[] = {
+const ControlPlace kControls[] = {
     { Kind::Label, "Lblmoney", nullptr, 3120, 3720, 1455, 255, Font::Money, Green, -1 },
     { Kind::Label, "Label1", &kMoneyLeft, 1920, 3720, 1215, 255, Font::Money, Green, -1 },
     { Kind::CardSlots, "Imgpl", nullptr, 2880, 1560, 1065, 1440, Font::Window, Plain, -1 },
@@ -121,11 +121,11 @@ void applyLook(QWidget *widget, unsigned look)
     widget->setPalette(palette);
 }
 
-QWidget *makeControl(const ControlSpec &spec, QWidget *client)
+QWidget *makeControl(const ControlPlace &entry, QWidget *client)
 {
-    const QString text = spec.text ? *spec.text : QString();
-    const QFont font = fontOf(spec.font, client);
-    switch (spec.kind) {
+    const QString text = entry.text ? *entry.text : QString();
+    const QFont font = fontOf(entry.font, client);
+    switch (entry.kind) {
     case Kind::Label: {
         auto *label = new QLabel(text, client);
         label->setFont(font);
@@ -135,7 +135,7 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *client)
     }
     case Kind::FittedLabel: {
         auto *label = new FittedLabel(font, client);
-        label->setAlignment(((spec.look & RightAligned) ? Qt::AlignRight : Qt::AlignLeft)
+        label->setAlignment(((entry.look & RightAligned) ? Qt::AlignRight : Qt::AlignLeft)
                             | Qt::AlignTop);
         label->setFittedText(text);
         return label;
@@ -195,13 +195,11 @@ void TableControls::showCard(int slot, const pokdeng::Card &card, bool face)
         QString::fromStdString(face ? pokdeng::cardName(card) : pokdeng::cardBackName()));
 }
 
-void TableControls::showSaveControls(bool offered)
+void TableControls::showSaveControls(bool offered, bool lastSeatsThirdCardOut)
 {
     Cmdname->setVisible(offered);
     txtname->setVisible(offered);
-    const auto lastSeatsThirdCard
-        = static_cast<std::size_t>(pokdeng::thirdSlotOf(pokdeng::kLastSeat) - 1);
-    Lblname->setVisible(offered && Imgpl[lastSeatsThirdCard]->isHidden());
+    Lblname->setVisible(offered && !lastSeatsThirdCardOut);
 }
 
 void TableControls::setupUi(DesignCanvas *client)
@@ -212,9 +210,9 @@ void TableControls::setupUi(DesignCanvas *client)
     client->setPalette(felt);
 
     std::vector<std::pair<int, QWidget *>> focusOrder;
-    for (const ControlSpec &spec : kControls) {
-        const QRect place(spec.left, spec.top, spec.width, spec.height);
-        if (spec.kind == Kind::CardSlots) {
+    for (const ControlPlace &entry : kControls) {
+        const QRect place(entry.left, entry.top, entry.width, entry.height);
+        if (entry.kind == Kind::CardSlots) {
             for (int k = 1; k <= pokdeng::kSlotCount; ++k) {
                 auto *card = new CardPicture(client);
                 card->setObjectName(QStringLiteral("Imgpl%1").arg(k));
@@ -225,16 +223,16 @@ void TableControls::setupUi(DesignCanvas *client)
             }
             continue;
         }
-        QWidget *control = makeControl(spec, client);
-        control->setObjectName(QString::fromLatin1(spec.name));
+        QWidget *control = makeControl(entry, client);
+        control->setObjectName(QString::fromLatin1(entry.name));
         client->place(control, place);
-        applyLook(control, spec.look);
-        control->setVisible(!(spec.look & Hidden));
-        control->setFocusPolicy(spec.tab < 0                     ? Qt::NoFocus
-                                    : spec.kind == Kind::NameBox ? Qt::StrongFocus
-                                                                 : Qt::TabFocus);
-        if (spec.tab >= 0)
-            focusOrder.emplace_back(spec.tab, control);
+        applyLook(control, entry.look);
+        control->setVisible(!(entry.look & Hidden));
+        control->setFocusPolicy(entry.tab < 0                     ? Qt::NoFocus
+                                    : entry.kind == Kind::NameBox ? Qt::StrongFocus
+                                                                  : Qt::TabFocus);
+        if (entry.tab >= 0)
+            focusOrder.emplace_back(entry.tab, control);
     }
     std::sort(focusOrder.begin(), focusOrder.end());
     for (size_t i = 1; i < focusOrder.size(); ++i)

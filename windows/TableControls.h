@@ -45,7 +45,7 @@ struct TableControls
     void showCard(int slot, const pokdeng::Card &card, bool face);
     // The save controls, when offered. "ชื่อคุณ" stands over the top-right corner of the last
     // seat's third card: it gives way while that card is on the table.
-    void showSaveControls(bool offered);
+    void showSaveControls(bool offered, bool lastSeatsThirdCardOut);
 
     std::array<CardPicture *, 12> Imgpl {}; // card slots 1..12 at index 0..11
     CardPicture *Image1 = nullptr; // the pack

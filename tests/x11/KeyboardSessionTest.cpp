@@ -63,12 +63,8 @@ class KeyboardSession : public ::testing::TestWithParam<const char *>
 protected:
     void SetUp() override
     {
-        if (!x11Session() || !x11Session()->hasDisplay())
-            GTEST_SKIP() << (x11Session() ? x11Session()->whyNot().toStdString() : "");
-        if (!X11Session::run(QStringLiteral("setxkbmap"),
-                             { QStringLiteral("-layout"), QString::fromLatin1(GetParam()) }))
-            GTEST_SKIP() << "setxkbmap (x11-xkb-utils) could not switch the layout";
-        QTest::qWait(300); // the application takes in the new key map
+        if (const QString why = useKeyboardLayout(GetParam()); !why.isEmpty())
+            GTEST_SKIP() << why.toStdString();
         CardSlider::setInstant(true);
         QFile::remove(QStringLiteral("point.pon"));
     }

@@ -39,13 +39,8 @@ class LayoutKeys : public ::testing::TestWithParam<const char *>
 protected:
     void SetUp() override
     {
-        if (!x11Session() || !x11Session()->hasDisplay())
-            GTEST_SKIP() << (x11Session() ? x11Session()->whyNot().toStdString() : "");
-        if (!X11Session::run(QStringLiteral("setxkbmap"),
-                             { QStringLiteral("-layout"), QString::fromLatin1(GetParam()) }))
-            GTEST_SKIP() << "setxkbmap (x11-xkb-utils) could not switch the layout";
-        // The application takes in the new key map.
-        QTest::qWait(300);
+        if (const QString why = useKeyboardLayout(GetParam()); !why.isEmpty())
+            GTEST_SKIP() << why.toStdString();
         CardSlider::setInstant(true);
     }
     void TearDown() override

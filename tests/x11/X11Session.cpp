@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
 
 #include <cerrno>
 #include <csignal>
@@ -158,4 +159,15 @@ void X11Session::startAccessibilityBus()
 bool X11Session::run(const QString &program, const QStringList &arguments)
 {
     return QProcess::execute(program, arguments) == 0;
+}
+
+QString useKeyboardLayout(const char *layout)
+{
+    if (!x11Session() || !x11Session()->hasDisplay())
+        return x11Session() ? x11Session()->whyNot() : QStringLiteral("no X session");
+    if (!X11Session::run(QStringLiteral("setxkbmap"),
+                         { QStringLiteral("-layout"), QString::fromLatin1(layout) }))
+        return QStringLiteral("setxkbmap (x11-xkb-utils) could not switch the layout");
+    QTest::qWait(300);
+    return QString();
 }

@@ -37,3 +37,8 @@ private:
 
 // The session of this test program; null while only listing its tests.
 X11Session *x11Session();
+
+// Makes layout (an XKB layout such as "us" or "th") the display's keyboard and gives the
+// application time to take in the new key map. Returns why it could not (no display, no
+// setxkbmap), or an empty text; a test skips with that reason.
+QString useKeyboardLayout(const char *layout);
