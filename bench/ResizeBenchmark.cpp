@@ -8,8 +8,8 @@
 //   paint: the whole window repainted at that size;
 //   settle: the window resized from 1x to 3x, or back, until everything is repainted, as a
 //     maximise or a return from full screen does (goal <= 50 ms).
-#include "support/AnsweringToolkit.h"
-#include "support/BenchApplication.h"
+#include "support/GoingOnToolkit.h"
+#include "support/OffscreenApplication.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
 #include "windows/Frmpok.h"
@@ -61,8 +61,8 @@ double millisecondsSince(const QElapsedTimer &clock)
 
 int main(int argc, char *argv[])
 {
-    BenchApplication app(argc, argv);
-    AnsweringToolkit toolkit;
+    OffscreenApplication app(argc, argv);
+    GoingOnToolkit toolkit;
     CardSlider::setInstant(true);
     SeededRandom random(2024);
 
