@@ -2,6 +2,7 @@
 // table asks for, a court card (the most drawing), all 52 faces at three times, and the card
 // library's answer for a size it has already drawn (the cost of every later repaint).
 #include "art/CardArt.h"
+#include "support/GoogleBenchmarks.h"
 #include "toolkit/CardLibrary.h"
 
 #include <QGuiApplication>
@@ -87,8 +88,5 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGoogleBenchmarks("card_art", argc, argv);
 }

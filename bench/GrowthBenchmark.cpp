@@ -10,6 +10,7 @@
 // leak would make grow.
 #include "shell/Form1.h"
 #include "shell/Navigator.h"
+#include "support/Figures.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "support/ProcessStats.h"
@@ -26,14 +27,16 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace pokdeng;
 
 namespace {
 
-constexpr int kEarly = 10;
-constexpr int kLate = 1000;
+// Fewer in a quick run.
+const int kEarly = bench::rounds(10, 2);
+const int kLate = bench::rounds(1000, 10);
 
 struct Snapshot
 {
@@ -61,11 +64,15 @@ Snapshot snapshot()
 void report(const char *what, const Snapshot &early, const Snapshot &late, double seconds)
 {
     std::printf("  %s (%.1f s)\n", what, seconds);
+    bench::record(std::string(what) + "/time", seconds, "s");
     std::printf("    %-36s %10s %10s %10s\n", "",
                 qPrintable(QStringLiteral("after %1").arg(kEarly)),
                 qPrintable(QStringLiteral("after %1").arg(kLate)), "growth");
-    const auto row = [](const char *name, long before, long after, const char *unit) {
+    // Recorded as the figure after the last round, paired with the one after the first ones.
+    const auto row = [what](const char *name, long before, long after, const char *unit) {
         std::printf("    %-36s %10ld %10ld %+10ld %s\n", name, before, after, after - before, unit);
+        bench::recordPaired(std::string(what) + '/' + name, static_cast<double>(after),
+                            static_cast<double>(before), unit);
     };
     row("resident memory", early.residentKib, late.residentKib, "KiB");
     row("live heap", early.heapKib, late.heapKib, "KiB");
@@ -179,6 +186,7 @@ int main(int argc, char *argv[])
     start.show();
     settleEvents();
 
+    bench::setTopic("growth/" + QGuiApplication::platformName().toStdString());
     std::printf("Growth over a long evening (%s; resident memory after the allocator trims; goal: "
                 "<= 1 MiB more, no more windows)\n",
                 qPrintable(QGuiApplication::platformName()));

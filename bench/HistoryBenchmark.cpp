@@ -7,6 +7,7 @@
 #include "rules/Bets.h"
 #include "rules/PlayedRound.h"
 #include "rules/Round.h"
+#include "support/Figures.h"
 #include "support/OffscreenApplication.h"
 #include "support/SimulatedPlay.h"
 #include "windows/Frmhistory.h"
@@ -20,14 +21,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <vector>
 
 using namespace pokdeng;
 
 namespace {
 
-constexpr int kRounds = 100'000;
-constexpr int kWindowOpenings = 9;
+// Fewer in a quick run.
+const int kRounds = bench::rounds(100'000, 200);
+const int kWindowOpenings = bench::rounds(9, 1);
 
 double threadCpuMicroseconds()
 {
@@ -36,7 +39,8 @@ double threadCpuMicroseconds()
     return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
 }
 
-void report(const char *what, std::vector<double> times, const char *unit)
+// Prints the times under what, and records them under name.
+void report(const char *what, const std::string &name, std::vector<double> times, const char *unit)
 {
     std::sort(times.begin(), times.end());
     const auto at = [&](double share) {
@@ -44,6 +48,10 @@ void report(const char *what, std::vector<double> times, const char *unit)
     };
     std::printf("    %-12s median %8.1f %s, 90th %8.1f, 99th %8.1f, worst %9.1f  (%zu)\n", what,
                 at(0.5), unit, at(0.9), at(0.99), times.back(), times.size());
+    bench::record(name + " median", at(0.5), unit);
+    bench::record(name + " 90th", at(0.9), unit);
+    bench::record(name + " 99th", at(0.99), unit);
+    bench::record(name + " worst", times.back(), unit);
 }
 
 qint64 databaseBytes(const QString &path)
@@ -60,6 +68,7 @@ int main(int argc, char *argv[])
 {
     OffscreenApplication app(argc, argv);
     const QString path = HistoryStore::defaultPath();
+    bench::setTopic("history/" + QGuiApplication::platformName().toStdString());
 
     std::printf("  recording a round, %d rounds of seeded play into %s\n", kRounds,
                 qPrintable(path));
@@ -101,15 +110,19 @@ int main(int argc, char *argv[])
         }
         std::printf("    the first round, which opens and makes the database: %.1f ms\n",
                     firstRoundMs);
-        report("wall clock", wall, "us");
-        report("thread CPU", cpu, "us");
+        bench::record("recording a round/the first round", firstRoundMs, "ms");
+        report("wall clock", "recording a round/wall clock", wall, "us");
+        report("thread CPU", "recording a round/thread CPU", cpu, "us");
         std::printf("    database with its log, still open: %.0f bytes a round\n",
                     static_cast<double>(databaseBytes(path)) / kRounds);
+        bench::record("bytes a round, open", static_cast<double>(databaseBytes(path)) / kRounds,
+                      "B");
     }
     // Closed: the log is copied into the database and removed.
     std::printf("    database closed: %lld bytes, %.0f bytes a round\n",
                 static_cast<long long>(databaseBytes(path)),
                 static_cast<double>(databaseBytes(path)) / kRounds);
+    bench::record("bytes a round, closed", static_cast<double>(databaseBytes(path)) / kRounds, "B");
 
     std::printf("  opening ประวัติการเล่น over %d rounds, every round's figures, until it has "
                 "painted\n",
@@ -132,7 +145,8 @@ int main(int argc, char *argv[])
             opening.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
             openingCpu.push_back((threadCpuMicroseconds() - cpuBefore) / 1e3);
             if (window.scope() != HistoryStore::Scope::AllTime
-                || window.findChild<MoneyChart *>()->series().size() != kRounds + 1) {
+                || window.findChild<MoneyChart *>()->series().size()
+                    != static_cast<std::size_t>(kRounds) + 1) {
                 std::printf("  the window did not open on every round\n");
                 return 1;
             }
@@ -145,8 +159,8 @@ int main(int argc, char *argv[])
         }
         settleEvents();
     }
-    report("wall clock", opening, "ms");
-    report("thread CPU", openingCpu, "ms");
-    report("chart paint", chartPaint, "ms");
+    report("wall clock", "opening the window/wall clock", opening, "ms");
+    report("thread CPU", "opening the window/thread CPU", openingCpu, "ms");
+    report("chart paint", "opening the window/chart paint", chartPaint, "ms");
     return 0;
 }

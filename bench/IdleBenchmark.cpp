@@ -4,6 +4,7 @@
 // main thread's context switches. Sleeping through the wait costs exactly one voluntary switch,
 // the one that the closing timer wakes; every other one is a wake-up.
 #include "shell/Form1.h"
+#include "support/Figures.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "support/ProcessStats.h"
@@ -21,14 +22,16 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <string>
 
 using namespace pokdeng;
 
 namespace {
 
-constexpr int kWaitMilliseconds = 5000;
+// A moment in a quick run.
+const int kWaitMilliseconds = bench::rounds(5000, 50);
 // Time for a window to finish showing before its wait is measured.
-constexpr int kSettleMilliseconds = 500;
+const int kSettleMilliseconds = bench::rounds(500, 50);
 
 class EventCounter final : public QObject
 {
@@ -90,6 +93,11 @@ void measureWait(const char *state)
                 "switches %ld)\n",
                 state, counter.total, after.voluntary - before.voluntary - 1,
                 after.involuntary - before.involuntary, bench::threadCount(), allAfter - allBefore);
+    bench::record(std::string(state) + "/events", counter.total, "events");
+    bench::record(std::string(state) + "/wake-ups", after.voluntary - before.voluntary - 1,
+                  "wake-ups");
+    bench::record(std::string(state) + "/switches of all threads", allAfter - allBefore,
+                  "switches");
     const QMetaEnum names = QMetaEnum::fromType<QEvent::Type>();
     for (const auto &[type, count] : counter.byType)
         std::printf("      %d x %s\n", count, names.valueToKey(type));
@@ -116,6 +124,7 @@ int main(int argc, char *argv[])
     CardSlider::setInstant(true);
     SeededRandom random(7);
 
+    bench::setTopic("idle/" + QGuiApplication::platformName().toStdString());
     std::printf("Waiting for the player, %d ms each (%s; goal: no events, no wake-ups)\n",
                 kWaitMilliseconds, qPrintable(QGuiApplication::platformName()));
     {

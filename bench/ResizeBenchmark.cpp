@@ -8,8 +8,9 @@
 //   paint: the whole window repainted at that size;
 //   settle: the window resized from 1x to 3x, or back, until everything is repainted, as a
 //     maximise or a return from full screen does (goal <= 50 ms).
-#include "support/AnsweringToolkit.h"
-#include "support/BenchApplication.h"
+#include "support/Figures.h"
+#include "support/GoingOnToolkit.h"
+#include "support/OffscreenApplication.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
 #include "windows/Frmpok.h"
@@ -20,14 +21,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 using namespace pokdeng;
 
 namespace {
 
-constexpr int kDragSteps = 40;
-constexpr int kJumps = 20;
+// Fewer in a quick run.
+const int kDragSteps = bench::rounds(40, 4);
+const int kJumps = bench::rounds(20, 2);
 
 // Notes when a widget last painted.
 class PaintWatch final : public QObject
@@ -45,11 +48,14 @@ protected:
     }
 };
 
-void report(const char *what, std::vector<double> times)
+// Prints the times under what, and records them under name.
+void report(const char *what, const std::string &name, std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
     std::printf("  %-58s median %7.2f ms, worst %7.2f ms (%zu)\n", what, times[times.size() / 2],
                 times.back(), times.size());
+    bench::record(name + " median", times[times.size() / 2], "ms");
+    bench::record(name + " worst", times.back(), "ms");
 }
 
 double millisecondsSince(const QElapsedTimer &clock)
@@ -61,8 +67,8 @@ double millisecondsSince(const QElapsedTimer &clock)
 
 int main(int argc, char *argv[])
 {
-    BenchApplication app(argc, argv);
-    AnsweringToolkit toolkit;
+    OffscreenApplication app(argc, argv);
+    GoingOnToolkit toolkit;
     CardSlider::setInstant(true);
     SeededRandom random(2024);
 
@@ -83,8 +89,9 @@ int main(int argc, char *argv[])
     for (int step = kDragSteps - 1; step >= 0; --step)
         drag.push_back(drag[step]);
 
+    bench::setTopic("resize/" + QGuiApplication::platformName().toStdString());
     std::printf("Resizing the table mid-round (%s)\n", qPrintable(QGuiApplication::platformName()));
-    for (const char *pass : { "every size new", "the same sizes again" }) {
+    for (const std::string pass : { "every size new", "the same sizes again" }) {
         std::vector<double> relayout, paint;
         for (const QSize &size : drag) {
             QElapsedTimer clock;
@@ -97,9 +104,9 @@ int main(int argc, char *argv[])
             paint.push_back(millisecondsSince(clock));
             settleEvents();
         }
-        std::printf(" drag 1x to 3x and back in %d steps, %s:\n", kDragSteps, pass);
-        report("relayout", relayout);
-        report("paint of the whole window", paint);
+        std::printf(" drag 1x to 3x and back in %d steps, %s:\n", kDragSteps, pass.c_str());
+        report("relayout", "drag, " + pass + "/relayout", relayout);
+        report("paint of the whole window", "drag, " + pass + "/paint", paint);
     }
 
     std::vector<double> settle;
@@ -115,6 +122,6 @@ int main(int argc, char *argv[])
         settle.push_back(millisecondsSince(clock));
         settleEvents();
     }
-    report("1x to 3x or back, until everything is repainted (goal <= 50 ms)", settle);
+    report("1x to 3x or back, until everything is repainted (goal <= 50 ms)", "settle", settle);
     return 0;
 }

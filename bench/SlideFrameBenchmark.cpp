@@ -8,6 +8,7 @@
 // frame could ever cost. Both at the design size (1x) and with the table at 2x and 3x, where a
 // card covers four and nine times the pixels.
 #include "rules/SlidePath.h"
+#include "support/Figures.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "toolkit/CardSlider.h"
@@ -26,13 +27,15 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace pokdeng;
 
 namespace {
 
-constexpr int kRounds = 12;
+// One round in a quick run.
+const int kRounds = bench::rounds(12, 1);
 
 // Counts the paints a widget gets, to prove that every timed frame did paint.
 class PaintCounter final : public QObject
@@ -64,17 +67,22 @@ struct FrameTimes
     std::vector<double> cpu;
     int framesWithoutPaint = 0;
 
-    void report(const char *what)
+    // Prints the frames' times under what, and records them under name.
+    void report(const char *what, const std::string &name)
     {
         std::printf("  %s, %zu frames%s\n", what, wall.size(),
                     framesWithoutPaint ? " (some frames did not paint!)" : "");
-        for (auto [name, times] : { std::pair { "wall clock", &wall }, { "thread CPU", &cpu } }) {
+        for (auto [clock, times] : { std::pair { "wall clock", &wall }, { "thread CPU", &cpu } }) {
             std::sort(times->begin(), times->end());
             const auto at = [&](double share) {
                 return (*times)[static_cast<std::size_t>(share * (times->size() - 1))];
             };
-            std::printf("    %-10s median %6.1f us, 99th %6.1f us, worst %7.1f us\n", name, at(0.5),
-                        at(0.99), times->back());
+            std::printf("    %-10s median %6.1f us, 99th %6.1f us, worst %7.1f us\n", clock,
+                        at(0.5), at(0.99), times->back());
+            const std::string figure = name + '/' + clock;
+            bench::record(figure + " median", at(0.5), "us");
+            bench::record(figure + " 99th", at(0.99), "us");
+            bench::record(figure + " worst", times->back(), "us");
         }
     }
 };
@@ -147,6 +155,7 @@ int main(int argc, char *argv[])
         settleEvents();
     };
 
+    bench::setTopic("slide_frame/" + QGuiApplication::platformName().toStdString());
     std::printf("A frame of a card slide in the table window (%s, %d rounds a scale; goal <= 1 ms "
                 "at 1x, <= 2 ms at 3x)\n",
                 qPrintable(QGuiApplication::platformName()), kRounds);
@@ -178,8 +187,9 @@ int main(int argc, char *argv[])
             settleEvents();
         }
         std::printf(" at %dx:\n", scale);
-        asTheGame.report("move + event loop turn (the game)");
-        wholeWindow.report("move + whole window repaint");
+        const std::string at = std::to_string(scale) + "x/";
+        asTheGame.report("move + event loop turn (the game)", at + "the game");
+        wholeWindow.report("move + whole window repaint", at + "whole window");
     }
     return 0;
 }

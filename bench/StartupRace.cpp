@@ -6,6 +6,8 @@
 // The two programs alternate run by run (and swap who goes first every other pair), so a drift of
 // the machine during the race (caches warming, other load) falls on both alike. One unrecorded
 // run of each comes first to warm the file caches. Both run in a fresh empty folder.
+#include "support/Figures.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -130,6 +132,14 @@ void printRow(const char *name, const Figures &figures)
                 name, median(figures.milliseconds), *fastest, *slowest, median(figures.peakKib));
 }
 
+// The game's medians, each paired with the bare dialog's.
+void recordFigures(const Figures &game, const Figures &bare)
+{
+    bench::recordPaired("first paint median", median(game.milliseconds), median(bare.milliseconds),
+                        "ms");
+    bench::recordPaired("peak RSS median", median(game.peakKib), median(bare.peakKib), "KiB");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -138,7 +148,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: %s RUNS GAME BASELINE PROBE\n", argv[0]);
         return 2;
     }
-    const int runs = std::max(1, std::atoi(argv[1]));
+    // One pair in a quick run.
+    const int runs = bench::rounds(std::max(1, std::atoi(argv[1])), 1);
+    const char *platform = std::getenv("QT_QPA_PLATFORM");
+    bench::setTopic(std::string("startup/") + (platform ? platform : "default"));
     // Made absolute before the race moves to its own folder.
     const auto absolute = [](const char *path) {
         char *resolved = realpath(path, nullptr);
@@ -180,11 +193,14 @@ int main(int argc, char *argv[])
     rmdir(folder);
 
     std::printf("Start-up to the first painted frame, %d alternating runs each (QPA: %s)\n", runs,
-                std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "default");
+                platform ? platform : "default");
     printRow("game", gameFigures);
     printRow("bare", baselineFigures);
     std::printf("  ratio game / bare: time %.3fx, peak RSS %.3fx (medians of the run pairs; "
                 "goal <= 1.15x each)\n",
                 median(timeRatios), median(memoryRatios));
+    recordFigures(gameFigures, baselineFigures);
+    bench::record("time ratio game / bare, median of pairs", median(timeRatios), "x");
+    bench::record("peak RSS ratio game / bare, median of pairs", median(memoryRatios), "x");
     return 0;
 }
