@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStringList>
+#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -82,11 +83,15 @@ OddsAdvisor::OddsAdvisor(QMenu *menu, QPushButton *draw, QPushButton *stand, QWi
     m_bar->setObjectName(QStringLiteral("sbrodds"));
     m_bar->setSizeGripEnabled(false);
     m_line->setObjectName(QStringLiteral("lblodds"));
-    m_bar->addWidget(m_line, 1);
     // Room for both choices' lines at all times, so the window keeps one height while it is on;
-    // the line itself is hidden while it has nothing to say.
-    m_line->setMinimumHeight(2 * m_line->fontMetrics().lineSpacing());
-    m_bar->setMinimumHeight(m_bar->sizeHint().height());
+    // the line itself is hidden while it has nothing to say, in a holder that keeps the room.
+    auto *holder = new QWidget(m_bar);
+    auto *box = new QVBoxLayout(holder);
+    box->setContentsMargins(0, 0, 0, 0);
+    m_line->setParent(holder);
+    box->addWidget(m_line);
+    holder->setMinimumHeight(2 * m_line->fontMetrics().lineSpacing());
+    m_bar->addWidget(holder, 1);
     // Screen readers speak the advice as it comes, as they do the table's status line.
     LiveRegion::expose(m_line);
 
