@@ -187,9 +187,11 @@ void DesignCanvas::relayout()
     for (const Placed &placed : m_placed) {
         if (!placed.widget)
             continue;
+        // The place first: a label that fits its text to its box, hidden, has no resize event
+        // to fit it again.
+        placed.widget->setGeometry(toPixels(placed.twips));
         if (rescaled)
             applyFont(placed);
-        placed.widget->setGeometry(toPixels(placed.twips));
     }
 }
 

@@ -196,6 +196,13 @@ void Frmpok::showFaces()
 {
     for (int k = 1; k <= kSlotCount; ++k)
         showCard(k, true);
+    for (int seat : { kFirstSeat, kLastSeat, kDealerSeat })
+        sayHand(seat);
+}
+
+void Frmpok::sayHand(int seat)
+{
+    ui.sayHand(seat, m_round->cards().ofSeat(seat), m_round->hasDrawn(seat) ? 3 : 2);
 }
 
 bool Frmpok::slideDeal()
@@ -229,6 +236,7 @@ bool Frmpok::firstSeatTurn()
 void Frmpok::showUserStatus()
 {
     const UserStatus status = m_round->userStatus();
+    sayHand(kUserSeat);
     ui.showResult(0, fromUtf8(status.label));
     m_standShowsCards = m_standShowsCards || status.standBecomesShowCards;
     ui.cmdnoreq->setText(m_standShowsCards ? kShowCards : kStand);
@@ -277,8 +285,8 @@ void Frmpok::finishRound()
 void Frmpok::settle()
 {
     const Settlement &outcome = m_round->settle(localeDecimalPoint().toStdString());
-    ui.showResult(0, fromUtf8(m_round->userHand().label));
-    ui.showResult(1, fromUtf8(m_round->dealerHand().label));
+    ui.showResult(0, fromUtf8(m_round->userHand().label), true);
+    ui.showResult(1, fromUtf8(m_round->dealerHand().label), true);
     m_money += outcome.moneyChange;
     // Kept before the outcome is told: a round the user saw settled is never lost.
     PlayHistory::instance().record(this, playedRound(*m_round, m_money));

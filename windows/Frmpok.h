@@ -51,6 +51,8 @@ private:
     void deal();
     void showBacks();
     void showFaces();
+    // Tells screen readers the seat's cards on the table, the third once it is drawn.
+    void sayHand(int seat);
     void showCard(int slot, bool face);
     bool slideDeal();
     bool slideThirdCard(int seat);

@@ -33,14 +33,21 @@ inline const QString kHistoryEntry = QStringLiteral("ประวัติกา
 inline const QString kRulesEntry = QStringLiteral("วิธีเล่น");
 inline const QString kHighContrastEntry = QStringLiteral("สีตัดกันชัด");
 
+// A helper turned on or off, as screen readers tell it: "เปิดตัวช่วยคำนวณ", "ปิดสีตัดกันชัด".
+inline const QString kTurnedOn = QStringLiteral("เปิด");
+inline const QString kTurnedOff = QStringLiteral("ปิด");
+
 // The odds advisor: its menu entry, and the pieces of its line at the user's turn, e.g.
-// "จั่วไพ่: ชนะ 41.6% เสมอ 9.5% แพ้ 49.0% คาดว่า -209.0 บาท".
+// "จั่วไพ่: ชนะ 41.6% เสมอ 9.5% แพ้ 49.0% เฉลี่ยเสีย 209.0 บาท ต่อตา". The average is what the
+// choice wins ("เฉลี่ยได้") or loses ("เฉลี่ยเสีย") a round over many rounds, or "เฉลี่ยเสมอตัว"
+// when that is nothing.
 inline const QString kAdvisorEntry = QStringLiteral("ตัวช่วยคำนวณ");
 inline const QString kAdviceWin = QStringLiteral("ชนะ");
 inline const QString kAdviceTie = QStringLiteral("เสมอ");
 inline const QString kAdviceLoss = QStringLiteral("แพ้");
-inline const QString kAdviceExpected = QStringLiteral("คาดว่า");
-inline const QString kAdviceBaht = QStringLiteral("บาท");
+inline const QString kAdviceGains = QStringLiteral("เฉลี่ยได้ %1 บาท ต่อตา");
+inline const QString kAdviceLoses = QStringLiteral("เฉลี่ยเสีย %1 บาท ต่อตา");
+inline const QString kAdviceEven = QStringLiteral("เฉลี่ยเสมอตัว");
 inline const QString kAdviceBetter = QStringLiteral("(ดีกว่า)");
 
 // What screen readers say of controls whose picture says it to the eye.
@@ -49,5 +56,8 @@ inline const QString kMoneyName = QStringLiteral("เงินคงเหลื
 // Whose card a slot holds, seat by seat: the first seat, the user, the last seat, the dealer.
 inline const QString kSlotOwners[] = { QStringLiteral("ไพ่ขา 1"), QStringLiteral("ไพ่ของคุณ"),
                                        QStringLiteral("ไพ่ขาบ๊วย"), QStringLiteral("ไพ่เจ้ามือ") };
+
+// Whose hand a settled result label tells: the user's, the dealer's.
+inline const QString kResultOwners[] = { QStringLiteral("คุณ "), QStringLiteral("เจ้ามือ ") };
 
 } // namespace frmpok_text

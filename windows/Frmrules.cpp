@@ -1,9 +1,11 @@
 #include "windows/Frmrules.h"
 
+#include "rules/CardName.h"
 #include "rules/HandEvaluation.h"
 #include "rules/Settlement.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/HandPicture.h"
+#include "toolkit/Shortcuts.h"
 #include "toolkit/ThaiFonts.h"
 
 #include <QPointer>
@@ -20,7 +22,50 @@ namespace {
 const QString kCaption = QStringLiteral("วิธีเล่น");
 const QString kClose = QStringLiteral("ปิด");
 
-constexpr int kCardHeight = 48;
+// The cards' design height: big enough to tell K, Q and J apart.
+constexpr int kCardHeight = 96;
+
+// What the keys do at the table, in the order a round uses them, and in every window.
+struct KeyLine
+{
+    Command command;
+    const char *text;
+};
+const KeyLine kKeyLines[] = {
+    { Command::BetThousand,
+      "ลงเงิน 1,000 บาท (2 คือ 5,000 บาท, 3 คือ 10,000 บาท, 4 ครึ่งของหน้าตัก, 5 หมดหน้าตัก)" },
+    { Command::Draw, "จั่วไพ่" },
+    { Command::Stand, "ไม่จั่ว หรือหงายไพ่" },
+    { Command::SaveRecord, "เก็บสถิติ (หรือ Enter ในช่องชื่อ)" },
+    { Command::Restart, "เริ่มใหม่ (หรือ Ctrl+N)" },
+    { Command::ShowRecord, "สถิติ" },
+    { Command::History, "ประวัติการเล่น" },
+    { Command::Rules, "วิธีเล่น" },
+    { Command::Calculator, "ตัวช่วยคำนวณ เปิดหรือปิด" },
+    { Command::HighContrast, "สีตัดกันชัด เปิดหรือปิด" },
+    { Command::About, "เกี่ยวกับโปรแกรม" },
+    { Command::PlayPokDeng, "เลือกเกม ป๊อกเด้ง (Ctrl+2 และ Ctrl+3 เกมอื่น)" },
+    { Command::OpenMenuBar, "ไปที่แถบเมนู (หรือกด Alt)" },
+    { Command::CloseWindow, "ปิดหน้าต่าง" },
+    { Command::Quit, "ปิดโปรแกรม" },
+};
+// Full screen has no command of its own: the game window takes F11 itself.
+const char kFullScreenKey[] = "F11";
+const char kFullScreenText[] = "เต็มจอ หรือกลับมาขนาดเดิม";
+
+QString keyTable()
+{
+    const QString row = QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>");
+    QString rows;
+    for (const KeyLine &line : kKeyLines) {
+        rows += row.arg(shortcuts::keyText(line.command).toHtmlEscaped(),
+                        QString::fromUtf8(line.text).toHtmlEscaped());
+        if (line.command == Command::About)
+            rows += row.arg(QString::fromUtf8(kFullScreenKey), QString::fromUtf8(kFullScreenText));
+    }
+    return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">") + rows
+        + QStringLiteral("</table>");
+}
 
 // The page, in the order a new player meets the rules. {hand:CARDS} marks an example hand: its
 // cards are drawn there, with the label and the payout the rulebook gives them below.
@@ -120,15 +165,22 @@ const char kPage[] = R"(
 
 <h3>หมดตัว</h3>
 <p>จบตาแล้วถ้าเงินเหลือน้อยกว่า 1000 บาท เกมจบ แล้วถามว่าต้องการเล่นใหม่ไหม<br>
-ตอบ "ใช่" เริ่มโต๊ะใหม่ด้วยเงิน 10000 บาท ตอบ "ไม่ใช่" ปิดเกม</p>
-<p>จบตาแล้วถ้าเงินมากกว่าสถิติที่บันทึกไว้ ใส่ชื่อแล้วกด "เก็บสถิติ" ได้ เก็บแล้วเกมจะเริ่มโต๊ะใหม่</p>
+ตอบ "ใช่" เริ่มโต๊ะใหม่ด้วยเงิน 10000 บาท ตอบ "ไม่ใช่" ปิดโปรแกรม</p>
+
+<h3>เก็บสถิติ</h3>
+<p>จบตาแล้วถ้าเงินมากกว่าสถิติที่บันทึกไว้ ใส่ชื่อแล้วกด "เก็บสถิติ" ได้ เก็บแล้วเกมจะเริ่มโต๊ะใหม่
+ดูสถิติได้จากเมนู "สถิติ"</p>
 
 <h3>ตัวช่วยคำนวณ</h3>
 <p>เปิดได้จากเมนู "ตัวช่วย" เมื่อถึงตาคุณ บรรทัดใต้โต๊ะจะบอกโอกาสชนะ เสมอ และแพ้ของแต่ละทางที่เลือกได้
-("จั่วไพ่" หรือ "ไม่จั่ว") กับเงินที่คาดว่าจะได้หรือเสียโดยเฉลี่ยต่อตา ทางที่ดีกว่าคือทางที่เงินเฉลี่ยสูงกว่า</p>
+("จั่วไพ่" หรือ "ไม่จั่ว") กับเงินที่ได้หรือเสียโดยเฉลี่ยต่อตา เช่น "เฉลี่ยได้ 149.7 บาท ต่อตา"
+"เฉลี่ยเสีย 312.2 บาท ต่อตา" หรือ "เฉลี่ยเสมอตัว" ทางที่ดีกว่าคือทางที่ได้มากกว่าหรือเสียน้อยกว่าโดยเฉลี่ย</p>
 <p>ตัวเลขนับจากไพ่สองใบของคุณเท่านั้น ไพ่อีก 50 ใบที่คุณไม่เห็นมีโอกาสเป็นใบใดก็ได้เท่ากัน
 นับทุกแบบที่ไพ่ของคุณและของเจ้ามือจะออกได้ โดยเจ้ามือจั่วตามกติกาข้างบน ถ้าเจ้ามือต้องโยนเหรียญ นับครึ่งต่อครึ่ง
 ตัวเลขจึงเป็นค่าเฉลี่ยของการเล่นหลายๆ ตา ไม่ใช่คำทำนายตาเดียว</p>
+
+<h3>ปุ่มลัด</h3>
+{keys}
 )";
 
 const QString kPays = QStringLiteral("ชนะได้ %1 เท่า");
@@ -202,6 +254,7 @@ Frmrules::Frmrules(QWidget *parent)
     // Each example becomes its cards, with its label in bold and what it pays below.
     const qreal ratio = devicePixelRatioF();
     QString page = QString::fromUtf8(kPage);
+    page.replace(QLatin1String("{keys}"), keyTable());
     qsizetype at = 0;
     while ((at = page.indexOf(QLatin1String("{hand:"), at)) >= 0) {
         const qsizetype end = page.indexOf(QLatin1Char('}'), at);
@@ -215,17 +268,24 @@ Frmrules::Frmrules(QWidget *parent)
             = pokdeng::payoutMultiplier(example.value.kind, example.value.multiplier);
         const QString pays
             = example.value.kind == pokdeng::kNothing ? kNeverWins : kPays.arg(multiplier);
+        // The cards by name under their picture: what screen readers read of the example.
+        QStringList names;
+        for (const pokdeng::Card &card : example.cards)
+            names << QString::fromStdString(pokdeng::cardName(card));
+        const QString cardNames = names.join(QStringLiteral(", ")).toHtmlEscaped();
         const QString row
-            = QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\"><br><b>%4</b> %5")
+            = QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" alt=\"%4\"><br>%4<br>"
+                             "<b>%5</b> %6")
                   .arg(url.toString())
                   .arg(handPictureWidth(static_cast<int>(example.cards.size()), kCardHeight))
                   .arg(kCardHeight)
-                  .arg(QString::fromStdString(example.value.label).toHtmlEscaped(), pays);
+                  .arg(cardNames, QString::fromStdString(example.value.label).toHtmlEscaped(),
+                       pays);
         page.replace(at, end - at + 1, row);
         at += row.size();
     }
     txtRules->setHtml(page);
-    resize(620, 720);
+    resize(720, 760);
 }
 
 QString Frmrules::pageHtml() const

@@ -2,6 +2,7 @@
 
 #include "toolkit/FocusRing.h"
 #include "toolkit/GameSettings.h"
+#include "toolkit/LiveRegion.h"
 #include "toolkit/Shortcuts.h"
 #include "windows/FrmpokTexts.h"
 #include "windows/Frmrules.h"
@@ -49,6 +50,7 @@ HelpersMenu::HelpersMenu(QMenuBar *menuBar, TableControls &ui, QWidget *table)
     connect(contrast, &QAction::toggled, this, [this](bool on) {
         GameSettings().setValue(kHighContrastKey, on);
         showHighContrast(on);
+        LiveRegion::say(m_table, (on ? kTurnedOn : kTurnedOff) + kHighContrastEntry);
     });
 }
 

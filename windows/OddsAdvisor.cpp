@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStringList>
+#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -23,29 +24,36 @@ namespace {
 
 const QString kSettingKey = QStringLiteral("table/oddsAdvisor");
 
-// One decimal with the user's separator; a value that rounds to nothing is written without a
-// sign. withSign writes "+" before a positive value.
-QString oneDecimal(double value, bool withSign = false)
+// One decimal with the user's separator, without a sign; a value that rounds to nothing is 0.0.
+QString oneDecimal(double value)
 {
     const double rounded = std::round(value * 10) / 10;
-    if (rounded == 0)
-        value = 0;
-    QString text = QString::number(value, 'f', 1);
+    QString text = QString::number(rounded == 0 ? 0.0 : std::abs(value), 'f', 1);
     text.replace(QLatin1Char('.'), localeDecimalPoint());
-    if (withSign && rounded > 0)
-        text.prepend(QLatin1Char('+'));
     return text;
 }
 
-// "จั่วไพ่: ชนะ 41.6% เสมอ 9.5% แพ้ 49.0% คาดว่า -209.0 บาท", and "(ดีกว่า)" after the better one.
+} // namespace
+
+QString OddsAdvisor::averageText(double money)
+{
+    const double rounded = std::round(money * 10) / 10;
+    if (rounded == 0)
+        return kAdviceEven;
+    return (rounded > 0 ? kAdviceGains : kAdviceLoses).arg(oneDecimal(money));
+}
+
+namespace {
+
+// "จั่วไพ่: ชนะ 41.6% เสมอ 9.5% แพ้ 49.0% เฉลี่ยเสีย 209.0 บาท ต่อตา", and "(ดีกว่า)" after the
+// better one.
 QString choiceText(const QString &caption, const OptionOdds &odds, bool better)
 {
     const auto percent = [](double chance) { return oneDecimal(100 * chance) + QLatin1Char('%'); };
     QString text = caption + QStringLiteral(": ") + kAdviceWin + QLatin1Char(' ')
         + percent(odds.win) + QLatin1Char(' ') + kAdviceTie + QLatin1Char(' ') + percent(odds.tie)
         + QLatin1Char(' ') + kAdviceLoss + QLatin1Char(' ') + percent(odds.loss) + QLatin1Char(' ')
-        + kAdviceExpected + QLatin1Char(' ') + oneDecimal(odds.expectedMoney, true)
-        + QLatin1Char(' ') + kAdviceBaht;
+        + OddsAdvisor::averageText(odds.expectedMoney);
     if (better)
         text += QLatin1Char(' ') + kAdviceBetter;
     return text;
@@ -75,11 +83,17 @@ OddsAdvisor::OddsAdvisor(QMenu *menu, QPushButton *draw, QPushButton *stand, QWi
     m_bar->setObjectName(QStringLiteral("sbrodds"));
     m_bar->setSizeGripEnabled(false);
     m_line->setObjectName(QStringLiteral("lblodds"));
+    // Room for both choices' lines at all times, so the window keeps one height while it is on;
+    // the line itself is hidden while it has nothing to say, in a holder that keeps the room.
+    auto *holder = new QWidget(m_bar);
+    auto *box = new QVBoxLayout(holder);
+    box->setContentsMargins(0, 0, 0, 0);
+    m_line->setParent(holder);
+    box->addWidget(m_line);
+    holder->setMinimumHeight(2 * m_line->fontMetrics().lineSpacing());
+    m_bar->addWidget(holder, 1);
     // Screen readers speak the advice as it comes, as they do the table's status line.
     LiveRegion::expose(m_line);
-    m_bar->addWidget(m_line, 1);
-    // Room for both choices' lines at all times, so the window keeps one height while it is on.
-    m_line->setMinimumHeight(2 * m_line->fontMetrics().lineSpacing());
 
     const bool on = GameSettings().value(kSettingKey, false).toBool();
     m_entry->setChecked(on);
@@ -97,6 +111,7 @@ void OddsAdvisor::setOn(bool on)
     GameSettings().setValue(kSettingKey, on);
     m_bar->setVisible(on);
     updateAdvice();
+    LiveRegion::say(m_bar->window(), (on ? kTurnedOn : kTurnedOff) + kAdvisorEntry);
 }
 
 void OddsAdvisor::startTurn(const Card &first, const Card &second, double stake,

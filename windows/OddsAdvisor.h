@@ -30,6 +30,10 @@ public:
     OddsAdvisor(QMenu *menu, QPushButton *draw, QPushButton *stand, QWidget *window);
 
     QStatusBar *statusBar() const { return m_bar; }
+
+    // What a choice wins or loses a round on average, to one decimal, in words: "เฉลี่ยได้ 149.7
+    // บาท ต่อตา", "เฉลี่ยเสีย 312.2 บาท ต่อตา", or "เฉลี่ยเสมอตัว" for what rounds to nothing.
+    static QString averageText(double money);
     bool isOn() const;
 
     // The user's turn has begun with these two cards for this stake; standCaption is what the

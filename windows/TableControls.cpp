@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 
 #include <algorithm>
 #include <vector>
@@ -177,10 +178,11 @@ void TableControls::showMoney(const QString &money)
     LiveRegion::announce(Lblmoney);
 }
 
-void TableControls::showResult(int index, const QString &text)
+void TableControls::showResult(int index, const QString &text, bool settled)
 {
     FittedLabel *label = lblresult[static_cast<std::size_t>(index)];
     label->setFittedText(text);
+    label->setAccessibleName(settled && !text.isEmpty() ? kResultOwners[index] + text : QString());
     LiveRegion::announce(label);
 }
 
@@ -193,6 +195,16 @@ void TableControls::showCard(int slot, const pokdeng::Card &card, bool face)
         picture->showBack();
     picture->setAccessibleName(
         QString::fromStdString(face ? pokdeng::cardName(card) : pokdeng::cardBackName()));
+}
+
+void TableControls::sayHand(int seat, const std::array<pokdeng::Card, 3> &hand, int count)
+{
+    QStringList names;
+    for (int i = 0; i < count && i < 3; ++i)
+        names << QString::fromStdString(pokdeng::cardName(hand[static_cast<std::size_t>(i)]));
+    LiveRegion::say(Lblmoney->window(),
+                    kSlotOwners[seat - 1] + QStringLiteral(": ")
+                        + names.join(QStringLiteral(", ")));
 }
 
 void TableControls::showSaveControls(bool offered, bool lastSeatsThirdCardOut)

@@ -39,10 +39,14 @@ struct TableControls
 
     // What the table shows, each told to screen readers as it changes: the money line (read as
     // one name with its label), a result label (0 the user's, the status line among them; 1 the
-    // dealer's), and a card slot (1..12) with the card's face or its back.
+    // dealer's; a settled hand's result is read with its owner, "คุณ" or "เจ้ามือ"), and a card
+    // slot (1..12) with the card's face or its back.
     void showMoney(const QString &money);
-    void showResult(int index, const QString &text);
+    void showResult(int index, const QString &text, bool settled = false);
     void showCard(int slot, const pokdeng::Card &card, bool face);
+    // Tells screen readers the seat's cards (1..4), the first count of hand: "ไพ่เจ้ามือ: K โพดำ,
+    // 7 โพแดง".
+    void sayHand(int seat, const std::array<pokdeng::Card, 3> &hand, int count);
     // The save controls, when offered. "ชื่อคุณ" stands over the top-right corner of the last
     // seat's third card: it gives way while that card is on the table.
     void showSaveControls(bool offered, bool lastSeatsThirdCardOut);

@@ -1,3 +1,4 @@
+#include "windows/OddsAdvisor.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedTable.h"
 #include "toolkit/CardSlider.h"
@@ -25,11 +26,13 @@ namespace {
 // 5,527,200 cases (30.8%), ties 446,350 (8.1%), loses 3,380,100 (61.2%) and brings -465.9 baht;
 // standing wins 32,324 of 117,600 (27.5%), ties 8,024 (6.8%), loses 77,252 (65.7%), -546.7 baht.
 const QString kFourDraw
-    = QStringLiteral("จั่วไพ่: ชนะ 30.8% เสมอ 8.1% แพ้ 61.2% คาดว่า -465.9 บาท (ดีกว่า)");
-const QString kFourStand = QStringLiteral("ไม่จั่ว: ชนะ 27.5% เสมอ 6.8% แพ้ 65.7% คาดว่า -546.7 บาท");
+    = QStringLiteral("จั่วไพ่: ชนะ 30.8% เสมอ 8.1% แพ้ 61.2% เฉลี่ยเสีย 465.9 บาท ต่อตา (ดีกว่า)");
+const QString kFourStand
+    = QStringLiteral("ไม่จั่ว: ชนะ 27.5% เสมอ 6.8% แพ้ 65.7% เฉลี่ยเสีย 546.7 บาท ต่อตา");
 // A pok 9 of one suit only ties a dealer's two-card 9 (109 of the 1,225 pairs of unseen cards)
 // and wins two stakes against anything else: 2 x 1,000 x 1,116 / 1,225 baht.
-const QString kPokNine = QStringLiteral("หงายไพ่: ชนะ 91.1% เสมอ 8.9% แพ้ 0.0% คาดว่า +1822.0 บาท");
+const QString kPokNine
+    = QStringLiteral("หงายไพ่: ชนะ 91.1% เสมอ 8.9% แพ้ 0.0% เฉลี่ยได้ 1822.0 บาท ต่อตา");
 
 // The first seat holds 0 and draws, the last seat 7 and stands, the dealer a pok 8: no coin.
 std::string seats(const std::string &user)
@@ -86,6 +89,25 @@ protected:
 };
 
 } // namespace
+
+TEST(OddsAdvisorWords, TheAverageReadsAsAThaiSentence)
+{
+    const struct
+    {
+        const char *name;
+        double money;
+        const char *text;
+    } cases[] = {
+        { "a gain", 149.73, "เฉลี่ยได้ 149.7 บาท ต่อตา" },
+        { "a loss, without its sign", -312.2, "เฉลี่ยเสีย 312.2 บาท ต่อตา" },
+        { "exactly nothing", 0.0, "เฉลี่ยเสมอตัว" },
+        { "a gain that rounds to nothing", 0.049, "เฉลี่ยเสมอตัว" },
+        { "a loss that rounds to nothing", -0.049, "เฉลี่ยเสมอตัว" },
+        { "the least loss shown", -0.06, "เฉลี่ยเสีย 0.1 บาท ต่อตา" },
+    };
+    for (const auto &one : cases)
+        EXPECT_EQ(OddsAdvisor::averageText(one.money), QString::fromUtf8(one.text)) << one.name;
+}
 
 TEST_F(OddsAdvisorWindow, OffByDefaultTheTableIsAsDesigned)
 {

@@ -1,7 +1,10 @@
 // What a screen reader hears while a round is played through the accessibility interface: the
-// status line, the result labels and the money each raise the events that make a screen reader
-// speak them (their name changes, and as notifications they show again), and the outcome box is
-// an alert. Needs Qt's accessibility on, as it is only with an accessibility bus.
+// user's cards, the cards of every seat as they are turned over, the status line, each result with
+// its owner and the money raise the events that make a screen reader speak them (a notification
+// that shows), and the outcome box is an alert. A screen reader speaks a notification that shows
+// with its role and name, and, in a dialog, the dialog's name and first long label before it: the
+// table is therefore a frame, and nothing shows as a notification with nothing to say. Needs Qt's
+// accessibility on, as it is only with an accessibility bus.
 #include "X11Session.h"
 #include "support/AccessibleTree.h"
 #include "support/CardFixtures.h"
@@ -29,6 +32,7 @@ struct Heard
     QAccessible::Event type;
     QString object; // its object name, or its class for an unnamed one
     QString name; // its accessible name when the event came
+    QAccessible::Role role;
 };
 
 std::vector<Heard> heard;
@@ -43,7 +47,8 @@ void listen(QAccessibleEvent *event)
                       object->objectName().isEmpty()
                           ? QString::fromLatin1(object->metaObject()->className())
                           : object->objectName(),
-                      interface ? interface->text(QAccessible::Name) : QString() });
+                      interface ? interface->text(QAccessible::Name) : QString(),
+                      interface ? interface->role() : QAccessible::NoRole });
 }
 
 // Whether the events include one of that type from that object, named so.
@@ -53,6 +58,27 @@ bool wasHeard(QAccessible::Event type, const QString &object, const QString &nam
         if (one.type == type && one.object == object && (name.isEmpty() || one.name == name))
             return true;
     return false;
+}
+
+// Whether a notification so named showed, from whichever object: what a screen reader speaks.
+bool wasSpoken(const QString &name)
+{
+    for (const Heard &one : heard)
+        if (one.type == QAccessible::ObjectShow && one.role == QAccessible::Notification
+            && one.name == name)
+            return true;
+    return false;
+}
+
+// The notifications that showed with nothing to say: a screen reader speaks their role alone.
+QStringList emptyNotifications()
+{
+    QStringList found;
+    for (const Heard &one : heard)
+        if (one.type == QAccessible::ObjectShow && one.role == QAccessible::Notification
+            && one.name.isEmpty())
+            found << one.object;
+    return found;
 }
 
 } // namespace
@@ -66,13 +92,23 @@ TEST(AccessibilityEvents, StatusResultsMoneyAdviceAndTheOutcomeAlertAreSpoken)
                         "accessibility on";
     CardSlider::setInstant(true);
     ScriptedRandom random;
+    heard.clear();
+    const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(listen);
     Frmpok table(nullptr, &random);
     table.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
     QAccessibleInterface *root = QAccessible::queryAccessibleInterface(&table);
-    // The odds advisor on, for this table only.
+    EXPECT_EQ(root->role(), QAccessible::Window) << "a frame, read without its labels";
+    EXPECT_EQ(emptyNotifications(), QStringList()) << "as the table opens";
+    // The odds advisor on, for this table only; turning it on is said.
     auto *advisor = table.findChild<QAction *>(QStringLiteral("mnuodds"));
     advisor->setChecked(true);
+    EXPECT_TRUE(wasSpoken(QStringLiteral("เปิดตัวช่วยคำนวณ")));
+    auto *contrast = table.findChild<QAction *>(QStringLiteral("mnucontrast"));
+    contrast->setChecked(true);
+    contrast->setChecked(false);
+    EXPECT_TRUE(wasSpoken(QStringLiteral("เปิดสีตัดกันชัด")));
+    EXPECT_TRUE(wasSpoken(QStringLiteral("ปิดสีตัดกันชัด")));
 
     // The outcome box, the real one, is read and closed through its interface.
     QPointer<QObject> answered;
@@ -88,13 +124,13 @@ TEST(AccessibilityEvents, StatusResultsMoneyAdviceAndTheOutcomeAlertAreSpoken)
     answering.start(10);
 
     heard.clear();
-    const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(listen);
     random.deal(tableBySeat("KS QS 8S | AS 3H 9D | 5D 2D 3D | 6S 2H 4C"));
     accessible::act(accessible::find(root, QAccessible::RadioButton, QStringLiteral("1,000 บาท")),
                     QAccessibleActionInterface::toggleAction());
-    // The user's cards, face up, change their names; the status line is announced.
+    // The user's cards, face up, change their names and are spoken; so is the status line.
     EXPECT_TRUE(
         wasHeard(QAccessible::NameChanged, QStringLiteral("Imgpl2"), QStringLiteral("A โพดำ")));
+    EXPECT_TRUE(wasSpoken(QStringLiteral("ไพ่ของคุณ: A โพดำ, 3 โพแดง")));
     EXPECT_TRUE(wasHeard(QAccessible::NameChanged, QStringLiteral("lblresult1"),
                          QStringLiteral("คุณได้แต้ม=4")));
     EXPECT_TRUE(wasHeard(QAccessible::ObjectShow, QStringLiteral("lblresult1"),
@@ -111,11 +147,13 @@ TEST(AccessibilityEvents, StatusResultsMoneyAdviceAndTheOutcomeAlertAreSpoken)
     ASSERT_TRUE(QTest::qWaitFor([&] { return table.phase() == Frmpok::Phase::Betting; }));
     QAccessible::installUpdateHandler(before);
 
-    // Both hands, then the alert, then the money with its label.
-    EXPECT_TRUE(
-        wasHeard(QAccessible::ObjectShow, QStringLiteral("lblresult1"), QStringLiteral("4แต้ม")));
-    EXPECT_TRUE(
-        wasHeard(QAccessible::ObjectShow, QStringLiteral("lblresult2"), QStringLiteral("ป๊อก 8")));
+    // Every seat's cards as they are turned over, both hands with their owners, then the alert,
+    // then the money with its label.
+    for (const char *cards : { "ไพ่ขา 1: K โพดำ, Q โพดำ, 8 โพดำ",
+                               "ไพ่ขาบ๊วย: 5 ข้าวหลามตัด, 2 ข้าวหลามตัด", "ไพ่เจ้ามือ: 6 โพดำ, 2 โพแดง" })
+        EXPECT_TRUE(wasSpoken(QString::fromUtf8(cards))) << cards;
+    EXPECT_TRUE(wasSpoken(QStringLiteral("คุณ 4แต้ม")));
+    EXPECT_TRUE(wasSpoken(QStringLiteral("เจ้ามือ ป๊อก 8")));
     EXPECT_TRUE(wasHeard(QAccessible::Alert, QStringLiteral("QMessageBox")));
     EXPECT_TRUE(wasHeard(QAccessible::NameChanged, QStringLiteral("Lblmoney"),
                          QStringLiteral("เงินคงเหลือ 9000")));
@@ -123,10 +161,7 @@ TEST(AccessibilityEvents, StatusResultsMoneyAdviceAndTheOutcomeAlertAreSpoken)
                          QStringLiteral("เงินคงเหลือ 9000")));
     // The labels cleared for the next bet, and the advice cleared at the turn's end, are not
     // announced.
-    for (const Heard &one : heard)
-        EXPECT_FALSE(one.type == QAccessible::ObjectShow
-                     && (one.object.startsWith(u"lblresult") || one.object == u"lblodds")
-                     && one.name.isEmpty());
+    EXPECT_EQ(emptyNotifications(), QStringList());
     advisor->setChecked(false);
     EXPECT_TRUE(random.isUsedUp());
 }
