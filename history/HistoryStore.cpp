@@ -260,40 +260,55 @@ HistoryStore::Opening HistoryStore::connect(QSqlError &error)
             return failed(pragma.lastError());
     }
 
-    // The version is read before anything is written: a newer game's file stays untouched.
+    // The version and the schema are read in one read transaction: another copy of the game
+    // making the tables meanwhile is seen wholly or not at all, never as a version 0 file that
+    // holds tables. The version is read before anything is written: a newer game's file stays
+    // untouched.
+    if (!pragma.exec(QStringLiteral("BEGIN")))
+        return failed(pragma.lastError());
+    const auto endReading = [&pragma] { pragma.exec(QStringLiteral("ROLLBACK")); };
     const int version = historySchemaVersion(db, &error);
-    if (version == -1 && error.isValid())
+    if (version == -1 && error.isValid()) {
+        endReading();
         return failed(error);
-    if (version > kHistorySchemaVersion)
+    }
+    if (version > kHistorySchemaVersion) {
+        endReading();
         return Opening::Newer;
+    }
 
     const bool large = QFileInfo(m_path).size() > kLargeFile;
     const bool busy
         = m_busy && version >= 0 && (large || (version > 0 && version < kHistorySchemaVersion));
     if (busy)
         m_busy(true);
-    const Opening opening = ready(db, version, error);
+    const FileVerdict verdict = checkHistoryFile(db, version, &error);
+    endReading();
+    Opening opening = Opening::Failed;
+    switch (verdict) {
+    case FileVerdict::Sound:
+        opening = ready(db, error);
+        break;
+    case FileVerdict::Damaged:
+        opening = Opening::Damaged;
+        break;
+    case FileVerdict::Foreign:
+        opening = Opening::Foreign;
+        break;
+    case FileVerdict::Failed:
+        break;
+    }
     if (busy)
         m_busy(false);
     return opening;
 }
 
-HistoryStore::Opening HistoryStore::ready(QSqlDatabase &db, int version, QSqlError &error)
+HistoryStore::Opening HistoryStore::ready(QSqlDatabase &db, QSqlError &error)
 {
     const auto failed = [&error](const QSqlError &found) {
         error = found;
         return isDamage(found) ? Opening::Damaged : Opening::Failed;
     };
-    switch (checkHistoryFile(db, version, &error)) {
-    case FileVerdict::Sound:
-        break;
-    case FileVerdict::Damaged:
-        return Opening::Damaged;
-    case FileVerdict::Foreign:
-        return Opening::Foreign;
-    case FileVerdict::Failed:
-        return Opening::Failed;
-    }
 
     QSqlQuery pragma(db);
     if (!pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !pragma.next())

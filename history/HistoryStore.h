@@ -114,8 +114,8 @@ private:
     bool openConnection(bool maySetAside);
     // Opens m_connection's database and readies it; error says why when it fails.
     Opening connect(QSqlError &error);
-    // Checks the open file of the version given, then readies it for writing and reading.
-    Opening ready(QSqlDatabase &db, int version, QSqlError &error);
+    // Readies a file found sound for writing and reading, bringing its tables up to date.
+    Opening ready(QSqlDatabase &db, QSqlError &error);
     void closeConnection();
     bool setAside(SetAside because);
     bool fail(Trouble trouble, const QString &detail, const QString &path = QString());
