@@ -37,10 +37,13 @@ PlayHistory::PlayHistory(const QString &databasePath)
     m_store.setBusyHandler([](bool busy) {
         if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
             return;
-        if (busy)
+        if (busy) {
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        else
+            // The event loop stays still until the work is done: send the pointer now.
+            QGuiApplication::sync();
+        } else {
             QGuiApplication::restoreOverrideCursor();
+        }
     });
 }
 
