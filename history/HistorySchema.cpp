@@ -108,6 +108,16 @@ int historySchemaVersion(QSqlDatabase &db, QSqlError *error)
     return query.value(0).toInt();
 }
 
+bool applyHistorySchemaStep(QSqlDatabase &db, int step, QSqlError *error)
+{
+    QSqlQuery query(db);
+    for (const char *statement : kSteps[static_cast<std::size_t>(step - 1)]) {
+        if (!run(query, QString::fromLatin1(statement), error))
+            return false;
+    }
+    return true;
+}
+
 SchemaResult upgradeHistorySchema(QSqlDatabase &db, QSqlError *error)
 {
     // Cheap look first, without a lock: a current file needs nothing written.
@@ -132,10 +142,8 @@ SchemaResult upgradeHistorySchema(QSqlDatabase &db, QSqlError *error)
     if (version > kHistorySchemaVersion)
         return rollBack(SchemaResult::Newer);
     for (int step = version + 1; step <= kHistorySchemaVersion; ++step) {
-        for (const char *statement : kSteps[step - 1]) {
-            if (!run(query, QString::fromLatin1(statement), error))
-                return rollBack(SchemaResult::Failed);
-        }
+        if (!applyHistorySchemaStep(db, step, error))
+            return rollBack(SchemaResult::Failed);
     }
     if (!run(query, QStringLiteral("PRAGMA user_version = %1").arg(kHistorySchemaVersion), error)
         || !run(query, QStringLiteral("COMMIT"), error))

@@ -19,3 +19,7 @@ SchemaResult upgradeHistorySchema(QSqlDatabase &db, QSqlError *error);
 
 // The version the file says it has; -1 when it cannot be read (error then says why).
 int historySchemaVersion(QSqlDatabase &db, QSqlError *error);
+
+// Runs the statements of one step (1 to kHistorySchemaVersion) in db, inside whatever transaction
+// the caller holds. Returns whether all of them ran; error says why not.
+bool applyHistorySchemaStep(QSqlDatabase &db, int step, QSqlError *error);

@@ -1,6 +1,7 @@
 #include "history/HistoryStore.h"
 
 #include "history/CardCodes.h"
+#include "history/HistoryFileCheck.h"
 #include "history/HistorySchema.h"
 
 #include <QDateTime>
@@ -11,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QStorageInfo>
 
 #include <algorithm>
 #include <atomic>
@@ -34,6 +36,7 @@ enum SqliteCode {
     kBusy = 5,
     kLocked = 6,
     kReadOnly = 8,
+    kInputOutput = 10,
     kCorrupt = 11,
     kFull = 13,
     kCantOpen = 14,
@@ -75,6 +78,19 @@ Settlement::Outcome outcomeOf(int number)
         return Settlement::Outcome::UserLoses;
     return Settlement::Outcome::Tie;
 }
+
+// SQLite says "input or output error", not "full", when there is no room for a new file (the
+// log or its shared index as a history opens): below this much room left, that is a full disk.
+constexpr qint64 kRoomForTheLog = 1024 * 1024;
+
+bool isNearlyFull(const QString &folder)
+{
+    const QStorageInfo disk(folder);
+    return disk.isValid() && disk.bytesAvailable() < kRoomForTheLog;
+}
+
+// A history larger than this takes noticeable time to check as it opens.
+constexpr qint64 kLargeFile = 32 * 1024 * 1024;
 
 const QString kRoundColumns = QStringLiteral(
     "played_at, stake, user_cards, user_kind, user_multiplier, user_label, dealer_cards, "
@@ -131,6 +147,7 @@ bool HistoryStore::open()
 bool HistoryStore::fail(Trouble trouble, const QString &detail, const QString &path)
 {
     m_trouble = trouble;
+    m_troubleCode = -1;
     m_troubleDetail = detail;
     m_troublePath = path.isEmpty() ? m_path : path;
     if (isLasting(trouble))
@@ -141,22 +158,36 @@ bool HistoryStore::fail(Trouble trouble, const QString &detail, const QString &p
 bool HistoryStore::fail(const QSqlError &error)
 {
     const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    switch (sqliteCode(error)) {
+    const int code = sqliteCode(error);
+    const auto failWith = [&](Trouble trouble) {
+        fail(trouble, detail);
+        m_troubleCode = code;
+        return false;
+    };
+    switch (code) {
     case kBusy:
     case kLocked:
-        return fail(Trouble::Locked, detail);
+        return failWith(Trouble::Locked);
     case kFull:
-        return fail(Trouble::DiskFull, detail);
+        return failWith(Trouble::DiskFull);
+    case kInputOutput:
+        return failWith(isNearlyFull(QFileInfo(m_path).absolutePath()) ? Trouble::DiskFull
+                                                                       : Trouble::InputOutput);
     case kPerm:
     case kReadOnly:
     case kCantOpen:
     case kAuth:
-        return fail(Trouble::CannotWrite, detail);
+        return failWith(Trouble::CannotWrite);
     case kCorrupt:
     case kNotADatabase:
-        return fail(Trouble::Unreadable, detail);
+        // Found after the file was opened: set aside now, and the next use begins a new history.
+        // The call that met it fails; the history itself is whole again, only new.
+        closeConnection();
+        if (setAside(SetAside::Damaged))
+            m_trouble = Trouble::None;
+        return false;
     default:
-        return fail(Trouble::Failed, detail);
+        return failWith(Trouble::Failed);
     }
 }
 
@@ -165,6 +196,9 @@ bool HistoryStore::openConnection(bool maySetAside)
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder))
         return fail(Trouble::CannotWrite, QString(), folder);
+    // SQLite follows a link wherever it leads, even where nothing is yet.
+    if (historyFileIsLinked(m_path))
+        return fail(Trouble::Link, QString());
 
     // One connection per store: two stores (two tables, or a test's second look) never share
     // a transaction.
@@ -179,19 +213,26 @@ bool HistoryStore::openConnection(bool maySetAside)
     closeConnection();
     switch (opening) {
     case Opening::Damaged:
-        if (maySetAside)
-            return setAside() && openConnection(false);
+    case Opening::Foreign:
+        if (maySetAside) {
+            return setAside(opening == Opening::Damaged ? SetAside::Damaged : SetAside::Foreign)
+                && openConnection(false);
+        }
+        if (opening == Opening::Foreign)
+            return fail(Trouble::Unreadable, QString());
         break;
     case Opening::Newer:
         return fail(Trouble::NewerVersion, QString());
     case Opening::NoDriver:
-        return fail(Trouble::Failed, QStringLiteral("no %1 driver").arg(kDriver));
+        return fail(Trouble::NoDriver, QStringLiteral("no %1 driver").arg(kDriver));
     case Opening::NotWal:
         return fail(Trouble::CannotWrite, QString());
     case Opening::Ready:
     case Opening::Failed:
         break;
     }
+    if (isDamage(error) && !maySetAside)
+        return fail(Trouble::Unreadable, QString());
     return fail(error);
 }
 
@@ -206,27 +247,78 @@ HistoryStore::Opening HistoryStore::connect(QSqlError &error)
         error = db.lastError();
         return Opening::Failed;
     }
-
-    // The version is read before anything is written: a newer game's file stays untouched.
-    const int version = historySchemaVersion(db, &error);
-    if (version < 0)
-        return isDamage(error) ? Opening::Damaged : Opening::Failed;
-    if (version > kHistorySchemaVersion)
-        return Opening::Newer;
+    const auto failed = [&error](const QSqlError &found) {
+        error = found;
+        return isDamage(found) ? Opening::Damaged : Opening::Failed;
+    };
 
     QSqlQuery pragma(db);
-    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !pragma.next()) {
-        error = pragma.lastError();
-        return Opening::Failed;
+    // The file may come from anywhere: what its schema holds runs only as SQLite allows for
+    // untrusted files, and every cell's size is checked against its page as it is read.
+    for (const char *statement : { "PRAGMA trusted_schema = OFF", "PRAGMA cell_size_check = ON" }) {
+        if (!pragma.exec(QString::fromLatin1(statement)))
+            return failed(pragma.lastError());
     }
+
+    // The version and the schema are read in one read transaction: another copy of the game
+    // making the tables meanwhile is seen wholly or not at all, never as a version 0 file that
+    // holds tables. The version is read before anything is written: a newer game's file stays
+    // untouched.
+    if (!pragma.exec(QStringLiteral("BEGIN")))
+        return failed(pragma.lastError());
+    const auto endReading = [&pragma] { pragma.exec(QStringLiteral("ROLLBACK")); };
+    const int version = historySchemaVersion(db, &error);
+    if (version == -1 && error.isValid()) {
+        endReading();
+        return failed(error);
+    }
+    if (version > kHistorySchemaVersion) {
+        endReading();
+        return Opening::Newer;
+    }
+
+    const bool large = QFileInfo(m_path).size() > kLargeFile;
+    const bool busy
+        = m_busy && version >= 0 && (large || (version > 0 && version < kHistorySchemaVersion));
+    if (busy)
+        m_busy(true);
+    const FileVerdict verdict = checkHistoryFile(db, version, &error);
+    endReading();
+    Opening opening = Opening::Failed;
+    switch (verdict) {
+    case FileVerdict::Sound:
+        opening = ready(db, error);
+        break;
+    case FileVerdict::Damaged:
+        opening = Opening::Damaged;
+        break;
+    case FileVerdict::Foreign:
+        opening = Opening::Foreign;
+        break;
+    case FileVerdict::Failed:
+        break;
+    }
+    if (busy)
+        m_busy(false);
+    return opening;
+}
+
+HistoryStore::Opening HistoryStore::ready(QSqlDatabase &db, QSqlError &error)
+{
+    const auto failed = [&error](const QSqlError &found) {
+        error = found;
+        return isDamage(found) ? Opening::Damaged : Opening::Failed;
+    };
+
+    QSqlQuery pragma(db);
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !pragma.next())
+        return failed(pragma.lastError());
     if (pragma.value(0).toString() != QLatin1String("wal"))
         return Opening::NotWal;
     // In WAL mode a commit is in the log file once it returns, which a killed process cannot
     // undo; only the log's copying into the database waits for the disk.
-    if (!pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"))) {
-        error = pragma.lastError();
-        return Opening::Failed;
-    }
+    if (!pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
+        return failed(pragma.lastError());
 
     switch (upgradeHistorySchema(db, &error)) {
     case SchemaResult::Ready:
@@ -234,7 +326,7 @@ HistoryStore::Opening HistoryStore::connect(QSqlError &error)
     case SchemaResult::Newer:
         return Opening::Newer;
     case SchemaResult::Failed:
-        return Opening::Failed;
+        return isDamage(error) ? Opening::Damaged : Opening::Failed;
     }
 
     Connection &c = *m_connection;
@@ -265,10 +357,8 @@ HistoryStore::Opening HistoryStore::connect(QSqlError &error)
                                         "CASE WHEN ? THEN run + 1 ELSE 0 END) WHERE id = 1") },
          }) {
         *query = QSqlQuery(db);
-        if (!query->prepare(statement)) {
-            error = query->lastError();
-            return Opening::Failed;
-        }
+        if (!query->prepare(statement))
+            return failed(query->lastError());
     }
     return Opening::Ready;
 }
@@ -288,7 +378,7 @@ void HistoryStore::closeConnection()
     m_sessionId.reset();
 }
 
-bool HistoryStore::setAside()
+bool HistoryStore::setAside(SetAside because)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString target = m_path + QStringLiteral(".unreadable-") + stamp;
@@ -302,6 +392,7 @@ bool HistoryStore::setAside()
             QFile::rename(m_path + suffix, target + suffix);
     }
     m_setAsidePath = target;
+    m_setAsideBecause = because;
     return true;
 }
 
@@ -316,6 +407,15 @@ void HistoryStore::beginSession(double money, qint64 atMs)
 bool HistoryStore::record(const PlayedRound &round)
 {
     assert(round.playedAtMs != 0);
+    const QString setAsideBefore = m_setAsidePath;
+    if (recordOnce(round))
+        return true;
+    // Damage met by this write set the file aside: the round goes into the new history.
+    return m_setAsidePath != setAsideBefore && !m_connection && recordOnce(round);
+}
+
+bool HistoryStore::recordOnce(const PlayedRound &round)
+{
     if (!open())
         return false;
     QSqlQuery transaction(m_connection->database());

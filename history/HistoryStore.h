@@ -5,8 +5,10 @@
 
 #include <QString>
 
+class QSqlDatabase;
 class QSqlError;
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -30,14 +32,21 @@ public:
         NewerVersion, // written by a newer game: left as it is
         Locked, // another copy of the game holds the file too long
         DiskFull,
-        Failed, // anything else; troubleDetail() has the database's own words
+        Link, // the file is a symbolic link, which may lead anywhere: left as it is
+        InputOutput, // the file system could not read or write the file
+        NoDriver, // Qt's SQLite driver is not installed
+        Failed, // anything else; troubleCode() has the database's number for it
     };
     // Whether the history stays off for the rest of the run after this trouble. The others are
     // tried again at the next round.
     static bool isLasting(Trouble trouble)
     {
-        return trouble == Trouble::Unreadable || trouble == Trouble::NewerVersion;
+        return trouble == Trouble::Unreadable || trouble == Trouble::NewerVersion
+            || trouble == Trouble::Link || trouble == Trouble::NoDriver;
     }
+    // Why a file was set aside: damaged, or holding what the game never makes (triggers, views,
+    // tables of its own), which would run or be read in place of the game's.
+    enum class SetAside { Damaged, Foreign };
 
     enum class Scope { AllTime, ThisSession };
 
@@ -60,10 +69,17 @@ public:
     // database's own words and the file or folder it concerns.
     Trouble trouble() const { return m_trouble; }
     QString troubleDetail() const { return m_troubleDetail; }
+    // SQLite's primary result code behind the trouble; -1 when it did not come from SQLite.
+    int troubleCode() const { return m_troubleCode; }
     QString troublePath() const { return m_troublePath; }
     // Where an unreadable file found at path() was moved before a new history was begun in its
     // place; empty when that never happened.
     QString setAsidePath() const { return m_setAsidePath; }
+    SetAside setAsideBecause() const { return m_setAsideBecause; }
+
+    // Called with true before work that may take seconds (checking a large file, bringing an old
+    // one up to date), and with false after it.
+    void setBusyHandler(std::function<void(bool busy)> handler) { m_busy = std::move(handler); }
 
     // A table opens with money at the time given (ms since 1970 UTC). Nothing is written until
     // its first round. A session left open ends where its last round ended.
@@ -93,15 +109,18 @@ public:
 private:
     struct Connection;
 
-    enum class Opening { Ready, Damaged, Newer, NoDriver, NotWal, Failed };
+    enum class Opening { Ready, Damaged, Foreign, Newer, NoDriver, NotWal, Failed };
 
     bool openConnection(bool maySetAside);
     // Opens m_connection's database and readies it; error says why when it fails.
     Opening connect(QSqlError &error);
+    // Readies a file found sound for writing and reading, bringing its tables up to date.
+    Opening ready(QSqlDatabase &db, QSqlError &error);
     void closeConnection();
-    bool setAside();
+    bool setAside(SetAside because);
     bool fail(Trouble trouble, const QString &detail, const QString &path = QString());
     bool fail(const QSqlError &error);
+    bool recordOnce(const pokdeng::PlayedRound &round);
     // Writes the round and its session's row inside the open transaction; error says why not.
     bool writeRound(const pokdeng::PlayedRound &round, QSqlError &error);
     // The WHERE clause that picks the scope's rounds; nothing when the scope has none.
@@ -113,6 +132,9 @@ private:
     QString m_troubleDetail;
     QString m_troublePath;
     QString m_setAsidePath;
+    SetAside m_setAsideBecause = SetAside::Damaged;
+    int m_troubleCode = -1;
+    std::function<void(bool)> m_busy;
 
     // The session the table began: remembered until its first round is stored.
     bool m_sessionBegun = false;

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
 
@@ -31,6 +32,19 @@ void closeProgramHistory()
 PlayHistory::PlayHistory(const QString &databasePath)
     : m_store(databasePath)
 {
+    // Checking a large history or bringing an old one up to date holds the table for a moment
+    // (seconds over millions of rounds, once): the pointer shows that the game is working.
+    m_store.setBusyHandler([](bool busy) {
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return;
+        if (busy) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            // The event loop stays still until the work is done: send the pointer now.
+            QGuiApplication::sync();
+        } else {
+            QGuiApplication::restoreOverrideCursor();
+        }
+    });
 }
 
 PlayHistory &PlayHistory::instance()
@@ -70,12 +84,18 @@ bool PlayHistory::record(QWidget *parent, pokdeng::PlayedRound round)
         Toolkit::instance().messageBox(parent, kNotKept + historyTroubleText(m_store),
                                        Toolkit::Style::StopOk, kTitle);
     }
-    if (!m_store.setAsidePath().isEmpty() && !m_toldSetAside) {
-        m_toldSetAside = true;
-        Toolkit::instance().messageBox(parent, historySetAsideText(m_store.setAsidePath()),
-                                       Toolkit::Style::Ok, kTitle);
-    }
+    tellSetAside(parent);
     return kept;
+}
+
+void PlayHistory::tellSetAside(QWidget *parent)
+{
+    if (m_store.setAsidePath().isEmpty() || m_toldSetAside)
+        return;
+    m_toldSetAside = true;
+    Toolkit::instance().messageBox(
+        parent, historySetAsideText(m_store.setAsidePath(), m_store.setAsideBecause()),
+        Toolkit::Style::Ok, kTitle);
 }
 
 void PlayHistory::endSession()
@@ -85,7 +105,10 @@ void PlayHistory::endSession()
 
 void PlayHistory::showStatistics(QWidget *parent)
 {
-    if (!m_store.open()) {
+    const bool opened = m_store.open();
+    // A file set aside as the history opened: the empty history about to be shown is a new one.
+    tellSetAside(parent);
+    if (!opened) {
         Toolkit::instance().messageBox(parent, kCannotRead + historyTroubleText(m_store),
                                        Toolkit::Style::StopOk, kTitle);
         return;
@@ -93,4 +116,6 @@ void PlayHistory::showStatistics(QWidget *parent)
     QPointer<Frmhistory> window(new Frmhistory(m_store, parent));
     window->exec();
     delete window.data();
+    // Or found damaged while the window read it.
+    tellSetAside(parent);
 }

@@ -45,6 +45,9 @@ public:
     HistoryStore &store() { return m_store; }
 
 private:
+    // Tells once that the file was set aside, when it was.
+    void tellSetAside(QWidget *parent);
+
     HistoryStore m_store;
     QObject m_openingContext; // ends a pending opening with the history
     bool m_toldTrouble = false;

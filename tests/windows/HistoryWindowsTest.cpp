@@ -7,6 +7,7 @@
 #include "support/ScriptedToolkit.h"
 #include "windows/Frmhistory.h"
 #include "windows/Frmrules.h"
+#include "windows/HistoryTrouble.h"
 #include "windows/MoneyChart.h"
 #include "windows/PlayHistory.h"
 
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableWidget>
@@ -342,6 +344,13 @@ TEST_F(HistoryNotice, ATroubleIsToldOnceInThai)
               return at;
           },
           QStringLiteral("มาจากเกมรุ่นที่ใหม่กว่านี้") },
+        { "a link in place of the file",
+          [](const QString &folder) {
+              const QString at = folder + QStringLiteral("/history.sqlite");
+              QFile::link(folder + QStringLiteral("/elsewhere.sqlite"), at);
+              return at;
+          },
+          QStringLiteral("เป็นลิงก์ที่ชี้ไปยังที่อื่น") },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -392,6 +401,64 @@ TEST_F(HistoryNotice, AnUnreadableFileSetAsideIsToldOnceAndTheRoundsAreKept)
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_GE(kept[1].playedAtMs, before) << "an unstamped round gets the time it was recorded";
     EXPECT_LE(kept[0].playedAtMs, QDateTime::currentMSecsSinceEpoch());
+}
+
+// Every reason is the game's own Thai words: nothing of the database's English, whatever it said.
+TEST_F(HistoryNotice, EveryTroubleIsToldInThai)
+{
+    using Trouble = HistoryStore::Trouble;
+    const QString where = QStringLiteral("/home/somebody/.local/share/pokdeng/history.sqlite");
+    for (const Trouble trouble : { Trouble::CannotWrite, Trouble::Unreadable, Trouble::NewerVersion,
+                                   Trouble::Locked, Trouble::DiskFull, Trouble::Link,
+                                   Trouble::InputOutput, Trouble::NoDriver, Trouble::Failed }) {
+        for (const int code : { -1, 10 }) {
+            QString text = historyTroubleText(trouble, where, code);
+            SCOPED_TRACE(text.toStdString());
+            EXPECT_FALSE(text.trimmed().isEmpty());
+            text.remove(where);
+            EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))));
+        }
+    }
+    for (const auto because : { HistoryStore::SetAside::Damaged, HistoryStore::SetAside::Foreign })
+        EXPECT_TRUE(historySetAsideText(where + QStringLiteral(".unreadable-1"), because)
+                        .contains(where + QStringLiteral(".unreadable-1")));
+}
+
+// A file set aside as the history opens, before any round, is told when the statistics are
+// asked for: the empty window that follows is a new history, not a lost one.
+TEST_F(HistoryNotice, AFileSetAsideBeforeAnyRoundIsToldWithTheStatistics)
+{
+    {
+        QFile garbage(path());
+        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(5000, 'x'));
+    }
+    PlayHistory history(path());
+    history.beginSession(10000);
+    QApplication::processEvents();
+    ASSERT_TRUE(toolkit.boxes().empty());
+    toolkit.expect(Answer::Ok);
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto *window = qobject_cast<Frmhistory *>(QApplication::activeModalWidget());
+        opened = window != nullptr;
+        if (window)
+            window->close();
+    });
+    history.showStatistics(nullptr);
+    ASSERT_EQ(toolkit.boxes().size(), 1u);
+    EXPECT_TRUE(toolkit.boxes()[0].prompt.contains(
+        QDir::toNativeSeparators(history.store().setAsidePath())));
+    EXPECT_TRUE(opened);
+
+    // Told once: neither the next round nor the next look says it again.
+    EXPECT_TRUE(history.record(nullptr, round(0, 10000, 1000, hand("2C 3D", 5, "5แต้ม"))));
+    QTimer::singleShot(0, [&] {
+        if (QWidget *window = QApplication::activeModalWidget())
+            window->close();
+    });
+    history.showStatistics(nullptr);
+    EXPECT_EQ(toolkit.boxes().size(), 1u);
 }
 
 TEST_F(HistoryNotice, ANewTableOpensTheHistoryBeforeItsFirstRound)
