@@ -3,8 +3,11 @@
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/GameSettings.h"
 #include "toolkit/ThaiFonts.h"
+#include "toolkit/Toolkit.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,10 +15,12 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 const QString kChooseGameMenu = QStringLiteral("เลือกเกม");
@@ -23,6 +28,37 @@ const QString kPokDengEntry = QStringLiteral("ป๊อกเด้ง");
 const QString kNineGaEntry = QStringLiteral("9 เก");
 const QString kDummyEntry = QStringLiteral("ดัมมี่");
 const QString kRestartEntry = QStringLiteral("เริ่มใหม่");
+const QString kWindowMenu = QStringLiteral("หน้าต่าง");
+const QString kFullScreenEntry = QStringLiteral("เต็มจอ");
+const QString kCloseEntry = QStringLiteral("ปิดหน้าต่าง");
+const QString kQuitEntry = QStringLiteral("ออกจากเกม");
+
+// Each menu's and entry's letter, by its object name: Alt and the letter opens a menu of the bar
+// (or acts, for an entry on the bar), the letter alone picks an entry in an open menu. The bar's
+// letters keep clear of D, S and the digits, whose Alt keys play the table.
+const std::pair<const char *, char> kMnemonics[] = {
+    { "mnusel", 'G' },     { "mnupok", 'P' },      { "mnu9ga", '9' },     { "mnudum", 'D' },
+    { "mnustart", 'N' },   { "mnupoint", 'R' },    { "mnuabout", 'A' },   { "mnuhelpers", 'H' },
+    { "mnuodds", 'K' },    { "mnuhistory", 'H' },  { "mnurules", 'R' },   { "mnucontrast", 'C' },
+    { "mnuwindow", 'W' },  { "mnufull", 'F' },     { "closeWindow", 'C' }, { "quit", 'Q' },
+};
+
+// Gives the entries of actions, and of their drop-downs, their letters the way Thai desktops
+// show them, after the text: "เลือกเกม(&G)".
+void giveMnemonics(const QList<QAction *> &actions)
+{
+    for (QAction *action : actions) {
+        const QString name = action->menu() ? action->menu()->objectName() : action->objectName();
+        for (const auto &[objectName, letter] : kMnemonics) {
+            if (name == QLatin1String(objectName) && !action->text().contains(u'&')) {
+                action->setText(action->text() + QStringLiteral("(&%1)").arg(QLatin1Char(letter)));
+                break;
+            }
+        }
+        if (action->menu())
+            giveMnemonics(action->menu()->actions());
+    }
+}
 
 } // namespace
 
@@ -74,6 +110,30 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
     QAction *restart = addBarEntry(kRestartEntry, "mnustart", Command::Restart);
     connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
 
+    // The window's own menu: full screen, close, quit. It goes to the end of the bar when the
+    // window first shows, after the entries of the game.
+    m_windowMenu = new QMenu(kWindowMenu, m_menuBar);
+    m_windowMenu->setObjectName(QStringLiteral("mnuwindow"));
+    m_fullScreen = m_windowMenu->addAction(kFullScreenEntry);
+    m_fullScreen->setObjectName(QStringLiteral("mnufull"));
+    m_fullScreen->setCheckable(true);
+    shortcuts::bind(m_fullScreen, Command::FullScreen);
+    connect(m_fullScreen, &QAction::triggered, this, [this](bool on) {
+        setWindowState(on ? windowState() | Qt::WindowFullScreen
+                          : windowState() & ~Qt::WindowFullScreen);
+    });
+    m_windowMenu->addSeparator();
+    const std::pair<const char *, QString> ownEntries[]
+        = { { "closeWindow", kCloseEntry }, { "quit", kQuitEntry } };
+    for (const auto &[name, text] : ownEntries) {
+        if (QAction *own = findChild<QAction *>(QString::fromLatin1(name),
+                                                Qt::FindDirectChildrenOnly)) {
+            own->setText(text);
+            m_windowMenu->addAction(own);
+        }
+    }
+    m_menuBar->addMenu(m_windowMenu);
+
     m_menuBar->installEventFilter(this);
     auto *openMenuBar = new QAction(this);
     openMenuBar->setObjectName(QStringLiteral("openMenuBar"));
@@ -107,6 +167,9 @@ void GameWindow::openMenuBar()
 // A menu bar shows no tooltips of its own; an entry with a key shows its key in one.
 bool GameWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Hide && watched != m_menuBar && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->isWindow())
+        QTimer::singleShot(0, this, &GameWindow::comeBack);
     if (watched == m_menuBar && event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
         QAction *entry = m_menuBar->actionAt(help->pos());
@@ -148,6 +211,9 @@ void GameWindow::setVisible(bool visible)
 {
     if (visible && !m_shownBefore) {
         m_shownBefore = true;
+        m_menuBar->removeAction(m_windowMenu->menuAction());
+        m_menuBar->addAction(m_windowMenu->menuAction());
+        giveMnemonics(m_menuBar->actions());
         // restoreGeometry() refuses what it cannot read; what it reads may still have been saved
         // on another screen, or damaged.
         const QByteArray saved = GameSettings().value(geometryKey(m_kind)).toByteArray();
@@ -188,12 +254,63 @@ void GameWindow::hideEvent(QHideEvent *event)
 
 void GameWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_F11 && event->modifiers() == Qt::NoModifier) {
-        setWindowState(windowState() ^ Qt::WindowFullScreen);
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        if (windowState() & Qt::WindowFullScreen)
+            setWindowState(windowState() & ~Qt::WindowFullScreen);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter that the focused control left alone (the name box asks about saving and passes
+        // it on) presses no other button: one key, one action.
         event->accept();
         return;
+    default:
+        break;
     }
     FixedDialog::keyPressEvent(event);
+}
+
+void GameWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+        m_fullScreen->setChecked(windowState() & Qt::WindowFullScreen);
+    FixedDialog::changeEvent(event);
+}
+
+bool GameWindow::event(QEvent *event)
+{
+    // Every window opened over this one (message boxes too) is watched for its closing.
+    if (event->type() == QEvent::ChildPolished) {
+        QObject *child = static_cast<QChildEvent *>(event)->child();
+        if (child->isWidgetType() && static_cast<QWidget *>(child)->isWindow())
+            child->installEventFilter(this);
+    }
+    return FixedDialog::event(event);
+}
+
+// A window over this one has closed: the keyboard comes back to a control of the game, in this
+// window made active again if no window took over (there may be no window manager to do it).
+void GameWindow::comeBack()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!isVisible() || (modal && modal != this) || Toolkit::instance().isEnding())
+        return;
+    if (!QApplication::activeWindow())
+        activateWindow();
+    QWidget *focus = focusWidget();
+    if (!focus || !m_client->isAncestorOf(focus) || !focus->isVisible() || !focus->isEnabled())
+        focusRestingControl();
+}
+
+void GameWindow::focusRestingControl()
+{
+    for (QWidget *control : m_client->findChildren<QWidget *>())
+        if ((control->focusPolicy() & Qt::TabFocus) && control->isVisible()
+            && control->isEnabled()) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
 }
 
 void GameWindow::addBelowClient(QWidget *widget)

@@ -47,6 +47,8 @@ std::string seats(const std::string &user, const std::string &dealer)
 }
 // The user holds 4 and may draw or stand; the dealer's pok 8 wins.
 const std::string kFourAgainstPok = seats("AS 3H 9D", "6S 2H 4C");
+// The user's pok 9 beats the dealer's pok 8.
+const std::string kPokNineWins = seats("4S 5H 2C", "6S 2H 4C");
 
 class TableKeys : public ::testing::Test
 {
@@ -278,6 +280,109 @@ TEST_F(TableKeys, EnterInTheNameBoxSaves)
     EXPECT_EQ(readScoreFile().money, 11000);
 }
 
+// Enter in the name box asks about saving and nothing else: answered Cancel in the middle of a
+// turn, the round stays exactly where it was.
+TEST_F(TableKeys, EnterInTheNameBoxOnlyAsksAboutSaving)
+{
+    random.deal(tableBySeat(kPokNineWins));
+    press(Qt::Key_1);
+    toolkit.expect(Answer::Ok);
+    press(Qt::Key_S); // 11000 beats the empty record
+    random.deal(tableBySeat(kFourAgainstPok));
+    press(Qt::Key_1);
+    ASSERT_EQ(table->phase(), Frmpok::Phase::UserTurn);
+    const SlotCards dealt = table->cards();
+
+    auto *name = control<QLineEdit>("txtname");
+    QTest::mouseClick(name, Qt::LeftButton);
+    ASSERT_TRUE(name->hasFocus());
+    QTest::keyClicks(name, QStringLiteral("Ann"));
+    toolkit.expect(Answer::Cancel); // "ถ้าคุณเก็บสถิติตอนนี้..."
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(toolkit.boxes().size(), 2u) << "the save question and nothing after it";
+    EXPECT_EQ(table->phase(), Frmpok::Phase::UserTurn);
+    EXPECT_EQ(table->cards(), dealt);
+    EXPECT_TRUE(control("Imgpl11")->isHidden()) << "no third card was drawn";
+    EXPECT_TRUE(shown("Cmdreq") && shown("cmdnoreq"));
+    EXPECT_EQ(name->text(), QStringLiteral("Ann"));
+    toolkit.expect(Answer::Ok);
+    press(Qt::ALT | Qt::Key_S);
+    EXPECT_EQ(toolkit.boxes().size(), 3u);
+}
+
+// After the deal the focus is on the first turn button, after the round back on the bets, and
+// never in the name box unless the user goes there: with the save offer on the table, the
+// bets and S keep working however the bets are chosen, in either layout. A bet above the one
+// with the focus used to drop the focus into the name box, where the next keys typed.
+TEST_F(TableKeys, TheFocusFollowsTheRoundAndKeepsOutOfTheNameBox)
+{
+    const struct
+    {
+        const char *way;
+        std::function<void()> bet;
+        const char *option;
+        const std::string &deal;
+    } rounds[] = {
+        { "all by its key", [&] { press(Qt::Key_5); }, "Optall", kPokNineWins },
+        { "1,000 by its key", [&] { press(Qt::Key_1); }, "Opt1000", kFourAgainstPok },
+        { "all by a click",
+          [&] { QTest::mouseClick(control("Optall"), Qt::LeftButton); }, "Optall",
+          kPokNineWins },
+        { "1,000 by its key in the Thai layout", [&] { pressThai(U'ๅ', 10); }, "Opt1000",
+          kFourAgainstPok },
+        { "5,000 by its key in the Thai layout", [&] { pressThai(U'/', 11); }, "Opt5000",
+          kPokNineWins },
+    };
+    auto *name = control<QLineEdit>("txtname");
+    std::size_t boxes = 0;
+    for (const auto &round : rounds) {
+        SCOPED_TRACE(round.way);
+        random.deal(tableBySeat(round.deal));
+        round.bet();
+        ASSERT_EQ(table->phase(), Frmpok::Phase::UserTurn);
+        EXPECT_TRUE(control<QRadioButton>(round.option)->isChecked());
+        EXPECT_EQ(QApplication::focusWidget(), control(shown("Cmdreq") ? "Cmdreq" : "cmdnoreq"));
+        toolkit.expect(Answer::Ok);
+        pressThai(U'ห', 39); // S
+        ASSERT_EQ(toolkit.boxes().size(), ++boxes);
+        ASSERT_EQ(table->phase(), Frmpok::Phase::Betting);
+        ASSERT_TRUE(shown("txtname")) << "the save offer is on the table";
+        auto *focus = qobject_cast<QRadioButton *>(QApplication::focusWidget());
+        ASSERT_NE(focus, nullptr) << "back on the bets";
+        EXPECT_TRUE(focus->isEnabled() && focus->isVisible());
+    }
+    EXPECT_TRUE(name->text().isEmpty());
+}
+
+// In the name box letters and digits type, in either layout; the turn and the bets stay
+// reachable by their Alt keys, which typing cannot take, and the tooltips say so.
+TEST_F(TableKeys, InTheNameBoxLettersTypeAndAltKeysPlay)
+{
+    random.deal(tableBySeat(kPokNineWins));
+    press(Qt::Key_1);
+    toolkit.expect(Answer::Ok);
+    press(Qt::Key_S);
+    auto *name = control<QLineEdit>("txtname");
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClicks(name, QStringLiteral("d1s"));
+    pressThai(U'ก', 40);
+    pressThai(U'ๅ', 10);
+    EXPECT_EQ(name->text(), QStringLiteral("d1sกๅ"));
+    EXPECT_EQ(table->phase(), Frmpok::Phase::Betting);
+
+    random.deal(tableBySeat(kFourAgainstPok));
+    pressThai(U'/', 11, Qt::AltModifier); // Alt and the "2" key
+    ASSERT_EQ(table->phase(), Frmpok::Phase::UserTurn);
+    EXPECT_EQ(table->bet(), 5000);
+    QTest::mouseClick(name, Qt::LeftButton);
+    ASSERT_TRUE(name->hasFocus());
+    toolkit.expect(Answer::Ok);
+    pressThai(U'ก', 40, Qt::AltModifier); // Alt and the "D" key
+    EXPECT_EQ(toolkit.boxes().size(), 2u);
+    EXPECT_EQ(table->cards()[10], card("9D")) << "the user drew";
+    EXPECT_EQ(name->text(), QStringLiteral("d1sกๅ"));
+}
+
 TEST_F(TableKeys, MenuBarFromF10AndALoneAlt)
 {
     auto *bar = table->findChild<QMenuBar *>();
@@ -312,10 +417,11 @@ TEST_F(TableKeys, KeysAreShownBesideEntriesAndInTooltips)
     // Drop-down entries show their keys beside them.
     EXPECT_EQ(table->findChild<QAction *>(QStringLiteral("mnu9ga"))->shortcut(),
               QKeySequence(Qt::CTRL | Qt::Key_2));
-    // A control's tooltip names its key, and screen readers read it as its description.
+    // A control's tooltip names its key (and the one that works in the name box too), and screen readers read it as its description.
     const std::pair<const char *, const char *> controls[] = {
-        { "Opt1000", "ปุ่มลัด 1" },  { "Optall", "ปุ่มลัด 5" },       { "Cmdreq", "ปุ่มลัด D" },
-        { "cmdnoreq", "ปุ่มลัด S" }, { "Cmdname", "ปุ่มลัด Ctrl+S" },
+        { "Opt1000", "ปุ่มลัด 1 หรือ Alt+1" }, { "Optall", "ปุ่มลัด 5 หรือ Alt+5" },
+        { "Cmdreq", "ปุ่มลัด D หรือ Alt+D" },  { "cmdnoreq", "ปุ่มลัด S หรือ Alt+S" },
+        { "Cmdname", "ปุ่มลัด Ctrl+S" },
     };
     for (const auto &[name, hint] : controls) {
         EXPECT_EQ(control(name)->toolTip(), QString::fromUtf8(hint)) << name;
