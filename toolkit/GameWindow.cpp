@@ -5,6 +5,7 @@
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Toolkit.h"
 
+#include <QActionEvent>
 #include <QActionGroup>
 #include <QApplication>
 #include <QChildEvent>
@@ -110,8 +111,8 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
     QAction *restart = addBarEntry(kRestartEntry, "mnustart", Command::Restart);
     connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
 
-    // The window's own menu: full screen, close, quit. It goes to the end of the bar when the
-    // window first shows, after the entries of the game.
+    // The window's own menu: full screen, close, quit. It stays last on the bar, after every
+    // entry the game adds.
     m_windowMenu = new QMenu(kWindowMenu, m_menuBar);
     m_windowMenu->setObjectName(QStringLiteral("mnuwindow"));
     m_fullScreen = m_windowMenu->addAction(kFullScreenEntry);
@@ -167,6 +168,11 @@ void GameWindow::openMenuBar()
 // A menu bar shows no tooltips of its own; an entry with a key shows its key in one.
 bool GameWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_menuBar && event->type() == QEvent::ActionAdded
+        && static_cast<QActionEvent *>(event)->action() != m_windowMenu->menuAction()) {
+        m_menuBar->removeAction(m_windowMenu->menuAction());
+        m_menuBar->addAction(m_windowMenu->menuAction());
+    }
     if (event->type() == QEvent::Hide && watched != m_menuBar && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->isWindow())
         QTimer::singleShot(0, this, &GameWindow::comeBack);
@@ -211,8 +217,6 @@ void GameWindow::setVisible(bool visible)
 {
     if (visible && !m_shownBefore) {
         m_shownBefore = true;
-        m_menuBar->removeAction(m_windowMenu->menuAction());
-        m_menuBar->addAction(m_windowMenu->menuAction());
         giveMnemonics(m_menuBar->actions());
         // restoreGeometry() refuses what it cannot read; what it reads may still have been saved
         // on another screen, or damaged.

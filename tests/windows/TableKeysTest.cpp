@@ -20,7 +20,9 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -399,6 +401,100 @@ TEST_F(TableKeys, MenuBarFromF10AndALoneAlt)
     };
     opens("F10", [&] { press(Qt::Key_F10); });
     opens("Alt", [&] { QTest::keyClick(table.get(), Qt::Key_Alt, Qt::AltModifier); });
+}
+
+// Every menu and entry has its letter, shown the way Thai desktops show it ("เลือกเกม(&G)"), one
+// letter to an entry within a menu; the bar's letters leave D, S and the digits to the table's
+// Alt keys. The window's own menu holds full screen, close and quit with their keys.
+TEST_F(TableKeys, EveryMenuAndEntryHasItsLetter)
+{
+    static const QRegularExpression withLetter(QStringLiteral("^[^&]+\\(&(.)\\)$"));
+    const auto lettersOf = [](const QList<QAction *> &actions) {
+        QString letters;
+        for (QAction *action : actions) {
+            if (action->isSeparator())
+                continue;
+            const auto match = withLetter.match(action->text());
+            EXPECT_TRUE(match.hasMatch()) << action->text().toStdString();
+            EXPECT_FALSE(letters.contains(match.captured(1))) << action->text().toStdString();
+            letters += match.captured(1);
+        }
+        return letters;
+    };
+    auto *bar = table->findChild<QMenuBar *>();
+    const QString barLetters = lettersOf(bar->actions());
+    EXPECT_EQ(barLetters.size(), 6);
+    for (const QChar taken : QStringLiteral("DS12345"))
+        EXPECT_FALSE(barLetters.contains(taken)) << "Alt+" << QString(taken).toStdString();
+    for (QAction *action : bar->actions())
+        if (action->menu())
+            lettersOf(action->menu()->actions());
+
+    const std::pair<const char *, QKeySequence> windowEntries[] = {
+        { "mnufull", QKeySequence(Qt::Key_F11) },
+        { "closeWindow", QKeySequence(Qt::CTRL | Qt::Key_W) },
+        { "quit", QKeySequence(Qt::CTRL | Qt::Key_Q) },
+    };
+    auto *windowMenu = control<QMenu>("mnuwindow");
+    EXPECT_EQ(bar->actions().last(), windowMenu->menuAction()) << "last on the bar";
+    for (const auto &[name, key] : windowEntries) {
+        auto *entry = control<QAction>(name);
+        EXPECT_TRUE(windowMenu->actions().contains(entry)) << name;
+        EXPECT_EQ(entry->shortcut(), key) << name;
+    }
+}
+
+// F11 or its entry makes the table full screen; Escape, F11 or the entry again brings it back,
+// and the entry's check mark follows.
+TEST_F(TableKeys, FullScreenByKeyOrEntryAndEscapeLeavesIt)
+{
+    auto *entry = control<QAction>("mnufull");
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        { "F11", [&] { press(Qt::Key_F11); } },
+        { "Escape", [&] { press(Qt::Key_Escape); } },
+        { "the entry", [&] { entry->trigger(); } },
+    };
+    for (const auto &[way, leave] : ways) {
+        SCOPED_TRACE(way);
+        press(Qt::Key_F11);
+        ASSERT_TRUE(table->windowState() & Qt::WindowFullScreen);
+        EXPECT_TRUE(entry->isChecked());
+        leave();
+        EXPECT_FALSE(table->windowState() & Qt::WindowFullScreen);
+        EXPECT_FALSE(entry->isChecked());
+        EXPECT_TRUE(table->isVisible()) << "Escape closes no game window";
+    }
+}
+
+// However the keyboard was left (on the menu bar, or nowhere), closing a window opened over the
+// table puts it back on a control of the table.
+TEST_F(TableKeys, AfterAWindowClosesTheFocusIsOnTheTable)
+{
+    const std::pair<const char *, QKeyCombination> windows[] = {
+        { "the record", Qt::CTRL | Qt::Key_R },
+        { "about", Qt::CTRL | Qt::Key_I },
+        { "the play history", Qt::CTRL | Qt::Key_H },
+    };
+    for (const auto &[what, key] : windows) {
+        SCOPED_TRACE(what);
+        if (QWidget *focus = QApplication::focusWidget())
+            focus->clearFocus();
+        ASSERT_EQ(table->focusWidget(), nullptr);
+        QTimer::singleShot(0, [] {
+            if (QWidget *window = QApplication::activeModalWidget())
+                window->close();
+        });
+        press(key);
+        QWidget *focus = nullptr;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            focus = table->focusWidget();
+            return focus != nullptr;
+        }));
+        ASSERT_NE(focus, nullptr);
+        EXPECT_TRUE(control("client")->isAncestorOf(focus) && focus->isVisible()
+                    && focus->isEnabled())
+            << focus->objectName().toStdString();
+    }
 }
 
 TEST_F(TableKeys, KeysAreShownBesideEntriesAndInTooltips)
