@@ -5,7 +5,6 @@
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Toolkit.h"
 
-#include <QActionEvent>
 #include <QActionGroup>
 #include <QApplication>
 #include <QChildEvent>
@@ -29,7 +28,6 @@ const QString kPokDengEntry = QStringLiteral("ป๊อกเด้ง");
 const QString kNineGaEntry = QStringLiteral("9 เก");
 const QString kDummyEntry = QStringLiteral("ดัมมี่");
 const QString kRestartEntry = QStringLiteral("เริ่มใหม่");
-const QString kWindowMenu = QStringLiteral("หน้าต่าง");
 const QString kFullScreenEntry = QStringLiteral("เต็มจอ");
 const QString kCloseEntry = QStringLiteral("ปิดหน้าต่าง");
 const QString kQuitEntry = QStringLiteral("ออกจากเกม");
@@ -38,10 +36,10 @@ const QString kQuitEntry = QStringLiteral("ออกจากเกม");
 // (or acts, for an entry on the bar), the letter alone picks an entry in an open menu. The bar's
 // letters keep clear of D, S and the digits, whose Alt keys play the table.
 const std::pair<const char *, char> kMnemonics[] = {
-    { "mnusel", 'G' },     { "mnupok", 'P' },      { "mnu9ga", '9' },     { "mnudum", 'D' },
-    { "mnustart", 'N' },   { "mnupoint", 'R' },    { "mnuabout", 'A' },   { "mnuhelpers", 'H' },
-    { "mnuodds", 'K' },    { "mnuhistory", 'H' },  { "mnurules", 'R' },   { "mnucontrast", 'C' },
-    { "mnuwindow", 'W' },  { "mnufull", 'F' },     { "closeWindow", 'C' }, { "quit", 'Q' },
+    { "mnusel", 'G' },   { "mnupok", 'P' },      { "mnu9ga", '9' },   { "mnudum", 'D' },
+    { "mnustart", 'N' }, { "mnupoint", 'R' },    { "mnuabout", 'A' }, { "mnuhelpers", 'H' },
+    { "mnuodds", 'K' },  { "mnuhistory", 'H' },  { "mnurules", 'R' }, { "mnucontrast", 'C' },
+    { "mnufull", 'F' },  { "closeWindow", 'C' }, { "quit", 'Q' },
 };
 
 // Gives the entries of actions, and of their drop-downs, their letters the way Thai desktops
@@ -108,14 +106,9 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
             connect(action, &QAction::triggered, this, [this, target] { switchTo(target); });
         }
     }
-    QAction *restart = addBarEntry(kRestartEntry, "mnustart", Command::Restart);
-    connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
-
-    // The window's own menu: full screen, close, quit. It stays last on the bar, after every
-    // entry the game adds.
-    m_windowMenu = new QMenu(kWindowMenu, m_menuBar);
-    m_windowMenu->setObjectName(QStringLiteral("mnuwindow"));
-    m_fullScreen = m_windowMenu->addAction(kFullScreenEntry);
+    // Below the games, the window's own entries: full screen, close, quit.
+    chooseGame->addSeparator();
+    m_fullScreen = chooseGame->addAction(kFullScreenEntry);
     m_fullScreen->setObjectName(QStringLiteral("mnufull"));
     m_fullScreen->setCheckable(true);
     shortcuts::bind(m_fullScreen, Command::FullScreen);
@@ -123,17 +116,18 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
         setWindowState(on ? windowState() | Qt::WindowFullScreen
                           : windowState() & ~Qt::WindowFullScreen);
     });
-    m_windowMenu->addSeparator();
+    chooseGame->addSeparator();
     const std::pair<const char *, QString> ownEntries[]
         = { { "closeWindow", kCloseEntry }, { "quit", kQuitEntry } };
     for (const auto &[name, text] : ownEntries) {
-        if (QAction *own = findChild<QAction *>(QString::fromLatin1(name),
-                                                Qt::FindDirectChildrenOnly)) {
+        if (QAction *own
+            = findChild<QAction *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)) {
             own->setText(text);
-            m_windowMenu->addAction(own);
+            chooseGame->addAction(own);
         }
     }
-    m_menuBar->addMenu(m_windowMenu);
+    QAction *restart = addBarEntry(kRestartEntry, "mnustart", Command::Restart);
+    connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
 
     m_menuBar->installEventFilter(this);
     auto *openMenuBar = new QAction(this);
@@ -168,11 +162,6 @@ void GameWindow::openMenuBar()
 // A menu bar shows no tooltips of its own; an entry with a key shows its key in one.
 bool GameWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_menuBar && event->type() == QEvent::ActionAdded
-        && static_cast<QActionEvent *>(event)->action() != m_windowMenu->menuAction()) {
-        m_menuBar->removeAction(m_windowMenu->menuAction());
-        m_menuBar->addAction(m_windowMenu->menuAction());
-    }
     if (event->type() == QEvent::Hide && watched != m_menuBar && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->isWindow())
         QTimer::singleShot(0, this, &GameWindow::comeBack);

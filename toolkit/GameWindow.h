@@ -18,9 +18,9 @@ class QMenuBar;
 // restarting closes the window and names the window to open next; runGameWindows() opens it, so
 // windows never nest. Every menu entry has its key (shown beside the entries of a drop-down, and
 // in the tooltip of an entry on the bar) and its letter; F10 or a lone Alt puts the menu bar in
-// its keyboard mode. The bar ends with the window's own menu (full screen, close, quit); Escape
-// leaves full screen. Enter that no control took presses no button. When a window opened over
-// this one closes, the keyboard comes back to a control of the game.
+// its keyboard mode. "เลือกเกม" also holds the window's own entries (full screen, close, quit);
+// Escape leaves full screen. Enter that no control took presses no button. When a window opened
+// over this one closes, the keyboard comes back to a control of the game.
 class GameWindow : public FixedDialog
 {
     Q_OBJECT
@@ -81,6 +81,5 @@ private:
     bool m_shownBefore = false;
     QMenuBar *m_menuBar;
     DesignCanvas *m_client;
-    QMenu *m_windowMenu = nullptr;
     QAction *m_fullScreen = nullptr;
 };

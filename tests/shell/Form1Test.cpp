@@ -171,8 +171,8 @@ TEST_F(StartWindow, OffersTheRulesAndTheHistoryByTheirKeys)
     for (QAction *action : form.actions())
         if (!action->text().isEmpty())
             entries << action->text() + u' ' + action->shortcut().toString();
-    EXPECT_EQ(entries, (QStringList { QStringLiteral("วิธีเล่น F1"),
-                                      QStringLiteral("ประวัติการเล่น Ctrl+H") }));
+    EXPECT_EQ(entries,
+              (QStringList { QStringLiteral("วิธีเล่น F1"), QStringLiteral("ประวัติการเล่น Ctrl+H") }));
 }
 
 // Each button opens its game modally over the start window, which stays on screen behind it and

@@ -96,17 +96,14 @@ TEST(GameMenus, TheBarsReadAsDesigned)
         return bar;
     };
     Frmpok table;
-    // The table's four entries, the menu of helpers (odds, history, rules) and last the
-    // window's own menu (full screen, close, quit).
+    // The table's four entries, and last the menu of helpers (odds, history, rules).
     EXPECT_EQ(
         texts(&table),
         (QStringList { QStringLiteral("เลือกเกม"), QStringLiteral("เริ่มใหม่"), QStringLiteral("สถิติ"),
-                       QStringLiteral("เกี่ยวกับโปรแกรม"), QStringLiteral("ตัวช่วย"),
-                       QStringLiteral("หน้าต่าง") }));
+                       QStringLiteral("เกี่ยวกับโปรแกรม"), QStringLiteral("ตัวช่วย") }));
     Frm9ga nineGa;
     EXPECT_EQ(texts(&nineGa),
-              (QStringList { QStringLiteral("เลือกเกม"), QStringLiteral("เริ่มใหม่"),
-                             QStringLiteral("หน้าต่าง") }));
+              (QStringList { QStringLiteral("เลือกเกม"), QStringLiteral("เริ่มใหม่") }));
     QStringList entries;
     for (const char *name : { "mnupok", "mnu9ga", "mnudum" })
         entries << menuEntry(&nineGa, name)->text();

@@ -90,7 +90,8 @@ TEST_P(KeyboardSession, AWholeSessionWithTheKeyboardAlone)
         }
         QWidget *table = SessionSteps::window("Frmpok");
         // The name box is the user's to go to: the keys of the round never land there.
-        if (auto *name = table ? table->findChild<QLineEdit *>(QStringLiteral("txtname")) : nullptr) {
+        if (auto *name
+            = table ? table->findChild<QLineEdit *>(QStringLiteral("txtname")) : nullptr) {
             EXPECT_FALSE(name->hasFocus()) << "after round " << rounds;
             EXPECT_TRUE(name->text().isEmpty()) << "after round " << rounds;
             typedIntoName = typedIntoName || name->hasFocus() || !name->text().isEmpty();
