@@ -7,6 +7,11 @@
 #include "toolkit/Shortcuts.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Twips.h"
+#include "windows/Frmrules.h"
+#include "windows/PlayHistory.h"
+
+#include <QAction>
+#include <QMenu>
 
 #include <QLabel>
 #include <QPainter>
@@ -97,6 +102,32 @@ Form1::Form1(QWidget *parent)
     shortcuts::bindButton(Command2, Command::PlayNineGa);
     shortcuts::bindButton(Command3, Command::PlayDummy);
     Command1->setFocus();
+
+    // The rules and the play history are offered before any game too: by their keys, and in
+    // the window's context menu, which names the keys.
+    const struct
+    {
+        const char *name;
+        QString text;
+        Command command;
+    } helpers[] = {
+        { "mnurules", QStringLiteral("วิธีเล่น"), Command::Rules },
+        { "mnuhistory", QStringLiteral("ประวัติการเล่น"), Command::History },
+    };
+    auto *menu = new QMenu(this);
+    for (const auto &helper : helpers) {
+        auto *action = menu->addAction(helper.text);
+        action->setObjectName(QString::fromLatin1(helper.name));
+        shortcuts::bind(action, helper.command);
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, menu,
+            [this, menu](const QPoint &at) { menu->popup(mapToGlobal(at)); });
+    connect(findChild<QAction *>(QStringLiteral("mnurules")), &QAction::triggered, this,
+            [this] { Frmrules::showBeside(this); });
+    connect(findChild<QAction *>(QStringLiteral("mnuhistory")), &QAction::triggered, this,
+            [this] { PlayHistory::instance().showStatistics(this); });
 
     Form_Load();
 }

@@ -71,7 +71,7 @@ QWidget *widgetAbove(QWidget *widget)
 
 } // namespace
 
-bool CardSlider::slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &path)
+bool CardSlider::slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &path, QWidget *cover)
 {
     if (path.empty() || !card)
         return !Toolkit::instance().isEnding();
@@ -84,7 +84,10 @@ bool CardSlider::slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &pa
     InputDropper dropper;
     // The controls above the card at rest would cut bands out of it on its way.
     const QPointer<QWidget> above = widgetAbove(card);
+    const QPointer<QWidget> coverAbove = cover ? widgetAbove(cover) : nullptr;
     card->raise();
+    if (cover)
+        cover->raise();
     QEventLoop loop;
     QTimer frames;
     frames.setTimerType(Qt::PreciseTimer);
@@ -106,8 +109,17 @@ bool CardSlider::slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &pa
     loop.exec();
     frames.stop();
     moveTo(card, path.back());
-    if (above)
-        card->stackUnder(above);
+    // Each goes back right under what lay above it; when that was the card, the card first.
+    if (cover && coverAbove == card) {
+        if (above)
+            card->stackUnder(above);
+        cover->stackUnder(card);
+    } else {
+        if (cover && coverAbove)
+            cover->stackUnder(coverAbove);
+        if (above)
+            card->stackUnder(above);
+    }
     sliding = false;
     return !Toolkit::instance().isEnding();
 }

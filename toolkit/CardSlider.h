@@ -11,14 +11,16 @@ class QWidget;
 // has reached by then; the last frame is exactly the end of the path. The path is in twips: on a
 // design canvas the card moves in the canvas's design units, so a slide takes the same time at
 // any scale and ends where the canvas lays the card out; elsewhere a twip is a fifteenth of a
-// pixel. While it moves the card is drawn above every other control, and back at rest it returns
-// to its own place in the stack. The user's mouse and key input during a slide is dropped, not
+// pixel. While it moves the card is drawn above every other control but cover (the pack it
+// leaves, which hides it until it comes out from under it), and back at rest both return to
+// their own places in the stack. The user's mouse and key input during a slide is dropped, not
 // kept for afterwards.
 class CardSlider
 {
 public:
     // Returns false when the program began to end during the slide; the caller then stops.
-    static bool slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &path);
+    static bool slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &path,
+                      QWidget *cover = nullptr);
 
     // Tests and benchmarks jump straight to the end of every path.
     static void setInstant(bool instant);

@@ -3,8 +3,11 @@
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/GameSettings.h"
 #include "toolkit/ThaiFonts.h"
+#include "toolkit/Toolkit.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,10 +15,12 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 const QString kChooseGameMenu = QStringLiteral("เลือกเกม");
@@ -23,6 +28,36 @@ const QString kPokDengEntry = QStringLiteral("ป๊อกเด้ง");
 const QString kNineGaEntry = QStringLiteral("9 เก");
 const QString kDummyEntry = QStringLiteral("ดัมมี่");
 const QString kRestartEntry = QStringLiteral("เริ่มใหม่");
+const QString kFullScreenEntry = QStringLiteral("เต็มจอ");
+const QString kCloseEntry = QStringLiteral("ปิดหน้าต่าง");
+const QString kQuitEntry = QStringLiteral("ออกจากเกม");
+
+// Each menu's and entry's letter, by its object name: Alt and the letter opens a menu of the bar
+// (or acts, for an entry on the bar), the letter alone picks an entry in an open menu. The bar's
+// letters keep clear of D, S and the digits, whose Alt keys play the table.
+const std::pair<const char *, char> kMnemonics[] = {
+    { "mnusel", 'G' },   { "mnupok", 'P' },      { "mnu9ga", '9' },   { "mnudum", 'D' },
+    { "mnustart", 'N' }, { "mnupoint", 'R' },    { "mnuabout", 'A' }, { "mnuhelpers", 'H' },
+    { "mnuodds", 'K' },  { "mnuhistory", 'H' },  { "mnurules", 'R' }, { "mnucontrast", 'C' },
+    { "mnufull", 'F' },  { "closeWindow", 'C' }, { "quit", 'Q' },
+};
+
+// Gives the entries of actions, and of their drop-downs, their letters the way Thai desktops
+// show them, after the text: "เลือกเกม(&G)".
+void giveMnemonics(const QList<QAction *> &actions)
+{
+    for (QAction *action : actions) {
+        const QString name = action->menu() ? action->menu()->objectName() : action->objectName();
+        for (const auto &[objectName, letter] : kMnemonics) {
+            if (name == QLatin1String(objectName) && !action->text().contains(u'&')) {
+                action->setText(action->text() + QStringLiteral("(&%1)").arg(QLatin1Char(letter)));
+                break;
+            }
+        }
+        if (action->menu())
+            giveMnemonics(action->menu()->actions());
+    }
+}
 
 } // namespace
 
@@ -71,6 +106,26 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
             connect(action, &QAction::triggered, this, [this, target] { switchTo(target); });
         }
     }
+    // Below the games, the window's own entries: full screen, close, quit.
+    chooseGame->addSeparator();
+    m_fullScreen = chooseGame->addAction(kFullScreenEntry);
+    m_fullScreen->setObjectName(QStringLiteral("mnufull"));
+    m_fullScreen->setCheckable(true);
+    shortcuts::bind(m_fullScreen, Command::FullScreen);
+    connect(m_fullScreen, &QAction::triggered, this, [this](bool on) {
+        setWindowState(on ? windowState() | Qt::WindowFullScreen
+                          : windowState() & ~Qt::WindowFullScreen);
+    });
+    chooseGame->addSeparator();
+    const std::pair<const char *, QString> ownEntries[]
+        = { { "closeWindow", kCloseEntry }, { "quit", kQuitEntry } };
+    for (const auto &[name, text] : ownEntries) {
+        if (QAction *own
+            = findChild<QAction *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)) {
+            own->setText(text);
+            chooseGame->addAction(own);
+        }
+    }
     QAction *restart = addBarEntry(kRestartEntry, "mnustart", Command::Restart);
     connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
 
@@ -107,6 +162,9 @@ void GameWindow::openMenuBar()
 // A menu bar shows no tooltips of its own; an entry with a key shows its key in one.
 bool GameWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Hide && watched != m_menuBar && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->isWindow())
+        QTimer::singleShot(0, this, &GameWindow::comeBack);
     if (watched == m_menuBar && event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
         QAction *entry = m_menuBar->actionAt(help->pos());
@@ -148,6 +206,7 @@ void GameWindow::setVisible(bool visible)
 {
     if (visible && !m_shownBefore) {
         m_shownBefore = true;
+        giveMnemonics(m_menuBar->actions());
         // restoreGeometry() refuses what it cannot read; what it reads may still have been saved
         // on another screen, or damaged.
         const QByteArray saved = GameSettings().value(geometryKey(m_kind)).toByteArray();
@@ -188,12 +247,63 @@ void GameWindow::hideEvent(QHideEvent *event)
 
 void GameWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_F11 && event->modifiers() == Qt::NoModifier) {
-        setWindowState(windowState() ^ Qt::WindowFullScreen);
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        if (windowState() & Qt::WindowFullScreen)
+            setWindowState(windowState() & ~Qt::WindowFullScreen);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter that the focused control left alone (the name box asks about saving and passes
+        // it on) presses no other button: one key, one action.
         event->accept();
         return;
+    default:
+        break;
     }
     FixedDialog::keyPressEvent(event);
+}
+
+void GameWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+        m_fullScreen->setChecked(windowState() & Qt::WindowFullScreen);
+    FixedDialog::changeEvent(event);
+}
+
+bool GameWindow::event(QEvent *event)
+{
+    // Every window opened over this one (message boxes too) is watched for its closing.
+    if (event->type() == QEvent::ChildPolished) {
+        QObject *child = static_cast<QChildEvent *>(event)->child();
+        if (child->isWidgetType() && static_cast<QWidget *>(child)->isWindow())
+            child->installEventFilter(this);
+    }
+    return FixedDialog::event(event);
+}
+
+// A window over this one has closed: the keyboard comes back to a control of the game, in this
+// window made active again if no window took over (there may be no window manager to do it).
+void GameWindow::comeBack()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!isVisible() || (modal && modal != this) || Toolkit::instance().isEnding())
+        return;
+    if (!QApplication::activeWindow())
+        activateWindow();
+    QWidget *focus = focusWidget();
+    if (!focus || !m_client->isAncestorOf(focus) || !focus->isVisible() || !focus->isEnabled())
+        focusRestingControl();
+}
+
+void GameWindow::focusRestingControl()
+{
+    for (QWidget *control : m_client->findChildren<QWidget *>())
+        if ((control->focusPolicy() & Qt::TabFocus) && control->isVisible()
+            && control->isEnabled()) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
 }
 
 void GameWindow::addBelowClient(QWidget *widget)

@@ -17,8 +17,10 @@ class QMenuBar;
 // size. Its size and place are kept between runs, one for each kind of game. Switching games or
 // restarting closes the window and names the window to open next; runGameWindows() opens it, so
 // windows never nest. Every menu entry has its key (shown beside the entries of a drop-down, and
-// in the tooltip of an entry on the bar); F10 or a lone Alt puts the menu bar in its keyboard
-// mode.
+// in the tooltip of an entry on the bar) and its letter; F10 or a lone Alt puts the menu bar in
+// its keyboard mode. "เลือกเกม" also holds the window's own entries (full screen, close, quit);
+// Escape leaves full screen. Enter that no control took presses no button. When a window opened
+// over this one closes, the keyboard comes back to a control of the game.
 class GameWindow : public FixedDialog
 {
     Q_OBJECT
@@ -58,7 +60,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // Puts the focus on the control the keyboard should start from now; by default the first
+    // shown and enabled control of the client area that Tab reaches.
+    virtual void focusRestingControl();
 
 private:
     void saveWindowGeometry() const;
@@ -66,10 +74,12 @@ private:
     // screen's free area (nor smaller than the window's minimum), and wholly inside it.
     void keepOnScreen();
     void openMenuBar();
+    void comeBack();
 
     GameKind m_kind;
     GameKind m_next = GameKind::None;
     bool m_shownBefore = false;
     QMenuBar *m_menuBar;
     DesignCanvas *m_client;
+    QAction *m_fullScreen = nullptr;
 };

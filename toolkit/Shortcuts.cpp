@@ -14,6 +14,7 @@
 namespace {
 
 const QString kKeyHint = QStringLiteral("ปุ่มลัด %1");
+const QString kTwoKeysHint = QStringLiteral("ปุ่มลัด %1 หรือ %2");
 
 struct Binding
 {
@@ -25,14 +26,15 @@ struct Binding
 // The game's keys, every command's in one place. A key appears once in the whole table, so that
 // no two commands of one window can share it.
 const Binding kBindings[] = {
-    // The bets by their place in the column, top to bottom.
-    { Command::BetThousand, Qt::Key_1 },
-    { Command::BetFiveThousand, Qt::Key_2 },
-    { Command::BetTenThousand, Qt::Key_3 },
-    { Command::BetHalfMoney, Qt::Key_4 },
-    { Command::BetAllMoney, Qt::Key_5 },
-    { Command::Draw, Qt::Key_D },
-    { Command::Stand, Qt::Key_S },
+    // The bets by their place in the column, top to bottom, and the turn. With Alt they work in
+    // the name box too, where the plain keys type.
+    { Command::BetThousand, Qt::Key_1, Qt::ALT | Qt::Key_1 },
+    { Command::BetFiveThousand, Qt::Key_2, Qt::ALT | Qt::Key_2 },
+    { Command::BetTenThousand, Qt::Key_3, Qt::ALT | Qt::Key_3 },
+    { Command::BetHalfMoney, Qt::Key_4, Qt::ALT | Qt::Key_4 },
+    { Command::BetAllMoney, Qt::Key_5, Qt::ALT | Qt::Key_5 },
+    { Command::Draw, Qt::Key_D, Qt::ALT | Qt::Key_D },
+    { Command::Stand, Qt::Key_S, Qt::ALT | Qt::Key_S },
     { Command::SaveRecord, Qt::CTRL | Qt::Key_S },
     { Command::Restart, Qt::Key_F2, Qt::CTRL | Qt::Key_N },
     { Command::ShowRecord, Qt::CTRL | Qt::Key_R },
@@ -45,6 +47,7 @@ const Binding kBindings[] = {
     { Command::PlayNineGa, Qt::CTRL | Qt::Key_2 },
     { Command::PlayDummy, Qt::CTRL | Qt::Key_3 },
     { Command::OpenMenuBar, Qt::Key_F10 },
+    { Command::FullScreen, Qt::Key_F11 },
     { Command::CloseWindow, Qt::CTRL | Qt::Key_W },
     { Command::Quit, Qt::CTRL | Qt::Key_Q },
 };
@@ -193,6 +196,12 @@ QString keyText(Command command)
 
 QString keyHint(Command command)
 {
+    // The Alt key of a command whose own key is typing in a text box is named too; other
+    // second keys (Ctrl+N beside F2) are left for the menus to show.
+    const QKeyCombination alternative = bindingOf(command).alternative;
+    if (alternative.keyboardModifiers() == Qt::AltModifier)
+        return kTwoKeysHint.arg(keyText(command),
+                                QKeySequence(alternative).toString(QKeySequence::NativeText));
     return kKeyHint.arg(keyText(command));
 }
 

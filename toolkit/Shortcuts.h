@@ -31,6 +31,7 @@ enum class Command {
     PlayNineGa,
     PlayDummy,
     OpenMenuBar,
+    FullScreen,
     // Every window with a title bar.
     CloseWindow,
     Quit,
@@ -46,7 +47,8 @@ QList<QKeySequence> keys(Command command);
 // The command's first key as the user reads it: "F2", "Ctrl+Q", "1".
 QString keyText(Command command);
 
-// The Thai hint shown in tooltips and read by screen readers: "ปุ่มลัด F2".
+// The Thai hint shown in tooltips and read by screen readers: "ปุ่มลัด F2", or for a key that
+// types in a text box, with the one that works there too: "ปุ่มลัด D หรือ Alt+D".
 QString keyHint(Command command);
 
 // Gives action the command's keys (no auto-repeat: a key held down does the command once). The

@@ -145,6 +145,10 @@ void Frmpok::chooseBet(BetOption option)
     if (m_phase != Phase::Betting)
         return;
     m_bet = stakeFor(option, m_money);
+    m_lastBet = option;
+    // Out of the option about to leave the offer, or the focus would fall to the next control
+    // in the tab order, the name box among them.
+    keepFocusOnTable(ui.betOption(option));
     for (BetOption other : kBetOptions)
         if (other != option)
             ui.betOption(other)->setEnabled(false);
@@ -167,10 +171,36 @@ void Frmpok::startRound()
     m_phase = Phase::UserTurn;
     const auto hand = m_round->cards().ofSeat(kUserSeat);
     m_advisor->startTurn(hand[0], hand[1], m_bet, m_standShowsCards ? kShowCards : kStand);
-    // A bet chosen by its key can take the focus's option out of the offer; the keyboard then
-    // goes on from the turn buttons.
-    if (!focusWidget())
-        focusNextChild();
+    // The keyboard goes on from the turn buttons, whichever way the bet was chosen.
+    focusRestingControl();
+}
+
+void Frmpok::focusRestingControl()
+{
+    QWidget *target = nullptr;
+    if (m_phase == Phase::UserTurn) {
+        for (QPushButton *turn : { ui.Cmdreq, ui.cmdnoreq })
+            if (!target && !turn->isHidden())
+                target = turn;
+    } else if (m_phase == Phase::Betting || m_phase == Phase::GameOver) {
+        // The bet of the last round, or the first one from the top still on offer.
+        if (ui.betOption(m_lastBet)->isEnabled())
+            target = ui.betOption(m_lastBet);
+        for (BetOption option : kBetOptions)
+            if (!target && ui.betOption(option)->isEnabled())
+                target = ui.betOption(option);
+    }
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+// Moves the focus to to when it lies on a control that a step of the round is about to hide or
+// disable; left elsewhere (in the name box, say), it stays.
+void Frmpok::keepFocusOnTable(QWidget *to)
+{
+    QWidget *focus = focusWidget();
+    if (focus && focus != ui.txtname && focus != to && client()->isAncestorOf(focus))
+        to->setFocus(Qt::OtherFocusReason);
 }
 
 void Frmpok::deal()
@@ -209,7 +239,7 @@ bool Frmpok::slideDeal()
 {
     for (int k = 1; k <= 8; ++k) {
         slot(k)->show();
-        if (!CardSlider::slide(slot(k), slidePath(k)))
+        if (!CardSlider::slide(slot(k), slidePath(k), ui.Image1))
             return false;
     }
     return true;
@@ -222,7 +252,7 @@ bool Frmpok::slideThirdCard(int seat)
     const int k = thirdSlotOf(seat);
     slot(k)->show();
     ui.showSaveControls(m_saveOffered, m_round->hasDrawn(kLastSeat));
-    return CardSlider::slide(slot(k), slidePath(k));
+    return CardSlider::slide(slot(k), slidePath(k), ui.Image1);
 }
 
 bool Frmpok::firstSeatTurn()
@@ -252,6 +282,7 @@ void Frmpok::Cmdreq_Click()
     m_phase = Phase::Resolving;
     m_round->userDraws();
     m_advisor->endTurn();
+    keepFocusOnTable(ui.betOption(m_lastBet));
     ui.Cmdreq->hide();
     ui.cmdnoreq->hide();
     if (!slideThirdCard(kUserSeat))
@@ -267,6 +298,7 @@ void Frmpok::cmdnoreq_Click()
     m_phase = Phase::Resolving;
     m_round->userStands();
     m_advisor->endTurn();
+    keepFocusOnTable(ui.betOption(m_lastBet));
     ui.Cmdreq->hide();
     ui.cmdnoreq->hide();
     finishRound();
@@ -307,6 +339,7 @@ void Frmpok::nextRound()
     for (BetOption option : kBetOptions)
         ui.betOption(option)->setEnabled(isOfferedAfterRound(option, m_money));
     m_phase = Phase::Betting;
+    focusRestingControl();
     if (isGameOver(m_money))
         endGame();
 }

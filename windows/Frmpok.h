@@ -40,6 +40,10 @@ public:
 
 protected:
     bool canClose() const override;
+    // At the user's turn the first turn button shown; between rounds the bet of the last round
+    // when it is still on offer, else the first one on offer from the top. Never the name box:
+    // the user goes there by Tab or a click.
+    void focusRestingControl() override;
 
 private:
     void buildMenu();
@@ -70,6 +74,7 @@ private:
 
     CardPicture *slot(int k) const { return ui.Imgpl[k - 1]; }
     void setSaveControlsVisible(bool visible);
+    void keepFocusOnTable(QWidget *to);
     void showMoney();
 
     pokdeng::RandomSource &m_random;
@@ -80,6 +85,7 @@ private:
     double m_recordMoney = 0;
     double m_money = pokdeng::kStartingMoney;
     double m_bet = 500;
+    pokdeng::BetOption m_lastBet = pokdeng::BetOption::Thousand;
     // Once a pok has shown its cards, the stand button keeps saying so for the life of the table.
     bool m_standShowsCards = false;
     // Whether the save controls are offered: the money beats the record.

@@ -3,6 +3,8 @@
 // way from the start window through a round, a restart, the other games, the record and about
 // windows and back, then closes the start window. It prints "walk complete" when every step was
 // done, "walk failed" otherwise (and ends the process when a step does not come within a minute).
+#include "support/MenuText.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -68,7 +70,7 @@ Action barEntry(QWidget *window, const QString &text)
     auto *bar = window ? window->findChild<QMenuBar *>() : nullptr;
     if (bar)
         for (QAction *action : bar->actions())
-            if (action->text() == text)
+            if (plainMenuText(action->text()) == text)
                 return clickOn(bar, bar->actionGeometry(action).center());
     return {};
 }
@@ -79,7 +81,7 @@ Action popupEntry(const QString &text)
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     if (menu)
         for (QAction *action : menu->actions())
-            if (action->text() == text)
+            if (plainMenuText(action->text()) == text)
                 return clickOn(menu, menu->actionGeometry(action).center());
     return {};
 }

@@ -5,6 +5,7 @@
 #include "toolkit/CardLibrary.h"
 #include "toolkit/Twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -139,6 +140,39 @@ TEST_F(StartWindow, EscapeDoesNotCloseIt)
     form.show();
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_TRUE(form.isVisible());
+}
+
+// Before any game, F1 shows the rules beside the start window and Ctrl+H the play history over
+// it; its context menu offers both.
+TEST_F(StartWindow, OffersTheRulesAndTheHistoryByTheirKeys)
+{
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_F1);
+    QWidget *rules = form.findChild<QWidget *>(QStringLiteral("Frmrules"));
+    ASSERT_NE(rules, nullptr);
+    EXPECT_TRUE(rules->isVisible());
+    rules->close();
+
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QString opened;
+    QTimer::singleShot(0, &form, [&] {
+        if (QWidget *window = QApplication::activeModalWidget()) {
+            opened = window->objectName();
+            window->close();
+        }
+    });
+    QTest::keyClick(&form, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(opened, QStringLiteral("Frmhistory"));
+
+    QStringList entries;
+    for (QAction *action : form.actions())
+        if (!action->text().isEmpty())
+            entries << action->text() + u' ' + action->shortcut().toString();
+    EXPECT_EQ(entries,
+              (QStringList { QStringLiteral("วิธีเล่น F1"), QStringLiteral("ประวัติการเล่น Ctrl+H") }));
 }
 
 // Each button opens its game modally over the start window, which stays on screen behind it and

@@ -2,6 +2,8 @@
 
 // The game as a screen reader sees it: the accessibility tree of its windows, walked from the
 // application down, and the actions a screen reader or voice control carries out on it.
+#include "support/MenuText.h"
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QCoreApplication>
@@ -49,8 +51,11 @@ inline std::vector<QAccessibleInterface *> withRole(QAccessibleInterface *root,
 inline QAccessibleInterface *find(QAccessibleInterface *root, QAccessible::Role role,
                                   const QString &name)
 {
+    // A menu entry goes by its words, whatever its letter.
     for (QAccessibleInterface *interface : withRole(root, role))
-        if (interface->text(QAccessible::Name) == name)
+        if (interface->text(QAccessible::Name) == name
+            || (role == QAccessible::MenuItem
+                && plainMenuText(interface->text(QAccessible::Name)) == name))
             return interface;
     return nullptr;
 }

@@ -111,6 +111,38 @@ TEST_F(Slides, AMovingCardIsOnTopAndGoesBackInTheStackWhenItStops)
     EXPECT_EQ(topmost(), button);
 }
 
+// A card leaving the pack is hidden under the pack's picture until it comes out from under it:
+// on its way it is above every other control but the pack, and at rest back in its place.
+TEST_F(Slides, ACardLeavingThePackStaysUnderThePack)
+{
+    auto *pack = new QLabel(&table);
+    table.place(pack, { 2760, 1560, 1200, 1575 });
+    pack->stackUnder(button); // the design's stack: card, pack, button
+    pack->show();
+    const auto stack = [&] {
+        std::vector<QObject *> widgets;
+        for (QObject *child : table.children())
+            if (child->isWidgetType())
+                widgets.push_back(child);
+        return widgets;
+    };
+    const std::vector<QObject *> atRest = stack();
+    int framesSeen = 0, framesRight = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!CardSlider::isSliding())
+            return;
+        ++framesSeen;
+        framesRight += stack() == std::vector<QObject *> { button, card, pack };
+    });
+    watch.start(5);
+    ASSERT_TRUE(CardSlider::slide(card, pokdeng::slidePath(9), pack));
+    watch.stop();
+    EXPECT_GT(framesSeen, 0);
+    EXPECT_EQ(framesRight, framesSeen);
+    EXPECT_EQ(stack(), atRest);
+}
+
 TEST_F(Slides, InputDuringASlideIsDroppedNotDeferred)
 {
     int clicks = 0;

@@ -277,7 +277,7 @@ TEST_F(ScaledTable, EmptyLabelsPaintNothing)
 // A round where every seat takes a third card, after a win that brought out the save controls:
 // at the user's turn and at the reveal no control paints over or under a card at rest, nor over
 // another control; while
-// the third cards slide, each is above every control it crosses. At 1x and at 1.37x.
+// the third cards slide, each is above every control it crosses but the pack. At 1x and at 1.37x.
 TEST_F(ScaledTable, NoCardIsEverCoveredByAControl)
 {
     for (const QSize size : { kDesign, QSize(900, 482) }) {
@@ -294,7 +294,8 @@ TEST_F(ScaledTable, NoCardIsEverCoveredByAControl)
         EXPECT_EQ(controlsOverlapping(client), std::vector<std::string>()) << "no text covered";
 
         // Each frame: a card away from both the pack and its place is on its way, and every
-        // control it crosses must lie below it in the stack.
+        // control it crosses but the pack (which hides it until it comes out from under it)
+        // must lie below it in the stack.
         int framesSeen = 0;
         std::vector<std::string> underneath;
         QTimer watch;
@@ -314,7 +315,7 @@ TEST_F(ScaledTable, NoCardIsEverCoveredByAControl)
                     continue;
                 ++framesSeen;
                 for (size_t j = i + 1; j < widgets.size(); ++j)
-                    if (!widgets[j]->isHidden()
+                    if (!widgets[j]->isHidden() && widgets[j] != control("Image1")
                         && widgets[j]->geometry().intersects(card->geometry()))
                         underneath.push_back(card->objectName().toStdString() + " under "
                                              + widgets[j]->objectName().toStdString());

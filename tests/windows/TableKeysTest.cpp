@@ -20,9 +20,11 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -47,6 +49,8 @@ std::string seats(const std::string &user, const std::string &dealer)
 }
 // The user holds 4 and may draw or stand; the dealer's pok 8 wins.
 const std::string kFourAgainstPok = seats("AS 3H 9D", "6S 2H 4C");
+// The user's pok 9 beats the dealer's pok 8.
+const std::string kPokNineWins = seats("4S 5H 2C", "6S 2H 4C");
 
 class TableKeys : public ::testing::Test
 {
@@ -278,6 +282,108 @@ TEST_F(TableKeys, EnterInTheNameBoxSaves)
     EXPECT_EQ(readScoreFile().money, 11000);
 }
 
+// Enter in the name box asks about saving and nothing else: answered Cancel in the middle of a
+// turn, the round stays exactly where it was.
+TEST_F(TableKeys, EnterInTheNameBoxOnlyAsksAboutSaving)
+{
+    random.deal(tableBySeat(kPokNineWins));
+    press(Qt::Key_1);
+    toolkit.expect(Answer::Ok);
+    press(Qt::Key_S); // 11000 beats the empty record
+    random.deal(tableBySeat(kFourAgainstPok));
+    press(Qt::Key_1);
+    ASSERT_EQ(table->phase(), Frmpok::Phase::UserTurn);
+    const SlotCards dealt = table->cards();
+
+    auto *name = control<QLineEdit>("txtname");
+    QTest::mouseClick(name, Qt::LeftButton);
+    ASSERT_TRUE(name->hasFocus());
+    QTest::keyClicks(name, QStringLiteral("Ann"));
+    toolkit.expect(Answer::Cancel); // "ถ้าคุณเก็บสถิติตอนนี้..."
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(toolkit.boxes().size(), 2u) << "the save question and nothing after it";
+    EXPECT_EQ(table->phase(), Frmpok::Phase::UserTurn);
+    EXPECT_EQ(table->cards(), dealt);
+    EXPECT_TRUE(control("Imgpl11")->isHidden()) << "no third card was drawn";
+    EXPECT_TRUE(shown("Cmdreq") && shown("cmdnoreq"));
+    EXPECT_EQ(name->text(), QStringLiteral("Ann"));
+    toolkit.expect(Answer::Ok);
+    press(Qt::ALT | Qt::Key_S);
+    EXPECT_EQ(toolkit.boxes().size(), 3u);
+}
+
+// After the deal the focus is on the first turn button, after the round back on the bets, and
+// never in the name box unless the user goes there: with the save offer on the table, the
+// bets and S keep working however the bets are chosen, in either layout. A bet above the one
+// with the focus used to drop the focus into the name box, where the next keys typed.
+TEST_F(TableKeys, TheFocusFollowsTheRoundAndKeepsOutOfTheNameBox)
+{
+    const struct
+    {
+        const char *way;
+        std::function<void()> bet;
+        const char *option;
+        const std::string &deal;
+    } rounds[] = {
+        { "all by its key", [&] { press(Qt::Key_5); }, "Optall", kPokNineWins },
+        { "1,000 by its key", [&] { press(Qt::Key_1); }, "Opt1000", kFourAgainstPok },
+        { "all by a click", [&] { QTest::mouseClick(control("Optall"), Qt::LeftButton); }, "Optall",
+          kPokNineWins },
+        { "1,000 by its key in the Thai layout", [&] { pressThai(U'ๅ', 10); }, "Opt1000",
+          kFourAgainstPok },
+        { "5,000 by its key in the Thai layout", [&] { pressThai(U'/', 11); }, "Opt5000",
+          kPokNineWins },
+    };
+    auto *name = control<QLineEdit>("txtname");
+    std::size_t boxes = 0;
+    for (const auto &round : rounds) {
+        SCOPED_TRACE(round.way);
+        random.deal(tableBySeat(round.deal));
+        round.bet();
+        ASSERT_EQ(table->phase(), Frmpok::Phase::UserTurn);
+        EXPECT_TRUE(control<QRadioButton>(round.option)->isChecked());
+        EXPECT_EQ(QApplication::focusWidget(), control(shown("Cmdreq") ? "Cmdreq" : "cmdnoreq"));
+        toolkit.expect(Answer::Ok);
+        pressThai(U'ห', 39); // S
+        ASSERT_EQ(toolkit.boxes().size(), ++boxes);
+        ASSERT_EQ(table->phase(), Frmpok::Phase::Betting);
+        ASSERT_TRUE(shown("txtname")) << "the save offer is on the table";
+        auto *focus = qobject_cast<QRadioButton *>(QApplication::focusWidget());
+        ASSERT_NE(focus, nullptr) << "back on the bets";
+        EXPECT_TRUE(focus->isEnabled() && focus->isVisible());
+    }
+    EXPECT_TRUE(name->text().isEmpty());
+}
+
+// In the name box letters and digits type, in either layout; the turn and the bets stay
+// reachable by their Alt keys, which typing cannot take, and the tooltips say so.
+TEST_F(TableKeys, InTheNameBoxLettersTypeAndAltKeysPlay)
+{
+    random.deal(tableBySeat(kPokNineWins));
+    press(Qt::Key_1);
+    toolkit.expect(Answer::Ok);
+    press(Qt::Key_S);
+    auto *name = control<QLineEdit>("txtname");
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClicks(name, QStringLiteral("d1s"));
+    pressThai(U'ก', 40);
+    pressThai(U'ๅ', 10);
+    EXPECT_EQ(name->text(), QStringLiteral("d1sกๅ"));
+    EXPECT_EQ(table->phase(), Frmpok::Phase::Betting);
+
+    random.deal(tableBySeat(kFourAgainstPok));
+    pressThai(U'/', 11, Qt::AltModifier); // Alt and the "2" key
+    ASSERT_EQ(table->phase(), Frmpok::Phase::UserTurn);
+    EXPECT_EQ(table->bet(), 5000);
+    QTest::mouseClick(name, Qt::LeftButton);
+    ASSERT_TRUE(name->hasFocus());
+    toolkit.expect(Answer::Ok);
+    pressThai(U'ก', 40, Qt::AltModifier); // Alt and the "D" key
+    EXPECT_EQ(toolkit.boxes().size(), 2u);
+    EXPECT_EQ(table->cards()[10], card("9D")) << "the user drew";
+    EXPECT_EQ(name->text(), QStringLiteral("d1sกๅ"));
+}
+
 TEST_F(TableKeys, MenuBarFromF10AndALoneAlt)
 {
     auto *bar = table->findChild<QMenuBar *>();
@@ -296,6 +402,99 @@ TEST_F(TableKeys, MenuBarFromF10AndALoneAlt)
     opens("Alt", [&] { QTest::keyClick(table.get(), Qt::Key_Alt, Qt::AltModifier); });
 }
 
+// Every menu and entry has its letter, shown the way Thai desktops show it ("เลือกเกม(&G)"), one
+// letter to an entry within a menu; the bar's letters leave D, S and the digits to the table's
+// Alt keys. "เลือกเกม" also holds full screen, close and quit with their keys.
+TEST_F(TableKeys, EveryMenuAndEntryHasItsLetter)
+{
+    static const QRegularExpression withLetter(QStringLiteral("^[^&]+\\(&(.)\\)$"));
+    const auto lettersOf = [](const QList<QAction *> &actions) {
+        QString letters;
+        for (QAction *action : actions) {
+            if (action->isSeparator())
+                continue;
+            const auto match = withLetter.match(action->text());
+            EXPECT_TRUE(match.hasMatch()) << action->text().toStdString();
+            EXPECT_FALSE(letters.contains(match.captured(1))) << action->text().toStdString();
+            letters += match.captured(1);
+        }
+        return letters;
+    };
+    auto *bar = table->findChild<QMenuBar *>();
+    const QString barLetters = lettersOf(bar->actions());
+    EXPECT_EQ(barLetters.size(), 5);
+    for (const QChar taken : QStringLiteral("DS12345"))
+        EXPECT_FALSE(barLetters.contains(taken)) << "Alt+" << QString(taken).toStdString();
+    for (QAction *action : bar->actions())
+        if (action->menu())
+            lettersOf(action->menu()->actions());
+
+    const std::pair<const char *, QKeySequence> windowEntries[] = {
+        { "mnufull", QKeySequence(Qt::Key_F11) },
+        { "closeWindow", QKeySequence(Qt::CTRL | Qt::Key_W) },
+        { "quit", QKeySequence(Qt::CTRL | Qt::Key_Q) },
+    };
+    auto *windowMenu = control<QMenu>("mnusel");
+    for (const auto &[name, key] : windowEntries) {
+        auto *entry = control<QAction>(name);
+        EXPECT_TRUE(windowMenu->actions().contains(entry)) << name;
+        EXPECT_EQ(entry->shortcut(), key) << name;
+    }
+}
+
+// F11 or its entry makes the table full screen; Escape, F11 or the entry again brings it back,
+// and the entry's check mark follows.
+TEST_F(TableKeys, FullScreenByKeyOrEntryAndEscapeLeavesIt)
+{
+    auto *entry = control<QAction>("mnufull");
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        { "F11", [&] { press(Qt::Key_F11); } },
+        { "Escape", [&] { press(Qt::Key_Escape); } },
+        { "the entry", [&] { entry->trigger(); } },
+    };
+    for (const auto &[way, leave] : ways) {
+        SCOPED_TRACE(way);
+        press(Qt::Key_F11);
+        ASSERT_TRUE(table->windowState() & Qt::WindowFullScreen);
+        EXPECT_TRUE(entry->isChecked());
+        leave();
+        EXPECT_FALSE(table->windowState() & Qt::WindowFullScreen);
+        EXPECT_FALSE(entry->isChecked());
+        EXPECT_TRUE(table->isVisible()) << "Escape closes no game window";
+    }
+}
+
+// However the keyboard was left (on the menu bar, or nowhere), closing a window opened over the
+// table puts it back on a control of the table.
+TEST_F(TableKeys, AfterAWindowClosesTheFocusIsOnTheTable)
+{
+    const std::pair<const char *, QKeyCombination> windows[] = {
+        { "the record", Qt::CTRL | Qt::Key_R },
+        { "about", Qt::CTRL | Qt::Key_I },
+        { "the play history", Qt::CTRL | Qt::Key_H },
+    };
+    for (const auto &[what, key] : windows) {
+        SCOPED_TRACE(what);
+        if (QWidget *focus = QApplication::focusWidget())
+            focus->clearFocus();
+        ASSERT_EQ(table->focusWidget(), nullptr);
+        QTimer::singleShot(0, [] {
+            if (QWidget *window = QApplication::activeModalWidget())
+                window->close();
+        });
+        press(key);
+        QWidget *focus = nullptr;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            focus = table->focusWidget();
+            return focus != nullptr;
+        }));
+        ASSERT_NE(focus, nullptr);
+        EXPECT_TRUE(control("client")->isAncestorOf(focus) && focus->isVisible()
+                    && focus->isEnabled())
+            << focus->objectName().toStdString();
+    }
+}
+
 TEST_F(TableKeys, KeysAreShownBesideEntriesAndInTooltips)
 {
     auto *bar = table->findChild<QMenuBar *>();
@@ -312,10 +511,12 @@ TEST_F(TableKeys, KeysAreShownBesideEntriesAndInTooltips)
     // Drop-down entries show their keys beside them.
     EXPECT_EQ(table->findChild<QAction *>(QStringLiteral("mnu9ga"))->shortcut(),
               QKeySequence(Qt::CTRL | Qt::Key_2));
-    // A control's tooltip names its key, and screen readers read it as its description.
+    // A control's tooltip names its key (and the one that works in the name box too), and screen
+    // readers read it as its description.
     const std::pair<const char *, const char *> controls[] = {
-        { "Opt1000", "ปุ่มลัด 1" },  { "Optall", "ปุ่มลัด 5" },       { "Cmdreq", "ปุ่มลัด D" },
-        { "cmdnoreq", "ปุ่มลัด S" }, { "Cmdname", "ปุ่มลัด Ctrl+S" },
+        { "Opt1000", "ปุ่มลัด 1 หรือ Alt+1" }, { "Optall", "ปุ่มลัด 5 หรือ Alt+5" },
+        { "Cmdreq", "ปุ่มลัด D หรือ Alt+D" },  { "cmdnoreq", "ปุ่มลัด S หรือ Alt+S" },
+        { "Cmdname", "ปุ่มลัด Ctrl+S" },
     };
     for (const auto &[name, hint] : controls) {
         EXPECT_EQ(control(name)->toolTip(), QString::fromUtf8(hint)) << name;

@@ -1,8 +1,9 @@
 // A whole session played with the keyboard alone under a real X server, in the US layout and in
-// the Thai Kedmanee layout: from the start window to the table, ten rounds (the real outcome
-// boxes closed with Enter), the record and about windows, a placeholder game and back, and
-// Ctrl+Q. The keys are pressed by their place (the X key code), as fingers press them. The cards
-// are the game's own.
+// the Thai Kedmanee layout: from the start window to the table, twenty rounds (the real outcome
+// boxes closed with Enter) with the save offer on the table from the first win on, the record and
+// about windows, a placeholder game and back, and Ctrl+Q. The keys are pressed by their place
+// (the X key code), as fingers press them, and never typed into the name box: it never takes the
+// focus and stays empty. The cards are the game's own.
 #include "X11Session.h"
 #include "shell/Form1.h"
 #include "support/SessionSteps.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -72,8 +74,12 @@ protected:
 
 TEST_P(KeyboardSession, AWholeSessionWithTheKeyboardAlone)
 {
+    constexpr int kRounds = 20;
     int rounds = 0;
     int boxes = 0;
+    bool typedIntoName = false;
+    int roundsWithOffer = 0; // rounds begun with the save offer on the table
+    QSet<int> offerSeen;
     // A round's next key: Enter on the outcome box, S or D for the turn, or a bet's digit.
     auto playOn = [&]() -> Action {
         QWidget *modal = QApplication::activeModalWidget();
@@ -83,15 +89,22 @@ TEST_P(KeyboardSession, AWholeSessionWithTheKeyboardAlone)
             return enter;
         }
         QWidget *table = SessionSteps::window("Frmpok");
-        // Once the money beats the record the name box takes the focus, and there S and D are
-        // typing: Tab leaves it first.
-        if (table && qobject_cast<QLineEdit *>(QApplication::focusWidget()))
-            return keysTo(table, "Tab");
+        // The name box is the user's to go to: the keys of the round never land there.
+        if (auto *name
+            = table ? table->findChild<QLineEdit *>(QStringLiteral("txtname")) : nullptr) {
+            EXPECT_FALSE(name->hasFocus()) << "after round " << rounds;
+            EXPECT_TRUE(name->text().isEmpty()) << "after round " << rounds;
+            typedIntoName = typedIntoName || name->hasFocus() || !name->text().isEmpty();
+            if (tableAtRest() && name->isVisible() && !offerSeen.contains(rounds)) {
+                offerSeen.insert(rounds);
+                ++roundsWithOffer;
+            }
+        }
         if (shownControl<QAbstractButton>(table, "cmdnoreq"))
             return keysTo(table, "39"); // S
         if (shownControl<QAbstractButton>(table, "Cmdreq"))
             return keysTo(table, "40"); // D
-        if (!tableAtRest() || rounds == 10)
+        if (!tableAtRest() || rounds == kRounds)
             return {};
         // 1,000 baht, or half or all the money once less than that is left.
         const std::pair<const char *, const char *> bets[]
@@ -108,7 +121,8 @@ TEST_P(KeyboardSession, AWholeSessionWithTheKeyboardAlone)
 
     SessionSteps session({
         { "open the table: Ctrl+1", keysIn("Form1", "ctrl+10") },
-        { "play ten rounds", playOn, [&] { return rounds == 10 && tableAtRest() != nullptr; } },
+        { "play twenty rounds", playOn,
+          [&] { return rounds == kRounds && tableAtRest() != nullptr; } },
         { "open the record window: Ctrl+R", keysIn("Frmpok", "ctrl+27") },
         { "close it: Enter", keysIn("Frmpoint", "Return") },
         { "open the about window: Ctrl+I",
@@ -134,8 +148,12 @@ TEST_P(KeyboardSession, AWholeSessionWithTheKeyboardAlone)
     QCoreApplication::exec();
     EXPECT_TRUE(toolkit.isEnding());
     EXPECT_TRUE(session.finished()) << "stopped before: " << session.waitingFor();
-    EXPECT_EQ(rounds, 10);
-    EXPECT_GE(boxes, 10);
+    EXPECT_EQ(rounds, kRounds);
+    EXPECT_GE(boxes, kRounds);
+    EXPECT_FALSE(typedIntoName);
+    // A new install's record is 0: the offer is on the table after every round the money is not
+    // gone.
+    EXPECT_GE(roundsWithOffer, kRounds / 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, KeyboardSession, ::testing::Values("us", "th"),
