@@ -3,6 +3,7 @@
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/GameSettings.h"
 #include "toolkit/ThaiFonts.h"
+#include "toolkit/WindowPlace.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -166,13 +167,10 @@ void GameWindow::keepOnScreen()
         screen = this->screen();
     if (!screen)
         return;
-    const QRect free = screen->availableGeometry();
-    const QSize size = geometry().size().boundedTo(free.size()).expandedTo(minimumSize());
-    const QPoint place(
-        std::clamp(x(), free.left(), std::max(free.left(), free.right() + 1 - size.width())),
-        std::clamp(y(), free.top(), std::max(free.top(), free.bottom() + 1 - size.height())));
-    if (QRect(place, size) != geometry())
-        setGeometry(QRect(place, size));
+    QRect kept = windowplace::within(geometry(), screen->availableGeometry());
+    kept.setSize(kept.size().expandedTo(minimumSize()));
+    if (kept != geometry())
+        setGeometry(kept);
 }
 
 void GameWindow::saveWindowGeometry() const
