@@ -36,13 +36,7 @@ appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml
 appstreamcli validate-tree --no-net "$unpacked"
 
 echo "== lintian"
-# lintian advises against running as root: as root, it runs as nobody where nobody can read the
-# package.
-lint=(lintian --fail-on error --display-info "$deb")
-if [ "$(id -u)" -eq 0 ] && setpriv --reuid=nobody --regid=nogroup --clear-groups test -r "$deb"; then
-    lint=(setpriv --reuid=nobody --regid=nogroup --clear-groups --reset-env "${lint[@]}")
-fi
-"${lint[@]}"
+packaging/lint.sh "$deb"
 echo "lintian: no errors"
 
 echo "== install test in a fresh Debian 12"

@@ -1,6 +1,7 @@
 #include "shell/Navigator.h"
 
 #include "toolkit/Toolkit.h"
+#include "toolkit/WindowPlace.h"
 #include "windows/Frmpok.h"
 #include "windows/PlaceholderGame.h"
 
@@ -34,6 +35,8 @@ void runGameWindows(GameKind first, QWidget *parent)
         std::unique_ptr<GameWindow> window = makeGameWindow(next, parent);
         if (!window)
             return;
+        // Over the start window, on its screen; a window that kept its last place returns there.
+        windowplace::placeOver(window.get(), parent);
         window->exec();
         next = window->nextWindow();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/WindowPlace.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -29,5 +31,6 @@ template<typename Dialog> void runModal(QWidget *parent)
 {
     QPointer<Dialog> dialog(new Dialog(parent));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    windowplace::placeOver(dialog, parent);
     dialog->exec();
 }

@@ -4,6 +4,7 @@
 #include "toolkit/GameSettings.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Toolkit.h"
+#include "toolkit/WindowPlace.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -175,6 +176,10 @@ bool GameWindow::eventFilter(QObject *watched, QEvent *event)
             QToolTip::hideText();
         return true;
     }
+    if (event->type() == QEvent::Show
+        && std::any_of(m_below.begin(), m_below.end(),
+                       [watched](const Below &below) { return below.widget == watched; }))
+        scaleBelowClient();
     return FixedDialog::eventFilter(watched, event);
 }
 
@@ -225,13 +230,10 @@ void GameWindow::keepOnScreen()
         screen = this->screen();
     if (!screen)
         return;
-    const QRect free = screen->availableGeometry();
-    const QSize size = geometry().size().boundedTo(free.size()).expandedTo(minimumSize());
-    const QPoint place(
-        std::clamp(x(), free.left(), std::max(free.left(), free.right() + 1 - size.width())),
-        std::clamp(y(), free.top(), std::max(free.top(), free.bottom() + 1 - size.height())));
-    if (QRect(place, size) != geometry())
-        setGeometry(QRect(place, size));
+    QRect kept = windowplace::within(geometry(), screen->availableGeometry());
+    kept.setSize(kept.size().expandedTo(minimumSize()));
+    if (kept != geometry())
+        setGeometry(kept);
 }
 
 void GameWindow::saveWindowGeometry() const
@@ -309,6 +311,43 @@ void GameWindow::focusRestingControl()
 void GameWindow::addBelowClient(QWidget *widget)
 {
     static_cast<QVBoxLayout *>(layout())->addWidget(widget);
+    widget->ensurePolished();
+    m_below.push_back({ widget, widget->font(), widget->sizeHint().height() });
+    widget->installEventFilter(this);
+}
+
+void GameWindow::resizeEvent(QResizeEvent *event)
+{
+    FixedDialog::resizeEvent(event);
+    scaleBelowClient();
+}
+
+// The table and the widgets shown below it scale as one: by how much the design with them fits
+// the room below the menu bar, never below the design's size. The client area then finds the same
+// scale for itself in the height they leave it.
+void GameWindow::scaleBelowClient()
+{
+    int belowHeight = 0;
+    for (const Below &below : m_below)
+        if (below.widget && !below.widget->isHidden())
+            belowHeight += below.height;
+    if (belowHeight == 0)
+        return;
+    const QSize design = m_client->designSize();
+    const qreal room = height() - m_menuBar->height();
+    const qreal scale = std::max<qreal>(
+        1, std::min(qreal(width()) / design.width(), room / (design.height() + belowHeight)));
+    const int side = std::max(0, static_cast<int>((width() - design.width() * scale) / 2));
+    for (const Below &below : m_below) {
+        if (!below.widget || below.widget->isHidden())
+            continue;
+        QFont font = below.font;
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * scale);
+        below.widget->setFont(font);
+        below.widget->setFixedHeight(static_cast<int>(below.height * scale));
+        below.widget->setContentsMargins(side, 0, side, 0);
+    }
 }
 
 void GameWindow::switchTo(GameKind next)

@@ -5,6 +5,11 @@
 #include "toolkit/FixedDialog.h"
 #include "toolkit/Shortcuts.h"
 
+#include <QFont>
+#include <QPointer>
+
+#include <vector>
+
 class DesignCanvas;
 class QAction;
 class QMenu;
@@ -44,8 +49,10 @@ protected:
 
     DesignCanvas *client() const { return m_client; }
     QMenuBar *gameMenuBar() const { return m_menuBar; }
-    // Puts widget under the client area, full width. The window grows by its height while it is
-    // shown; a hidden one takes no room, so the window keeps the design's size.
+    // Puts widget under the client area. The window grows by its height while it is shown; a
+    // hidden one takes no room, so the window keeps the design's size. Made larger, the window
+    // scales the widget with the table: its height and font grow by the table's scale and its
+    // content lines up with the table's edges, so it stays with the table.
     void addBelowClient(QWidget *widget);
 
     // Adds an entry that acts when clicked on the bar itself, named objectName, with the
@@ -63,12 +70,21 @@ protected:
     void changeEvent(QEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
     // Puts the focus on the control the keyboard should start from now; by default the first
     // shown and enabled control of the client area that Tab reaches.
     virtual void focusRestingControl();
 
 private:
+    struct Below
+    {
+        QPointer<QWidget> widget;
+        QFont font; // at the design's size
+        int height; // at the design's size
+    };
+    void scaleBelowClient();
+
     void saveWindowGeometry() const;
     // Brings a window whose restored size and place lie off its screen back: no larger than the
     // screen's free area (nor smaller than the window's minimum), and wholly inside it.
@@ -82,4 +98,5 @@ private:
     QMenuBar *m_menuBar;
     DesignCanvas *m_client;
     QAction *m_fullScreen = nullptr;
+    std::vector<Below> m_below;
 };

@@ -7,6 +7,7 @@
 #include "toolkit/HandPicture.h"
 #include "toolkit/Shortcuts.h"
 #include "toolkit/ThaiFonts.h"
+#include "toolkit/WindowPlace.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -304,8 +305,7 @@ Frmrules *Frmrules::showBeside(QWidget *parent)
     if (!shown) {
         shown = new Frmrules(owner);
         // Beside the table, not over it, where the screen has room.
-        if (owner)
-            shown->move(owner->frameGeometry().topRight() + QPoint(8, 0));
+        windowplace::placeBeside(shown, owner);
     }
     shown->show();
     shown->raise();

@@ -1,6 +1,7 @@
 #include "windows/PlayHistory.h"
 
 #include "toolkit/Toolkit.h"
+#include "toolkit/WindowPlace.h"
 #include "windows/Frmhistory.h"
 #include "windows/HistoryTrouble.h"
 
@@ -114,6 +115,7 @@ void PlayHistory::showStatistics(QWidget *parent)
         return;
     }
     QPointer<Frmhistory> window(new Frmhistory(m_store, parent));
+    windowplace::placeOver(window, parent);
     window->exec();
     delete window.data();
     // Or found damaged while the window read it.

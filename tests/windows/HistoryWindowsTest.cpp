@@ -15,11 +15,13 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableWidget>
@@ -267,6 +269,38 @@ TEST_F(HistoryWindows, TheRulesPageStaysBesideTheTableWithItsExamplesInOrder)
 
     rules->close();
     QApplication::processEvents();
+}
+
+// Wherever the table is, the rules page opens beside it where the screen has room, and wholly on
+// the table's screen where it has not.
+TEST_F(HistoryWindows, TheRulesPageOpensWhollyOnTheTablesScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct
+    {
+        const char *name;
+        QRect table;
+    } rows[] = {
+        { "small table on the left", QRect(screen.topLeft(), QSize(120, 200)) },
+        { "table against the right edge", QRect(screen.right() - 119, screen.top(), 120, 200) },
+        { "maximised table", screen },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QDialog table;
+        table.setGeometry(row.table);
+        table.show();
+        Frmrules *rules = Frmrules::showBeside(&table);
+        const QRect placed = rules->frameGeometry();
+        EXPECT_TRUE(screen.contains(placed))
+            << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
+        const QRect tableFrame = table.frameGeometry();
+        if (placed.width() + 8 <= screen.right() - tableFrame.right()) {
+            EXPECT_EQ(placed.left(), tableFrame.right() + 1 + 8) << "beside the table";
+        }
+        rules->close();
+        QApplication::processEvents();
+    }
 }
 
 // A click that comes from the window system, as a real one does, and so meets the blocking of

@@ -11,6 +11,7 @@
 #include "windows/Frmpok.h"
 #include "windows/PlaceholderGame.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QImage>
@@ -242,6 +243,45 @@ TEST_F(ScaledTable, EverythingScalesUniformlyAndCentred)
     // The round goes on at the new size: the user stands, the outcome box comes.
     toolkit.expect(ScriptedToolkit::Answer::Ok);
     control<QPushButton>("cmdnoreq")->click();
+}
+
+// With the advisor on, the table and its line below scale as one: the line's height and font grow
+// by the table's scale and its text starts at the table's left edge, not in the window's corner.
+TEST_F(ScaledTable, TheAdvisorsLineGrowsWithTheTable)
+{
+    auto *entry = table->findChild<QAction *>(QStringLiteral("mnuodds"));
+    ASSERT_FALSE(entry->isChecked());
+    entry->trigger();
+    QApplication::processEvents();
+    QWidget *bar = control("sbrodds");
+    auto *line = control<QLabel>("lblodds");
+    const int barHeight = bar->height();
+    const double pointSize = line->font().pointSizeF();
+    ASSERT_GT(barHeight, 0);
+
+    const struct
+    {
+        const char *name;
+        QSize room; // below the menu bar
+    } rows[] = {
+        { "twice the size", QSize(kDesign.width(), kDesign.height() + barHeight) * 2 },
+        { "maximised on a wide screen", QSize(1366, 700) },
+        { "taller than wide", QSize(900, 1000) },
+        { "back at the design size", QSize(kDesign.width(), kDesign.height() + barHeight) },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        table->resize(row.room + QSize(0, menuHeight));
+        QApplication::processEvents();
+        const double s = std::min(double(row.room.width()) / kDesign.width(),
+                                  double(row.room.height()) / (kDesign.height() + barHeight));
+        EXPECT_NEAR(client->scale(), s, 0.01);
+        EXPECT_NEAR(line->font().pointSizeF(), pointSize * s, 0.01);
+        EXPECT_NEAR(bar->height(), barHeight * s, 1);
+        EXPECT_NEAR(bar->contentsMargins().left(), client->offset().x(), 1);
+        EXPECT_EQ(bar->geometry().top(), client->geometry().bottom() + 1);
+    }
+    entry->trigger();
 }
 
 // The cards slide, at any size, to the same places as the layout puts them.
