@@ -234,8 +234,8 @@ TEST_F(HistoryStoreTest, FiguresOfEveryRoundAndOfThisTable)
     EXPECT_EQ(all.byUserKind, kinds);
     // The second table starts a line of its own at its own money, not a fall from 18000.
     EXPECT_EQ(store.moneySeries(Scope::AllTime),
-              (MoneySeries { { 10000, 12000, 12000, 17000, 16000, 17000, 18000, 10000, 11000,
-                               13000, 10000, 10000 },
+              (MoneySeries { { 10000, 12000, 12000, 17000, 16000, 17000, 18000, 10000, 11000, 13000,
+                               10000, 10000 },
                              { 7 } }));
 
     const HistoryFigures table = store.figures(Scope::ThisSession);
@@ -358,7 +358,8 @@ TEST_F(HistoryStoreTest, FiguresTheGameNeverWritesMakeTheFileDamaged)
         { "a count below 0", "UPDATE kind_totals SET lost = -200 WHERE user_kind = 3" },
         { "a count as text", "UPDATE kind_totals SET tied = 'many' WHERE user_kind = 7" },
         { "a count that is no whole number", "UPDATE kind_totals SET won = 1.5" },
-        { "a hand kind the game has none of", "UPDATE kind_totals SET user_kind = 99 WHERE user_kind = 3" },
+        { "a hand kind the game has none of",
+          "UPDATE kind_totals SET user_kind = 99 WHERE user_kind = 3" },
         { "best money beyond any game", "UPDATE kind_totals SET best_money = 1e19" },
         { "a longest run below 0", "UPDATE sessions SET longest_run = -3" },
         { "a table's money as text", "UPDATE sessions SET start_money = 'lots'" },
