@@ -502,8 +502,8 @@ HistoryFigures HistoryStore::figures(Scope scope)
         const std::optional<double> mostWon = numberIn(query.value(4), 0, kMostMoney);
         const std::optional<double> mostLost = numberIn(query.value(5), 0, kMostMoney);
         const std::optional<double> money = moneyIn(query.value(6));
-        if (!kind || *kind != std::floor(*kind) || !won || !tied || !lost || !mostWon
-            || !mostLost || !money || query.value(7).toInt() != 0)
+        if (!kind || *kind != std::floor(*kind) || !won || !tied || !lost || !mostWon || !mostLost
+            || !money || query.value(7).toInt() != 0)
             return damaged(QStringLiteral("kind_totals")), HistoryFigures {};
         KindOutcomes outcomes;
         outcomes.kind = static_cast<int>(*kind);
@@ -527,9 +527,8 @@ HistoryFigures HistoryStore::figures(Scope scope)
 
     // Each table's longest run, and the money it started with, which may be the most it ever
     // held.
-    const QString sessions = scope == Scope::AllTime
-        ? QString()
-        : QStringLiteral(" WHERE id = %1").arg(*m_sessionId);
+    const QString sessions
+        = scope == Scope::AllTime ? QString() : QStringLiteral(" WHERE id = %1").arg(*m_sessionId);
     if (!query.exec(QStringLiteral("SELECT MAX(longest_run), MAX(start_money), "
                                    "MAX(typeof(longest_run) <> 'integer' OR longest_run < 0 "
                                    "OR typeof(start_money) NOT IN ('integer', 'real')) "
