@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -12,7 +13,17 @@ struct OutcomeCounts
     qint64 tied = 0;
     qint64 lost = 0;
 
-    qint64 rounds() const { return won + tied + lost; }
+    // Never more than the largest count there is, however large the parts.
+    qint64 rounds() const
+    {
+        qint64 sum = 0;
+        for (const qint64 part : { won, tied, lost }) {
+            if (__builtin_add_overflow(sum, part, &sum))
+                return part > 0 ? std::numeric_limits<qint64>::max()
+                                : std::numeric_limits<qint64>::min();
+        }
+        return sum;
+    }
     friend bool operator==(const OutcomeCounts &, const OutcomeCounts &) = default;
 };
 
@@ -36,12 +47,26 @@ struct HistoryFigures
     // was won (lost).
     std::optional<double> biggestWin;
     std::optional<double> biggestLoss;
-    // The most money the user held after a round; nothing before the first round.
+    // The most money the user held, the money a table started with included; nothing before the
+    // first round.
     std::optional<double> bestMoney;
-    // The most rounds won one after another; a tie or a loss ends a run.
+    // The most rounds won one after another at one table; a tie or a loss ends a run, and so
+    // does the table's end.
     qint64 longestWinningRun = 0;
 
     friend bool operator==(const HistoryFigures &, const HistoryFigures &) = default;
+};
+
+// The user's money over a stretch of play, for its chart: each table's money before its first
+// round, then after each of its rounds, the tables one after another in the order they began.
+struct MoneySeries
+{
+    std::vector<double> money;
+    // Where each table after the first begins in money: the place of its money before its first
+    // round, in increasing order.
+    std::vector<std::size_t> tableStarts;
+
+    friend bool operator==(const MoneySeries &, const MoneySeries &) = default;
 };
 
 // The share of part in whole, in percent; 0 when whole is 0.

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cassert>
+#include <cmath>
 
 using pokdeng::PlayedHand;
 using pokdeng::PlayedRound;
@@ -92,9 +93,55 @@ bool isNearlyFull(const QString &folder)
 // A history larger than this takes noticeable time to check as it opens.
 constexpr qint64 kLargeFile = 32 * 1024 * 1024;
 
+// What the game itself ever writes, and so the most the history's reading accepts: money within
+// a thousand million million baht either way (the score file's own bound), counts of rounds well
+// past a lifetime of play, hand kinds of the hand evaluation, and texts of a hand's label (at most
+// 13 letters) and its cards ("10H 10D 10S").
+constexpr double kMostMoney = 1e15;
+constexpr double kMostCount = 1e12;
+constexpr int kFirstKind = 0;
+constexpr int kLastKind = 16;
+constexpr int kLongestLabel = 40;
+constexpr int kLongestCards = 12;
+
+// A number read from the file: nothing when it is not a number SQLite keeps as one (text such as
+// "nan" would read as not-a-number) or lies outside [least, most].
+std::optional<double> numberIn(const QVariant &value, double least, double most)
+{
+    const int type = value.typeId();
+    if (type != QMetaType::Double && type != QMetaType::LongLong && type != QMetaType::Int)
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (!(number >= least && number <= most)) // not-a-number fails too
+        return std::nullopt;
+    return number;
+}
+
+std::optional<double> moneyIn(const QVariant &value)
+{
+    return numberIn(value, -kMostMoney, kMostMoney);
+}
+
+// A count: a whole number, not below 0, within reason.
+std::optional<qint64> countIn(const QVariant &value)
+{
+    const std::optional<double> number = numberIn(value, 0, kMostCount);
+    if (!number || *number != std::floor(*number))
+        return std::nullopt;
+    return static_cast<qint64>(*number);
+}
+
 const QString kRoundColumns = QStringLiteral(
     "played_at, stake, user_cards, user_kind, user_multiplier, user_label, dealer_cards, "
     "dealer_kind, dealer_multiplier, dealer_label, outcome, money_change, money_after");
+// The same columns as they are read back, the texts no longer than the game writes them.
+const QString kRoundsRead
+    = QStringLiteral("played_at, stake, substr(user_cards, 1, %1), user_kind, user_multiplier, "
+                     "substr(user_label, 1, %2), substr(dealer_cards, 1, %1), dealer_kind, "
+                     "dealer_multiplier, substr(dealer_label, 1, %2), outcome, money_change, "
+                     "money_after")
+          .arg(kLongestCards)
+          .arg(kLongestLabel);
 
 } // namespace
 
@@ -534,53 +581,76 @@ HistoryFigures HistoryStore::figures(Scope scope)
         return figures;
 
     // The totals kept as the rounds came, by table and hand kind: a few rows, however many
-    // rounds there are.
+    // rounds there are. The counts are summed as real numbers, which never overflow, and each
+    // row's own counts must be whole and not below 0.
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT user_kind, SUM(won), SUM(tied), SUM(lost), "
-                                   "MAX(most_won), MAX(most_lost), MAX(best_money) "
+    if (!query.exec(QStringLiteral("SELECT user_kind, TOTAL(won), TOTAL(tied), TOTAL(lost), "
+                                   "MAX(most_won), MAX(most_lost), MAX(best_money), "
+                                   "MAX(typeof(won) <> 'integer' OR typeof(tied) <> 'integer' "
+                                   "OR typeof(lost) <> 'integer' OR MIN(won, tied, lost) < 0) "
                                    "FROM kind_totals%1 GROUP BY user_kind ORDER BY user_kind DESC")
                         .arg(*where))) {
         fail(query.lastError());
         return figures;
     }
     while (query.next()) {
-        KindOutcomes kind;
-        kind.kind = query.value(0).toInt();
-        kind.counts = { query.value(1).toLongLong(), query.value(2).toLongLong(),
-                        query.value(3).toLongLong() };
-        if (kind.counts.rounds() == 0)
+        const std::optional<double> kind = numberIn(query.value(0), kFirstKind, kLastKind);
+        const std::optional<qint64> won = countIn(query.value(1));
+        const std::optional<qint64> tied = countIn(query.value(2));
+        const std::optional<qint64> lost = countIn(query.value(3));
+        const std::optional<double> mostWon = numberIn(query.value(4), 0, kMostMoney);
+        const std::optional<double> mostLost = numberIn(query.value(5), 0, kMostMoney);
+        const std::optional<double> money = moneyIn(query.value(6));
+        if (!kind || *kind != std::floor(*kind) || !won || !tied || !lost || !mostWon || !mostLost
+            || !money || query.value(7).toInt() != 0)
+            return damaged(QStringLiteral("kind_totals")), HistoryFigures {};
+        KindOutcomes outcomes;
+        outcomes.kind = static_cast<int>(*kind);
+        outcomes.counts = { *won, *tied, *lost };
+        if (outcomes.counts.rounds() == 0)
             continue;
-        figures.byUserKind.push_back(kind);
-        figures.outcomes.won += kind.counts.won;
-        figures.outcomes.tied += kind.counts.tied;
-        figures.outcomes.lost += kind.counts.lost;
-        const double mostWon = query.value(4).toDouble();
-        const double mostLost = query.value(5).toDouble();
-        const double money = query.value(6).toDouble();
-        if (mostWon > figures.biggestWin.value_or(0))
+        figures.byUserKind.push_back(outcomes);
+        // At most 17 kinds of at most kMostCount each: far below overflowing.
+        figures.outcomes.won += *won;
+        figures.outcomes.tied += *tied;
+        figures.outcomes.lost += *lost;
+        if (*mostWon > figures.biggestWin.value_or(0))
             figures.biggestWin = mostWon;
-        if (mostLost > figures.biggestLoss.value_or(0))
+        if (*mostLost > figures.biggestLoss.value_or(0))
             figures.biggestLoss = mostLost;
-        if (!figures.bestMoney || money > *figures.bestMoney)
+        if (!figures.bestMoney || *money > *figures.bestMoney)
             figures.bestMoney = money;
     }
+    if (figures.byUserKind.empty())
+        return figures;
 
-    const QString longestRun = scope == Scope::AllTime
-        ? QStringLiteral("SELECT longest_run FROM run_totals WHERE id = 1")
-        : QStringLiteral("SELECT longest_run FROM sessions WHERE id = %1").arg(*m_sessionId);
-    if (!query.exec(longestRun)) {
+    // Each table's longest run, and the money it started with, which may be the most it ever
+    // held.
+    const QString sessions
+        = scope == Scope::AllTime ? QString() : QStringLiteral(" WHERE id = %1").arg(*m_sessionId);
+    if (!query.exec(QStringLiteral("SELECT MAX(longest_run), MAX(start_money), "
+                                   "MAX(typeof(longest_run) <> 'integer' OR longest_run < 0 "
+                                   "OR typeof(start_money) NOT IN ('integer', 'real')) "
+                                   "FROM sessions%1")
+                        .arg(sessions))) {
         fail(query.lastError());
         return figures;
     }
-    if (query.next())
-        figures.longestWinningRun = query.value(0).toLongLong();
+    if (query.next() && !query.isNull(0)) {
+        const std::optional<qint64> longest = countIn(query.value(0));
+        const std::optional<double> started = moneyIn(query.value(1));
+        if (!longest || !started || query.value(2).toInt() != 0)
+            return damaged(QStringLiteral("sessions")), HistoryFigures {};
+        figures.longestWinningRun = *longest;
+        figures.bestMoney = std::max(*figures.bestMoney, *started);
+    }
     return figures;
 }
 
-std::vector<double> HistoryStore::moneySeries(Scope scope)
+MoneySeries HistoryStore::moneySeries(Scope scope)
 {
-    std::vector<double> series;
+    MoneySeries series;
     if (!open())
         return series;
     const std::optional<QString> where = scopeFilter(scope);
@@ -588,25 +658,34 @@ std::vector<double> HistoryStore::moneySeries(Scope scope)
         return series;
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
-    // The money before the first round, then one column a row: the rows are many, and each
-    // column read costs more than SQLite's own work.
-    if (!query.exec(QStringLiteral("SELECT money_after - money_change FROM rounds%1 "
-                                   "ORDER BY id LIMIT 1")
+    // Table by table, each table's rounds in the order played (two copies of the game may have
+    // played at once). The second column, the money before a table's first round, is read only
+    // where a table begins: the rows are many, and each column read costs more than SQLite's own
+    // work.
+    if (!query.exec(QStringLiteral("SELECT money_after, CASE WHEN session_id IS LAG(session_id) "
+                                   "OVER (ORDER BY session_id, id) THEN NULL "
+                                   "ELSE money_after - money_change END "
+                                   "FROM rounds%1 ORDER BY session_id, id")
                         .arg(*where))) {
         fail(query.lastError());
         return series;
     }
-    if (!query.next())
-        return series;
-    series.push_back(query.value(0).toDouble());
-    const qint64 count = roundCount(scope);
-    series.reserve(static_cast<std::size_t>(count) + 1);
-    if (!query.exec(QStringLiteral("SELECT money_after FROM rounds%1 ORDER BY id").arg(*where))) {
-        fail(query.lastError());
-        return {};
+    series.money.reserve(static_cast<std::size_t>(roundCount(scope)) + 1);
+    while (query.next()) {
+        const QVariant before = query.value(1);
+        if (!before.isNull()) {
+            const std::optional<double> started = moneyIn(before);
+            if (!started)
+                return damaged(QStringLiteral("rounds")), MoneySeries {};
+            if (!series.money.empty())
+                series.tableStarts.push_back(series.money.size());
+            series.money.push_back(*started);
+        }
+        const std::optional<double> after = moneyIn(query.value(0));
+        if (!after)
+            return damaged(QStringLiteral("rounds")), MoneySeries {};
+        series.money.push_back(*after);
     }
-    while (query.next())
-        series.push_back(query.value(0).toDouble());
     return series;
 }
 
@@ -621,7 +700,7 @@ std::vector<PlayedRound> HistoryStore::latestRounds(Scope scope, int count)
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM rounds%2 ORDER BY id DESC LIMIT %3")
-                        .arg(kRoundColumns, *where)
+                        .arg(kRoundsRead, *where)
                         .arg(count))) {
         fail(query.lastError());
         return rounds;
@@ -635,12 +714,17 @@ std::vector<PlayedRound> HistoryStore::latestRounds(Scope scope, int count)
     while (query.next()) {
         PlayedRound round;
         round.playedAtMs = query.value(0).toLongLong();
-        round.stake = query.value(1).toDouble();
+        const std::optional<double> stake = numberIn(query.value(1), 0, kMostMoney);
+        const std::optional<double> change = moneyIn(query.value(11));
+        const std::optional<double> after = moneyIn(query.value(12));
+        if (!stake || !change || !after)
+            return damaged(QStringLiteral("rounds")), std::vector<PlayedRound> {};
+        round.stake = *stake;
         readHand(2, round.user);
         readHand(6, round.dealer);
         round.outcome = outcomeOf(query.value(10).toInt());
-        round.moneyChange = query.value(11).toDouble();
-        round.moneyAfter = query.value(12).toDouble();
+        round.moneyChange = *change;
+        round.moneyAfter = *after;
         rounds.push_back(round);
     }
     return rounds;
@@ -659,6 +743,11 @@ qint64 HistoryStore::roundCount(Scope scope)
         return 0;
     }
     return query.value(0).toLongLong();
+}
+
+void HistoryStore::damaged(const QString &table)
+{
+    fail(Trouble::Unreadable, QStringLiteral("%1 holds what the game never writes").arg(table));
 }
 
 bool HistoryStore::clear()

@@ -94,10 +94,14 @@ public:
     std::optional<qint64> sessionId() const { return m_sessionId; }
 
     // The figures of every round stored, or of this session's.
+    //
+    // What is read is checked against what the game writes: counts whole and not below 0, money
+    // a number within bounds, texts no longer than a hand's. A file holding anything else is
+    // damaged (trouble() says Unreadable) and the call answers as if the history were empty.
     HistoryFigures figures(Scope scope);
-    // The user's money over the rounds of the scope, in the order played: the money before the
-    // first round, then the money after each round. Empty when there is no round.
-    std::vector<double> moneySeries(Scope scope);
+    // The user's money over the rounds of the scope, table by table: each table's money before
+    // its first round, then after each of its rounds. Empty when there is no round.
+    MoneySeries moneySeries(Scope scope);
     // The last count rounds of the scope, newest first.
     std::vector<pokdeng::PlayedRound> latestRounds(Scope scope, int count);
     qint64 roundCount(Scope scope);
@@ -123,6 +127,9 @@ private:
     bool recordOnce(const pokdeng::PlayedRound &round);
     // Writes the round and its session's row inside the open transaction; error says why not.
     bool writeRound(const pokdeng::PlayedRound &round, QSqlError &error);
+    // The figures read from the file are not what the game writes: the file is damaged, and
+    // said to be so like one that cannot be read.
+    void damaged(const QString &table);
     // The WHERE clause that picks the scope's rounds; nothing when the scope has none.
     std::optional<QString> scopeFilter(Scope scope) const;
 

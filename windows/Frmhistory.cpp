@@ -1,7 +1,7 @@
 #include "windows/Frmhistory.h"
 
+#include "rules/CardName.h"
 #include "rules/HandEvaluation.h"
-#include "toolkit/CardLibrary.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/HandPicture.h"
 #include "toolkit/ThaiFonts.h"
@@ -19,6 +19,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -60,6 +61,7 @@ const QString kClear = QStringLiteral("ล้างประวัติ");
 const QString kClose = QStringLiteral("ปิด");
 const QString kClearPrompt
     = QStringLiteral("ต้องการล้างประวัติการเล่นทั้งหมดใช่ไหมครับ ? ล้างแล้วจะเอาคืนไม่ได้ ");
+const QString kReadTrouble = QStringLiteral("อ่านประวัติการเล่นไม่ได้ครับ\nสาเหตุ: ");
 const QString kClearFailed = QStringLiteral("ล้างประวัติไม่สำเร็จครับ\nสาเหตุ: ");
 const QString kCount = QStringLiteral("%1 ตา");
 const QString kCountShare = QStringLiteral("%1 ตา (%2%)");
@@ -70,7 +72,10 @@ const QString kTimeFormat = QStringLiteral("d MMM HH:mm");
 const QColor kWonColour(0, 112, 40);
 const QColor kLostColour(176, 16, 16);
 
-constexpr int kCardHeight = 34;
+// Cards tall enough to read their corners.
+constexpr int kCardHeight = 52;
+// The size the window opens at, where the screen has room for it.
+constexpr QSize kOpeningSize(920, 680);
 
 // A hand's kind as the figures name it: the result label without its deng.
 QString kindName(int kind)
@@ -121,7 +126,7 @@ QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignC
 {
     auto *item = new QTableWidgetItem(text);
     item->setTextAlignment(alignment | Qt::AlignVCenter);
-    item->setFlags(Qt::ItemIsEnabled);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return item;
 }
 
@@ -132,8 +137,12 @@ QTableWidget *makeTable(const QStringList &columns, const QString &name, QWidget
     table->setHorizontalHeaderLabels(columns);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab and left by Tab; the arrows, Page Up and Page Down and Home and End walk
+    // its rows, which scroll along.
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setFocusPolicy(Qt::StrongFocus);
+    table->setTabKeyNavigation(false);
     table->setWordWrap(false);
     return table;
 }
@@ -141,12 +150,11 @@ QTableWidget *makeTable(const QStringList &columns, const QString &name, QWidget
 } // namespace
 
 Frmhistory::Frmhistory(HistoryStore &store, QWidget *parent)
-    : QDialog(parent)
+    : FixedDialog(Escape::Closes, parent, Frame::Resizable)
     , m_store(store)
 {
     setObjectName(QStringLiteral("Frmhistory"));
     setWindowTitle(kCaption);
-    setWindowIcon(CardLibrary::windowIcon());
     setFont(designFont(10));
     setSizeGripEnabled(true);
     buildControls();
@@ -178,6 +186,14 @@ void Frmhistory::buildControls()
     scopes->addWidget(optAll);
     scopes->addStretch();
     layout->addLayout(scopes);
+    lblTrouble = new QLabel(this);
+    lblTrouble->setObjectName(QStringLiteral("lblTrouble"));
+    lblTrouble->setWordWrap(true);
+    QPalette warning = lblTrouble->palette();
+    warning.setColor(QPalette::WindowText, kLostColour);
+    lblTrouble->setPalette(warning);
+    lblTrouble->hide();
+    layout->addWidget(lblTrouble);
 
     // The figures beside the chart; below them, on two pages, the latest rounds and the results
     // by the user's hand.
@@ -247,7 +263,11 @@ void Frmhistory::buildControls()
     buttons->addWidget(cmdClose);
     layout->addLayout(buttons);
 
-    resize(900, 780);
+    // Wholly on a small screen too, its title bar included.
+    QSize size = kOpeningSize;
+    if (const QScreen *shown = parentWidget() ? parentWidget()->screen() : screen())
+        size = size.boundedTo(shown->availableGeometry().size() - QSize(16, 48));
+    resize(size);
 }
 
 void Frmhistory::setScope(Scope scope)
@@ -264,9 +284,13 @@ void Frmhistory::setScope(Scope scope)
 void Frmhistory::refresh()
 {
     showFigures(m_store.figures(m_scope));
-    chart->setSeries(m_store.moneySeries(m_scope));
+    MoneySeries series = m_store.moneySeries(m_scope);
+    chart->setSeries(std::move(series.money), std::move(series.tableStarts));
     showLatest(m_store.latestRounds(m_scope, kLatestRounds));
     optTable->setEnabled(m_store.sessionId().has_value());
+    const bool troubled = m_store.trouble() != HistoryStore::Trouble::None;
+    lblTrouble->setText(troubled ? kReadTrouble + historyTroubleText(m_store) : QString());
+    lblTrouble->setVisible(troubled);
 }
 
 void Frmhistory::showFigures(const HistoryFigures &figures)
@@ -299,7 +323,14 @@ void Frmhistory::showLatest(const std::vector<PlayedRound> &rounds)
     const QLocale thai(QLocale::Thai, QLocale::Thailand);
     const qreal ratio = devicePixelRatioF();
     const auto handCell = [&](const PlayedHand &hand) {
-        auto *item = cell(QString::fromStdString(hand.value.label), Qt::AlignLeft);
+        const QString label = QString::fromStdString(hand.value.label);
+        auto *item = cell(label, Qt::AlignLeft);
+        // The cards in words too, for a reader and for a closer look.
+        QStringList names;
+        for (int i = 0; i < hand.cardCount(); ++i)
+            names << QString::fromStdString(pokdeng::cardName(hand.cards[i]));
+        item->setToolTip(names.join(QStringLiteral(", ")));
+        item->setData(Qt::AccessibleTextRole, label + QStringLiteral(": ") + item->toolTip());
         item->setData(
             Qt::DecorationRole,
             handPicture(std::span(hand.cards.data(), static_cast<std::size_t>(hand.cardCount())),

@@ -2,7 +2,7 @@
 
 #include "history/HistoryStore.h"
 
-#include <QDialog>
+#include "toolkit/FixedDialog.h"
 
 class MoneyChart;
 class QLabel;
@@ -15,8 +15,8 @@ class QTableWidget;
 // longest run of wins), a chart of the money over the rounds and the last 50 rounds with their
 // cards, for this table or for every round kept. "ล้างประวัติ" clears the history once the user
 // confirms. Everything is read from the store when the window is made and after each change;
-// the store must outlive the window.
-class Frmhistory final : public QDialog
+// the store must outlive the window. A history found damaged on the way is said so at the top.
+class Frmhistory final : public FixedDialog
 {
     Q_OBJECT
 public:
@@ -40,6 +40,7 @@ private:
 
     QRadioButton *optTable = nullptr;
     QRadioButton *optAll = nullptr;
+    QLabel *lblTrouble = nullptr;
     QLabel *lblRounds = nullptr;
     QLabel *lblWon = nullptr;
     QLabel *lblTied = nullptr;

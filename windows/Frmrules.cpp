@@ -233,7 +233,7 @@ ExampleHand exampleHand(const QString &codes)
 } // namespace
 
 Frmrules::Frmrules(QWidget *parent)
-    : QDialog(parent, Qt::Window)
+    : FixedDialog(Escape::Closes, parent, Frame::Resizable)
 {
     setObjectName(QStringLiteral("Frmrules"));
     setWindowTitle(kCaption);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "toolkit/FixedDialog.h"
 
 class QTextBrowser;
 
 // "วิธีเล่น": the rules of Pok Deng as this table plays them, in Thai, with example hands drawn
 // from the card library; each example's label and payout come from the rulebook itself. A
 // window of its own that stays open beside the table while the game goes on.
-class Frmrules final : public QDialog
+class Frmrules final : public FixedDialog
 {
     Q_OBJECT
 public:

@@ -55,7 +55,7 @@ protected:
     static void expectEmptyAnswers(HistoryStore &store)
     {
         EXPECT_EQ(store.figures(Scope::AllTime), HistoryFigures {});
-        EXPECT_TRUE(store.moneySeries(Scope::AllTime).empty());
+        EXPECT_TRUE(store.moneySeries(Scope::AllTime).money.empty());
         EXPECT_TRUE(store.latestRounds(Scope::AllTime, 50).empty());
         EXPECT_FALSE(store.clear());
     }
@@ -184,7 +184,8 @@ TEST_F(HistoryFault, ALockHeldByAnotherCopy)
     }
     EXPECT_TRUE(store.record(round(1003, 11000)));
     EXPECT_EQ(store.trouble(), Trouble::None);
-    EXPECT_EQ(store.moneySeries(Scope::ThisSession), (std::vector<double> { 10000, 11000, 12000 }));
+    EXPECT_EQ(store.moneySeries(Scope::ThisSession).money,
+              (std::vector<double> { 10000, 11000, 12000 }));
 }
 
 TEST_F(HistoryFault, AFullDiskLosesOnlyTheRoundsItRefused)

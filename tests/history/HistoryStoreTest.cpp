@@ -7,12 +7,14 @@
 #include "support/CountedFigures.h"
 #include "support/SimulatedPlay.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <span>
@@ -221,7 +223,7 @@ TEST_F(HistoryStoreTest, FiguresOfEveryRoundAndOfThisTable)
     EXPECT_EQ(all.biggestWin, 5000);
     EXPECT_EQ(all.biggestLoss, 3000);
     EXPECT_EQ(all.bestMoney, 18000);
-    EXPECT_EQ(all.longestWinningRun, 4) << "a run goes on into the next table";
+    EXPECT_EQ(all.longestWinningRun, 2) << "a run ends with its table";
     const std::vector<KindOutcomes> kinds = {
         { kPokNine, { 1, 0, 0 } }, { kPokEight, { 1, 0, 0 } },
         { kTong, { 1, 0, 0 } },    { kThreeCardNine, { 1, 0, 0 } },
@@ -230,9 +232,11 @@ TEST_F(HistoryStoreTest, FiguresOfEveryRoundAndOfThisTable)
         { kNothing, { 0, 0, 1 } },
     };
     EXPECT_EQ(all.byUserKind, kinds);
+    // The second table starts a line of its own at its own money, not a fall from 18000.
     EXPECT_EQ(store.moneySeries(Scope::AllTime),
-              (std::vector<double> { 10000, 12000, 12000, 17000, 16000, 17000, 18000, 11000, 13000,
-                                     10000, 10000 }));
+              (MoneySeries { { 10000, 12000, 12000, 17000, 16000, 17000, 18000, 10000, 11000, 13000,
+                               10000, 10000 },
+                             { 7 } }));
 
     const HistoryFigures table = store.figures(Scope::ThisSession);
     EXPECT_EQ(table.outcomes, (OutcomeCounts { 2, 1, 1 }));
@@ -241,7 +245,7 @@ TEST_F(HistoryStoreTest, FiguresOfEveryRoundAndOfThisTable)
     EXPECT_EQ(table.bestMoney, 13000);
     EXPECT_EQ(table.longestWinningRun, 2);
     EXPECT_EQ(store.moneySeries(Scope::ThisSession),
-              (std::vector<double> { 10000, 11000, 13000, 10000, 10000 }));
+              (MoneySeries { { 10000, 11000, 13000, 10000, 10000 }, {} }));
     EXPECT_EQ(store.latestRounds(Scope::ThisSession, 50).size(), 4u);
 
     // The sessions' rows: where each began and ended, with its money.
@@ -266,7 +270,7 @@ TEST_F(HistoryStoreTest, FiguresOfNothingPlayedAreEmpty)
     const HistoryFigures none = store.figures(Scope::AllTime);
     EXPECT_EQ(none, HistoryFigures {});
     EXPECT_FALSE(none.bestMoney.has_value());
-    EXPECT_TRUE(store.moneySeries(Scope::ThisSession).empty());
+    EXPECT_TRUE(store.moneySeries(Scope::ThisSession).money.empty());
 
     // Only losses and ties: no biggest win, no run.
     ASSERT_TRUE(store.record(playedRound(1001, 1000, 10000, -1000, playedHand("AC 2D", 3, "3แต้ม"),
@@ -275,6 +279,7 @@ TEST_F(HistoryStoreTest, FiguresOfNothingPlayedAreEmpty)
     EXPECT_FALSE(lost.biggestWin.has_value());
     EXPECT_EQ(lost.biggestLoss, 1000);
     EXPECT_EQ(lost.longestWinningRun, 0);
+    EXPECT_EQ(lost.bestMoney, 10000) << "the money the table started with is money held";
 }
 
 TEST_F(HistoryStoreTest, ClearingEmptiesTheHistoryAndTheTableGoesOnAfresh)
@@ -286,14 +291,14 @@ TEST_F(HistoryStoreTest, ClearingEmptiesTheHistoryAndTheTableGoesOnAfresh)
     ASSERT_TRUE(store.clear());
     EXPECT_EQ(store.roundCount(Scope::AllTime), 0);
     EXPECT_EQ(store.figures(Scope::AllTime), HistoryFigures {});
-    EXPECT_TRUE(store.moneySeries(Scope::ThisSession).empty());
+    EXPECT_TRUE(store.moneySeries(Scope::ThisSession).money.empty());
     EXPECT_EQ(Peek(path()).value(QStringLiteral("SELECT COUNT(*) FROM sessions")).toInt(), 0);
 
     ASSERT_TRUE(
         store.record(playedRound(3001, 1000, 10000, 1000, playedHand("AS 7D", kPokEight, "ป๊อก 8"),
                                  playedHand("2S 4D", 6, "6แต้ม"))));
     EXPECT_NE(store.sessionId(), tableBefore);
-    EXPECT_EQ(store.moneySeries(Scope::ThisSession), (std::vector<double> { 10000, 11000 }));
+    EXPECT_EQ(store.moneySeries(Scope::ThisSession).money, (std::vector<double> { 10000, 11000 }));
     EXPECT_EQ(store.roundCount(Scope::AllTime), 1);
 }
 
@@ -338,4 +343,71 @@ TEST_F(HistoryStoreTest, FiguresMatchTheRoundsPlayedCountedOneByOne)
     EXPECT_EQ(store.moneySeries(Scope::ThisSession), countedSeries(lastTable));
     const std::vector<PlayedRound> latest = store.latestRounds(Scope::AllTime, 50);
     EXPECT_TRUE(std::equal(latest.begin(), latest.end(), played.rbegin()));
+}
+
+// A file changed by hand or by a fault holds what the game never writes: each is met as a damaged
+// file, never as a sum that overflows or money that is no number.
+TEST_F(HistoryStoreTest, FiguresTheGameNeverWritesMakeTheFileDamaged)
+{
+    const struct
+    {
+        const char *name;
+        const char *change;
+    } cases[] = {
+        { "counts whose sum overflows", "UPDATE kind_totals SET won = 9223372036854775807" },
+        { "a count below 0", "UPDATE kind_totals SET lost = -200 WHERE user_kind = 3" },
+        { "a count as text", "UPDATE kind_totals SET tied = 'many' WHERE user_kind = 7" },
+        { "a count that is no whole number", "UPDATE kind_totals SET won = 1.5" },
+        { "a hand kind the game has none of",
+          "UPDATE kind_totals SET user_kind = 99 WHERE user_kind = 3" },
+        { "best money beyond any game", "UPDATE kind_totals SET best_money = 1e19" },
+        { "a longest run below 0", "UPDATE sessions SET longest_run = -3" },
+        { "a table's money as text", "UPDATE sessions SET start_money = 'lots'" },
+        { "money that is no number", "UPDATE rounds SET money_after = 'nan' WHERE id = 3" },
+        { "money beyond any game", "UPDATE rounds SET money_after = 1e19 WHERE id = 2" },
+        { "an endless loss", "UPDATE rounds SET money_change = -1e999 WHERE id = 9" },
+        { "a stake as text", "UPDATE rounds SET stake = 'x' WHERE id = 10" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char *suffix : { "", "-wal", "-shm" })
+            QFile::remove(path() + QLatin1String(suffix));
+        {
+            HistoryStore store(path());
+            playTwoTables(store);
+        }
+        ASSERT_TRUE(Peek(path()).exec(QString::fromLatin1(c.change)));
+
+        HistoryStore store(path());
+        const HistoryFigures figures = store.figures(Scope::AllTime);
+        const MoneySeries series = store.moneySeries(Scope::AllTime);
+        const std::vector<PlayedRound> latest = store.latestRounds(Scope::AllTime, 50);
+        EXPECT_EQ(store.trouble(), HistoryStore::Trouble::Unreadable);
+        EXPECT_GE(figures.outcomes.rounds(), 0);
+        EXPECT_LE(figures.outcomes.rounds(), 10);
+        for (const double money : series.money)
+            EXPECT_TRUE(std::isfinite(money) && std::abs(money) < 1e15) << money;
+        for (const PlayedRound &round : latest)
+            EXPECT_TRUE(std::isfinite(round.moneyChange) && std::isfinite(round.stake));
+    }
+}
+
+// Texts come back no longer than the game writes them, however long the file holds them.
+TEST_F(HistoryStoreTest, LongTextsReadBackCut)
+{
+    {
+        HistoryStore store(path());
+        playTwoTables(store);
+    }
+    ASSERT_TRUE(Peek(path()).exec(
+        QStringLiteral("UPDATE rounds SET user_label = hex(zeroblob(524288)), "
+                       "dealer_label = hex(zeroblob(524288)), user_cards = hex(zeroblob(99))")));
+    HistoryStore store(path());
+    const std::vector<PlayedRound> latest = store.latestRounds(Scope::AllTime, 50);
+    ASSERT_EQ(latest.size(), 10u);
+    for (const PlayedRound &round : latest) {
+        EXPECT_LE(round.user.value.label.size(), 40u);
+        EXPECT_LE(round.dealer.value.label.size(), 40u);
+    }
+    EXPECT_EQ(store.trouble(), HistoryStore::Trouble::None);
 }

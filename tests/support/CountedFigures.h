@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/HistoryStore.h"
+#include "rules/Bets.h"
 #include "rules/PlayedRound.h"
 
 #include <algorithm>
@@ -9,13 +10,26 @@
 #include <span>
 #include <vector>
 
+// Whether rounds[i] is the first of a table: the first round of all, or the first after a round
+// that ended a game (the simulated and the scripted play start a new table there).
+inline bool startsTable(std::span<const pokdeng::PlayedRound> rounds, std::size_t i)
+{
+    return i == 0 || pokdeng::isGameOver(rounds[i - 1].moneyAfter);
+}
+
 // The figures of a run of rounds counted one round at a time, as a player with a notebook would.
 inline HistoryFigures countedFigures(std::span<const pokdeng::PlayedRound> rounds)
 {
     HistoryFigures figures;
     std::map<int, OutcomeCounts, std::greater<>> kinds;
     qint64 run = 0;
-    for (const pokdeng::PlayedRound &round : rounds) {
+    for (std::size_t i = 0; i < rounds.size(); ++i) {
+        const pokdeng::PlayedRound &round = rounds[i];
+        if (startsTable(rounds, i)) {
+            run = 0;
+            const double started = round.moneyAfter - round.moneyChange;
+            figures.bestMoney = std::max(figures.bestMoney.value_or(started), started);
+        }
         OutcomeCounts &kind = kinds[round.user.value.kind];
         switch (round.outcome) {
         case pokdeng::Settlement::Outcome::UserWins:
@@ -44,13 +58,17 @@ inline HistoryFigures countedFigures(std::span<const pokdeng::PlayedRound> round
     return figures;
 }
 
-// The money before the first round, then after each: the chart's points.
-inline std::vector<double> countedSeries(std::span<const pokdeng::PlayedRound> rounds)
+// Each table's money before its first round, then after each of its rounds: the chart's points.
+inline MoneySeries countedSeries(std::span<const pokdeng::PlayedRound> rounds)
 {
-    std::vector<double> series;
-    if (!rounds.empty())
-        series.push_back(rounds.front().moneyAfter - rounds.front().moneyChange);
-    for (const pokdeng::PlayedRound &round : rounds)
-        series.push_back(round.moneyAfter);
+    MoneySeries series;
+    for (std::size_t i = 0; i < rounds.size(); ++i) {
+        if (startsTable(rounds, i)) {
+            if (i > 0)
+                series.tableStarts.push_back(series.money.size());
+            series.money.push_back(rounds[i].moneyAfter - rounds[i].moneyChange);
+        }
+        series.money.push_back(rounds[i].moneyAfter);
+    }
     return series;
 }

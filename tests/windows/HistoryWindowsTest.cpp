@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableWidget>
@@ -32,6 +33,11 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <memory>
 
 using namespace pokdeng;
 using Answer = Toolkit::Answer;
@@ -158,6 +164,10 @@ TEST_F(HistoryWindows, StatisticsShowThisTableFirstThenEveryRound)
     EXPECT_EQ(cellText(latest, 3, 5), QStringLiteral("+2000"));
     const QPixmap cards = latest->item(3, 2)->data(Qt::DecorationRole).value<QPixmap>();
     EXPECT_FALSE(cards.isNull());
+    EXPECT_GE(cards.height() / cards.devicePixelRatio(), 48) << "cards tall enough to read";
+    EXPECT_EQ(latest->item(3, 2)->toolTip(), QStringLiteral("4 โพแดง, 5 โพแดง"));
+    EXPECT_EQ(latest->item(3, 2)->data(Qt::AccessibleTextRole).toString(),
+              QStringLiteral("ป๊อก 9สองเด้ง: 4 โพแดง, 5 โพแดง"));
     EXPECT_LT(cards.width() / cards.devicePixelRatio(),
               latest->item(1, 2)->data(Qt::DecorationRole).value<QPixmap>().width()
                   / cards.devicePixelRatio())
@@ -167,7 +177,10 @@ TEST_F(HistoryWindows, StatisticsShowThisTableFirstThenEveryRound)
     EXPECT_EQ(window.scope(), Scope::AllTime);
     EXPECT_EQ(text(window, "lblRounds"), QStringLiteral("59 ตา"));
     EXPECT_EQ(text(window, "lblWon"), QStringLiteral("30 ตา (50.8%)"));
-    EXPECT_EQ(chart->series().size(), 60u);
+    // Each table its own line: the second starts again at its own money.
+    EXPECT_EQ(chart->series().size(), 61u);
+    EXPECT_EQ(chart->tableStarts(), std::vector<std::size_t> { 56 });
+    EXPECT_EQ(chart->series()[56], 10000);
     EXPECT_EQ(latest->rowCount(), Frmhistory::kLatestRounds);
     EXPECT_EQ(cellText(latest, 0, 2), QStringLiteral("3แต้ม")) << "still newest first";
     EXPECT_EQ(table(window, "tblKinds")->rowCount(), 5);
@@ -229,6 +242,130 @@ TEST_F(HistoryWindows, TheChartDrawsAtAnySize)
         for (int x = 0; x < drawn.width(); ++x)
             lineColoured += drawn.pixelColor(x, y) == QColor(24, 92, 168);
     EXPECT_GT(lineColoured, 100) << "the money's line is drawn";
+}
+
+// Money a hand-made file could hold: past the spacing of doubles, not a number, endless. Each
+// draws at once, and only numbers within the chart's bounds reach its painter and its words.
+TEST_F(HistoryWindows, TheChartDrawsAnyMoneyAndEnds)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct
+    {
+        const char *name;
+        std::vector<double> series;
+    } cases[] = {
+        { "money past the spacing of doubles", { 1e19, 1e19, 1e19 } },
+        { "money past the spacing of doubles, apart", { 1e19, 1.0000000000001e19, 1e19 } },
+        { "the largest doubles either way", { -1.7e308, 1.7e308, 0 } },
+        { "not a number", { 10000, nan, 12000 } },
+        { "not a number first", { nan, 10000 } },
+        { "endless", { inf, -inf, 10000 } },
+        { "one tiny step", { 10000, 10000.000000001 } },
+    };
+    MoneyChart chart;
+    chart.resize(500, 240);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        chart.setSeries(c.series, { 1 });
+        EXPECT_EQ(chart.grab().toImage().size(), QSize(500, 240));
+        ASSERT_EQ(chart.series().size(), c.series.size());
+        for (const double money : chart.series())
+            EXPECT_TRUE(std::isfinite(money) && std::abs(money) <= MoneyChart::kMostMoney);
+        const QString said = chart.accessibleDescription();
+        EXPECT_FALSE(said.contains(QStringLiteral("nan"), Qt::CaseInsensitive))
+            << said.toStdString();
+        EXPECT_FALSE(said.contains(QStringLiteral("inf"), Qt::CaseInsensitive))
+            << said.toStdString();
+    }
+}
+
+// For a screen reader the chart is its figures in words; a new table's money is a line of its
+// own, not a fall from where the last table ended.
+TEST_F(HistoryWindows, TheChartSaysItsFiguresAndBreaksBetweenTables)
+{
+    MoneyChart chart;
+    EXPECT_EQ(chart.accessibleDescription(), QStringLiteral("ยังไม่มีตาที่เล่น"));
+    chart.setSeries({ 10000, 12000, 9000 });
+    EXPECT_EQ(chart.accessibleName(), QStringLiteral("กราฟเงินตามตาที่เล่น"));
+    EXPECT_EQ(
+        chart.accessibleDescription(),
+        QStringLiteral("เงินตอนเริ่ม 10000 บาท ล่าสุด 9000 บาท สูงสุด 12000 บาท ต่ำสุด 9000 บาท ใน 2 ตา"));
+
+    // Two flat tables, the second higher: nothing of the line's colour between them.
+    chart.setSeries({ 10000, 10000, 20000, 20000 }, { 2 });
+    EXPECT_EQ(
+        chart.accessibleDescription(),
+        QStringLiteral("เงินตอนเริ่ม 10000 บาท ล่าสุด 20000 บาท สูงสุด 20000 บาท ต่ำสุด 10000 บาท ใน 2 ตา "
+                       "จาก 2 โต๊ะ"));
+    chart.resize(400, 240);
+    const QImage drawn = chart.grab().toImage();
+    std::vector<int> lineRows;
+    for (int y = 0; y < drawn.height(); ++y) {
+        int coloured = 0;
+        for (int x = 0; x < drawn.width(); ++x)
+            coloured += drawn.pixelColor(x, y) == QColor(24, 92, 168);
+        if (coloured > 20)
+            lineRows.push_back(y);
+    }
+    ASSERT_GE(lineRows.size(), 2u);
+    const int upper = lineRows.front() + 4;
+    const int lower = lineRows.back() - 4;
+    ASSERT_LT(upper, lower) << "two lines apart";
+    for (int y = upper; y < lower; ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            ASSERT_NE(drawn.pixelColor(x, y), QColor(24, 92, 168)) << x << "," << y;
+}
+
+// The statistics and the rules: Ctrl+W closes each, Ctrl+Q ends the program as the game's windows
+// do; and the window fits the screen, its list of rounds walked by the keyboard.
+TEST_F(HistoryWindows, TheWindowsKeysAndTheListByKeyboard)
+{
+    HistoryStore store(path());
+    playTwoTables(store);
+    store.endSession(3000);
+    const std::function<QWidget *()> windows[] = {
+        [&] { return new Frmhistory(store); },
+        [] { return new Frmrules; },
+    };
+    for (const auto &make : windows) {
+        for (const bool quit : { false, true }) {
+            std::unique_ptr<QWidget> window(make());
+            SCOPED_TRACE(window->objectName().toStdString() + (quit ? " Ctrl+Q" : " Ctrl+W"));
+            window->setAttribute(Qt::WA_DeleteOnClose, false);
+            toolkit.resetEnding();
+            window->show();
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : window.get(), quit ? Qt::Key_Q : Qt::Key_W,
+                            Qt::ControlModifier);
+            EXPECT_EQ(toolkit.isEnding(), quit);
+            EXPECT_EQ(window->isVisible(), quit);
+        }
+    }
+    toolkit.resetEnding();
+
+    Frmhistory window(store);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const QRect screen = window.screen()->availableGeometry();
+    EXPECT_LE(window.frameGeometry().width(), screen.width());
+    EXPECT_LE(window.frameGeometry().height(), screen.height());
+
+    QTableWidget *latest = table(window, "tblLatest");
+    ASSERT_EQ(latest->rowCount(), Frmhistory::kLatestRounds);
+    for (int i = 0; i < 12 && QApplication::focusWidget() != latest; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), latest) << "Tab reaches the list";
+    QTest::keyClick(latest, Qt::Key_PageDown);
+    EXPECT_GT(latest->currentRow(), 0);
+    QTest::keyClick(latest, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(latest->currentRow(), Frmhistory::kLatestRounds - 1);
+    EXPECT_GT(latest->verticalScrollBar()->value(), 0) << "the list scrolls along";
+    QTest::keyClick(latest, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), latest) << "and Tab leaves it";
 }
 
 TEST_F(HistoryWindows, TheRulesPageStaysBesideTheTableWithItsExamplesInOrder)
