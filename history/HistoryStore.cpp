@@ -227,11 +227,7 @@ bool HistoryStore::fail(const QSqlError &error)
         return failWith(Trouble::CannotWrite);
     case kCorrupt:
     case kNotADatabase:
-        // Found after the file was opened: set aside now, and the next use begins a new history.
-        // The call that met it fails; the history itself is whole again, only new.
-        closeConnection();
-        if (setAside(SetAside::Damaged))
-            m_trouble = Trouble::None;
+        damaged(detail);
         return false;
     default:
         return failWith(Trouble::Failed);
@@ -745,9 +741,15 @@ qint64 HistoryStore::roundCount(Scope scope)
     return query.value(0).toLongLong();
 }
 
-void HistoryStore::damaged(const QString &table)
+void HistoryStore::damaged(const QString &what)
 {
-    fail(Trouble::Unreadable, QStringLiteral("%1 holds what the game never writes").arg(table));
+    // Found after the file was opened: set aside now, and the next use begins a new history. The
+    // history itself is whole again, only new.
+    closeConnection();
+    if (setAside(SetAside::Damaged))
+        m_trouble = Trouble::None;
+    else
+        m_troubleDetail = what;
 }
 
 bool HistoryStore::clear()

@@ -97,7 +97,7 @@ public:
     //
     // What is read is checked against what the game writes: counts whole and not below 0, money
     // a number within bounds, texts no longer than a hand's. A file holding anything else is
-    // damaged (trouble() says Unreadable) and the call answers as if the history were empty.
+    // damaged: it is set aside (see damaged()) and the call answers as if the history were empty.
     HistoryFigures figures(Scope scope);
     // The user's money over the rounds of the scope, table by table: each table's money before
     // its first round, then after each of its rounds. Empty when there is no round.
@@ -127,9 +127,10 @@ private:
     bool recordOnce(const pokdeng::PlayedRound &round);
     // Writes the round and its session's row inside the open transaction; error says why not.
     bool writeRound(const pokdeng::PlayedRound &round, QSqlError &error);
-    // The figures read from the file are not what the game writes: the file is damaged, and
-    // said to be so like one that cannot be read.
-    void damaged(const QString &table);
+    // Damage met once the file is open, by SQLite or in values the game never writes (named by
+    // their table): the file is set aside as damaged and the next use begins a new history. The
+    // call that met it fails; trouble() stays None unless the file could not be moved.
+    void damaged(const QString &what);
     // The WHERE clause that picks the scope's rounds; nothing when the scope has none.
     std::optional<QString> scopeFilter(Scope scope) const;
 

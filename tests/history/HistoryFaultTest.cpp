@@ -304,7 +304,7 @@ TEST_F(HistoryFault, ADamagedOrForeignFileIsSetAsideWhenTheHistoryOpens)
 
         HistoryStore store(at);
         EXPECT_EQ(store.roundCount(Scope::AllTime), 0) << store.troubleDetail().toStdString();
-        EXPECT_TRUE(store.moneySeries(Scope::AllTime).empty());
+        EXPECT_TRUE(store.moneySeries(Scope::AllTime).money.empty());
         ASSERT_FALSE(store.setAsidePath().isEmpty());
         EXPECT_EQ(store.setAsideBecause(),
                   c.damaged ? HistoryStore::SetAside::Damaged : HistoryStore::SetAside::Foreign);
@@ -314,7 +314,7 @@ TEST_F(HistoryFault, ADamagedOrForeignFileIsSetAsideWhenTheHistoryOpens)
         for (int i = 0; i < 3; ++i)
             ASSERT_TRUE(store.record(round(1001 + i, 10000 + 1000 * i)));
         EXPECT_EQ(store.trouble(), Trouble::None);
-        EXPECT_EQ(store.moneySeries(Scope::AllTime),
+        EXPECT_EQ(store.moneySeries(Scope::AllTime).money,
                   (std::vector<double> { 10000, 11000, 12000, 13000 }));
         const Peek fresh(at);
         EXPECT_EQ(fresh.value(QStringLiteral("PRAGMA integrity_check")).toString(),

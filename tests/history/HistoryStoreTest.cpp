@@ -382,7 +382,9 @@ TEST_F(HistoryStoreTest, FiguresTheGameNeverWritesMakeTheFileDamaged)
         const HistoryFigures figures = store.figures(Scope::AllTime);
         const MoneySeries series = store.moneySeries(Scope::AllTime);
         const std::vector<PlayedRound> latest = store.latestRounds(Scope::AllTime, 50);
-        EXPECT_EQ(store.trouble(), HistoryStore::Trouble::Unreadable);
+        EXPECT_EQ(store.setAsideBecause(), HistoryStore::SetAside::Damaged);
+        EXPECT_FALSE(store.setAsidePath().isEmpty());
+        EXPECT_EQ(store.trouble(), HistoryStore::Trouble::None);
         EXPECT_GE(figures.outcomes.rounds(), 0);
         EXPECT_LE(figures.outcomes.rounds(), 10);
         for (const double money : series.money)
