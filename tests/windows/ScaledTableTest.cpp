@@ -4,6 +4,7 @@
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
+#include "support/TableRound.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/FittedLabel.h"
@@ -154,8 +155,7 @@ protected:
     }
     void bet(const char *option, const std::string &bySeat)
     {
-        random.deal(tableBySeat(bySeat));
-        control<QRadioButton>(option)->click();
+        tableround::bet(table.get(), random, bySeat, option);
     }
 
     ScriptedToolkit toolkit;
