@@ -8,6 +8,7 @@
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "support/ProcessStats.h"
+#include "support/TableRound.h"
 #include "toolkit/CardSlider.h"
 #include "windows/Frmpok.h"
 
@@ -108,13 +109,6 @@ template<class T> T *control(QWidget *window, const char *name)
     return window->findChild<T *>(QString::fromLatin1(name));
 }
 
-void playRound(Frmpok &table)
-{
-    control<QRadioButton>(&table, "Opt1000")->click();
-    auto *stand = control<QPushButton>(&table, "cmdnoreq");
-    (stand->isHidden() ? control<QPushButton>(&table, "Cmdreq") : stand)->click();
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -137,7 +131,7 @@ int main(int argc, char *argv[])
     showAndSettle(table.get());
     measureWait("table, waiting for the first bet");
 
-    control<QRadioButton>(table.get(), "Opt1000")->click();
+    tableround::bet(table.get());
     showAndSettle(table.get());
     measureWait("table, waiting for draw or stand");
     const QSize designSize = table->size();
@@ -145,15 +139,14 @@ int main(int argc, char *argv[])
     showAndSettle(table.get());
     measureWait("table about 3x the size, waiting for draw or stand");
     table->resize(designSize);
-    auto *stand = control<QPushButton>(table.get(), "cmdnoreq");
-    (stand->isHidden() ? control<QPushButton>(table.get(), "Cmdreq") : stand)->click();
+    tableround::shownTurn(table.get())->click();
 
     // Ahead of the record the name line shows: a text box is where a blinking caret would be.
     while (control<QLineEdit>(table.get(), "txtname")->isHidden()
            || table->phase() != Frmpok::Phase::Betting) {
         if (table->isHidden()) // lost and answered "play again": a fresh table, as the game makes
             table = std::make_unique<Frmpok>(nullptr, &random);
-        playRound(*table);
+        tableround::playThrough(table.get());
     }
     showAndSettle(table.get());
     measureWait("table, waiting for a bet beside the name box");

@@ -11,6 +11,7 @@
 #include "support/Figures.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
+#include "support/TableRound.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
 #include "windows/Frmpok.h"
@@ -77,7 +78,7 @@ int main(int argc, char *argv[])
     while (!table.windowHandle() || !table.windowHandle()->isExposed())
         settleEvents();
     settleEvents();
-    table.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
+    tableround::bet(&table);
     settleEvents();
     auto *client = table.findChild<DesignCanvas *>(QStringLiteral("client"));
     const QSize design = client->size();

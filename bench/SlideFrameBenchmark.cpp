@@ -11,6 +11,7 @@
 #include "support/Figures.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
+#include "support/TableRound.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/Speeds.h"
@@ -166,7 +167,7 @@ int main(int argc, char *argv[])
         for (int round = 0; round < kRounds; ++round) {
             if (table->isHidden()) // the game was lost and answered "play again"
                 freshTable(scale);
-            control<QRadioButton>(table.get(), "Opt1000")->click();
+            tableround::bet(table.get());
             settleEvents();
             const std::function<void()> repaintAll = [&] { table->repaint(); };
             for (int slot : { 1, 2, 3, 4, 5, 6, 7, 8, 10 }) {
@@ -182,8 +183,7 @@ int main(int argc, char *argv[])
                     card->hide();
                 }
             }
-            auto *stand = control<QPushButton>(table.get(), "cmdnoreq");
-            (stand->isHidden() ? control<QPushButton>(table.get(), "Cmdreq") : stand)->click();
+            tableround::shownTurn(table.get())->click();
             settleEvents();
         }
         std::printf(" at %dx:\n", scale);

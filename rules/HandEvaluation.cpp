@@ -7,17 +7,6 @@ namespace pokdeng {
 
 namespace {
 
-    const std::string kPokNineLabel = "ป๊อก 9";
-    const std::string kPokEightLabel = "ป๊อก 8";
-    const std::string kNineBackLabel = "9 หลัง";
-    const std::string kEightBackLabel = "8 หลัง";
-    const std::string kTongLabel = "ตอง";
-    const std::string kKingSianLabel = "เซียน K";
-    const std::string kQueenSianLabel = "เซียน Q";
-    const std::string kJackSianLabel = "เซียน J";
-    const std::string kCourtCardsLabel = "สามเหลือง";
-    const std::string kNothingLabel = "บอดสนิท";
-
     // The rank in a three-of-a-kind label: a letter for the ace and the court cards, otherwise one
     // blank and the number ("ตอง 5", "ตองK").
     std::string tongRankText(int rank)
@@ -33,6 +22,34 @@ namespace {
 
 } // namespace
 
+std::string kindName(int kind)
+{
+    switch (kind) {
+    case kPokNine:
+        return "ป๊อก 9";
+    case kPokEight:
+        return "ป๊อก 8";
+    case kTong:
+        return "ตอง";
+    case kKingSian:
+        return "เซียน K";
+    case kQueenSian:
+        return "เซียน Q";
+    case kJackSian:
+        return "เซียน J";
+    case kThreeCourtCards:
+        return "สามเหลือง";
+    case kThreeCardNine:
+        return "9 หลัง";
+    case kThreeCardEight:
+        return "8 หลัง";
+    case kNothing:
+        return "บอดสนิท";
+    default:
+        return std::to_string(kind) + kPointsWord;
+    }
+}
+
 HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdShows)
 {
     const int r1 = hand[0].rank, r2 = hand[1].rank, r3 = hand[2].rank;
@@ -41,14 +58,14 @@ HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdSh
 
     if (points == 9) {
         value.kind = thirdShows ? kThreeCardNine : kPokNine;
-        value.label = thirdShows ? kNineBackLabel : kPokNineLabel;
+        value.label = thirdShows ? kindName(kThreeCardNine) : kindName(kPokNine);
     } else if (thirdShows && r1 == r2 && r2 == r3) {
         value.kind = kTong;
         value.multiplier = kindPayout(kTong);
-        value.label = kTongLabel + tongRankText(r1);
+        value.label = kindName(kTong) + tongRankText(r1);
     } else if (points == 8) {
         value.kind = thirdShows ? kThreeCardEight : kPokEight;
-        value.label = thirdShows ? kEightBackLabel : kPokEightLabel;
+        value.label = thirdShows ? kindName(kThreeCardEight) : kindName(kPokEight);
     } else {
         // The court-card kinds, told apart by the rank sum. These read the third rank even when
         // it does not show; a two-card hand of court cards is worth 0 and always draws, so that
@@ -58,23 +75,23 @@ HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdSh
         const bool allCourt = r1 > kTen && r2 > kTen && r3 > kTen;
         if (sum == 38 || (sum == 37 && !has(kQueen))) {
             value.kind = kKingSian;
-            value.label = kKingSianLabel;
+            value.label = kindName(kKingSian);
         } else if ((sum == 37 && !has(kJack)) || (sum == 35 && !has(kKing))) {
             value.kind = kQueenSian;
-            value.label = kQueenSianLabel;
+            value.label = kindName(kQueenSian);
         } else if ((sum == 34 && !has(kTen)) || (sum == 35 && !has(kQueen))) {
             value.kind = kJackSian;
-            value.label = kJackSianLabel;
+            value.label = kindName(kJackSian);
         } else if (sum == 36 && allCourt) {
             value.kind = kThreeCourtCards;
-            value.label = kCourtCardsLabel;
+            value.label = kindName(kThreeCourtCards);
         }
         value.multiplier = kindPayout(value.kind);
     }
 
     if (points >= 1 && points <= 7 && value.kind != kTong) {
         value.kind = points;
-        value.label = std::to_string(points) + kPointsWord;
+        value.label = kindName(points);
     }
 
     if (!thirdShows) {
@@ -96,7 +113,7 @@ HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdSh
     // "บอดสนิท" replaces the whole label, deng suffix included; the multiplier stays but a hand
     // of kind 0 can never win.
     if (value.kind == kNothing)
-        value.label = kNothingLabel;
+        value.label = kindName(kNothing);
     return value;
 }
 

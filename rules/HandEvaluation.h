@@ -44,6 +44,10 @@ struct HandValue
     friend bool operator==(const HandValue &, const HandValue &) = default;
 };
 
+// A kind's name (UTF-8): the result label without its deng, and three of a kind without its
+// rank ("ป๊อก 9", "ตอง", "5แต้ม"). A code of no named kind is read as points.
+std::string kindName(int kind);
+
 // Values a seat's hand from its three cards (the third is dealt whether or not it shows), its
 // final points and whether the third card shows. The tests run in a fixed order, so three 3s
 // (9 points) are "9 หลัง", three 6s are "ตอง 6" before they are 8 points, and a pair of court

@@ -143,13 +143,6 @@ void DesignCanvas::moveTo(QWidget *child, QPoint twipsTopLeft)
     child->move(toPixels(twipsTopLeft));
 }
 
-QRect DesignCanvas::designRect(const QWidget *child) const
-{
-    const auto found = std::find_if(m_placed.begin(), m_placed.end(),
-                                    [child](const Placed &p) { return p.widget == child; });
-    return found == m_placed.end() ? QRect() : found->twips;
-}
-
 QPoint DesignCanvas::toPixels(QPoint twipsPoint) const
 {
     const qreal perTwip = m_scale / twips::kPerPixel;

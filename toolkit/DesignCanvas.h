@@ -29,8 +29,6 @@ public:
     // Moves a placed child's top-left corner to a point in twips, keeping its size: how a card
     // slides. A widget that was never placed is not moved.
     void moveTo(QWidget *child, QPoint twipsTopLeft);
-    // The child's design rectangle in twips; null for a widget that was never placed.
-    QRect designRect(const QWidget *child) const;
 
     // The design at 1x, in pixels.
     QSize designSize() const { return m_designPixels; }

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <utility>
+
 // The game's windows with a title bar: a caption, the icon and a close box, no minimise box. A
 // fixed window has no maximise box either; a resizable one (a game window) has one and is a
 // normal window to the desktop, which lets it be maximised. Escape closes the small windows; a
@@ -26,10 +28,12 @@ private:
     Escape m_escape;
 };
 
-// Opens a new Dialog over parent and waits until it closes; a closed dialog deletes itself.
-template<typename Dialog> void runModal(QWidget *parent)
+// Opens a new Dialog over parent and waits until it closes; a closed dialog deletes itself. The
+// dialog is made from arguments, if any, then parent.
+template<typename Dialog, typename... Arguments>
+void runModal(QWidget *parent, Arguments &&...arguments)
 {
-    QPointer<Dialog> dialog(new Dialog(parent));
+    QPointer<Dialog> dialog(new Dialog(std::forward<Arguments>(arguments)..., parent));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     windowplace::placeOver(dialog, parent);
     dialog->exec();

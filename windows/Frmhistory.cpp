@@ -77,35 +77,6 @@ constexpr int kCardHeight = 52;
 // The size the window opens at, where the screen has room for it.
 constexpr QSize kOpeningSize(920, 680);
 
-// A hand's kind as the figures name it: the result label without its deng.
-QString kindName(int kind)
-{
-    switch (kind) {
-    case pokdeng::kPokNine:
-        return QStringLiteral("ป๊อก 9");
-    case pokdeng::kPokEight:
-        return QStringLiteral("ป๊อก 8");
-    case pokdeng::kTong:
-        return QStringLiteral("ตอง");
-    case pokdeng::kKingSian:
-        return QStringLiteral("เซียน K");
-    case pokdeng::kQueenSian:
-        return QStringLiteral("เซียน Q");
-    case pokdeng::kJackSian:
-        return QStringLiteral("เซียน J");
-    case pokdeng::kThreeCourtCards:
-        return QStringLiteral("สามเหลือง");
-    case pokdeng::kThreeCardNine:
-        return QStringLiteral("9 หลัง");
-    case pokdeng::kThreeCardEight:
-        return QStringLiteral("8 หลัง");
-    case pokdeng::kNothing:
-        return QStringLiteral("บอดสนิท");
-    default:
-        return QString::number(kind) + QStringLiteral("แต้ม");
-    }
-}
-
 QString share(qint64 part, qint64 whole)
 {
     const double percent = std::round(percentOf(part, whole) * 10) / 10;
@@ -309,7 +280,8 @@ void Frmhistory::showFigures(const HistoryFigures &figures)
     tblKinds->setRowCount(static_cast<int>(figures.byUserKind.size()));
     int row = 0;
     for (const KindOutcomes &kind : figures.byUserKind) {
-        tblKinds->setItem(row, 0, cell(kindName(kind.kind), Qt::AlignLeft));
+        tblKinds->setItem(
+            row, 0, cell(QString::fromStdString(pokdeng::kindName(kind.kind)), Qt::AlignLeft));
         tblKinds->setItem(row, 1, cell(QString::number(kind.counts.rounds())));
         tblKinds->setItem(row, 2, cell(QString::number(kind.counts.won)));
         tblKinds->setItem(row, 3, cell(QString::number(kind.counts.tied)));

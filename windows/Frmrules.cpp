@@ -289,11 +289,6 @@ Frmrules::Frmrules(QWidget *parent)
     resize(720, 760);
 }
 
-QString Frmrules::pageHtml() const
-{
-    return txtRules->toHtml();
-}
-
 Frmrules *Frmrules::showBeside(QWidget *parent)
 {
     static QPointer<Frmrules> shown;

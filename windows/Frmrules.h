@@ -18,9 +18,6 @@ public:
     // bring the same window forward. Returns it.
     static Frmrules *showBeside(QWidget *parent);
 
-    // The page as the window shows it (HTML).
-    QString pageHtml() const;
-
 private:
     QTextBrowser *txtRules = nullptr;
 };

@@ -1,14 +1,12 @@
 #include "windows/PlayHistory.h"
 
 #include "toolkit/Toolkit.h"
-#include "toolkit/WindowPlace.h"
 #include "windows/Frmhistory.h"
 #include "windows/HistoryTrouble.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -114,10 +112,7 @@ void PlayHistory::showStatistics(QWidget *parent)
                                        Toolkit::Style::StopOk, kTitle);
         return;
     }
-    QPointer<Frmhistory> window(new Frmhistory(m_store, parent));
-    windowplace::placeOver(window, parent);
-    window->exec();
-    delete window.data();
+    runModal<Frmhistory>(parent, m_store);
     // Or found damaged while the window read it.
     tellSetAside(parent);
 }

@@ -8,6 +8,7 @@
 #include "history/HistoryStore.h"
 
 #include "HistoryFixtures.h"
+#include "support/KilledChild.h"
 
 #include <QTemporaryDir>
 
@@ -21,8 +22,6 @@
 #include <string>
 #include <vector>
 
-#include <poll.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,54 +35,17 @@ constexpr int kKillsPerFile = 25;
 // recorded it.
 constexpr std::int64_t kRoundsPerLoop = 1'000'000;
 
-struct Loop
-{
-    pid_t pid = -1;
-    int output = -1; // the read end of its standard output
-};
+using Loop = KilledChild;
 
 // Starts a record loop on the database at path, its rounds from first on (count of them, or
 // until it is killed), and returns once it is about to open the history; pid -1 when it could
 // not start.
 Loop startLoop(const QString &path, std::int64_t first, std::int64_t count = 0)
 {
-    int ends[2];
-    if (pipe(ends) != 0)
-        return {};
-    // Everything the child needs is made before the fork: after it, only system calls.
-    const std::string pathText = path.toStdString();
-    const std::string firstText = std::to_string(first);
-    const std::string countText = std::to_string(count);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        // A loop outlives no test that dies first.
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        dup2(ends[1], STDOUT_FILENO);
-        close(ends[0]);
-        close(ends[1]);
-        if (count > 0)
-            execl(POKDENG_RECORD_LOOP, POKDENG_RECORD_LOOP, pathText.c_str(), firstText.c_str(),
-                  countText.c_str(), nullptr);
-        else
-            execl(POKDENG_RECORD_LOOP, POKDENG_RECORD_LOOP, pathText.c_str(), firstText.c_str(),
-                  nullptr);
-        _exit(127);
-    }
-    close(ends[1]);
-    char started = 0;
-    ssize_t got = -1;
-    if (pid > 0) {
-        do
-            got = read(ends[0], &started, 1);
-        while (got < 0 && errno == EINTR);
-    }
-    if (pid <= 0 || got != 1) {
-        if (pid > 0)
-            waitpid(pid, nullptr, 0);
-        close(ends[0]);
-        return {};
-    }
-    return { pid, ends[0] };
+    std::vector<std::string> arguments { path.toStdString(), std::to_string(first) };
+    if (count > 0)
+        arguments.push_back(std::to_string(count));
+    return startKilledChild(POKDENG_RECORD_LOOP, arguments);
 }
 
 // Reads the loop's output to its end (the loop has ended): the stake of every round whose

@@ -1,6 +1,7 @@
 #include "rules/HandEvaluation.h"
 #include "rules/Points.h"
 #include "support/CardFixtures.h"
+#include "support/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -75,13 +76,7 @@ const HandCase kHands[] = {
     { "one point", "AS KH QD", { 1, 0, "1แต้ม" } },
 };
 
-INSTANTIATE_TEST_SUITE_P(Hands, HandEvaluation, ::testing::ValuesIn(kHands), [](const auto &info) {
-    std::string name = info.param.name;
-    for (char &c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Hands, HandEvaluation, ::testing::ValuesIn(kHands), RowNamer());
 
 TEST(HandEvaluationEdges, HiddenThirdCardNeverMakesThreeOfAKind)
 {

@@ -6,6 +6,7 @@
 #include "rules/Round.h"
 
 #include "support/CardFixtures.h"
+#include "support/RowName.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
@@ -51,14 +52,6 @@ const OptionOdds &oddsOf(const TurnOdds &odds, TurnChoice choice)
 // third of 50, the dealer's two of 49 and its third of 47.
 constexpr std::int64_t kStandCases = 2 * (50 * 49 / 2) * 48;
 constexpr std::int64_t kDrawCases = 2 * 50 * (49 * 48 / 2) * 47;
-
-std::string rowName(std::string name)
-{
-    for (char &ch : name)
-        if (!std::isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return name;
-}
 
 } // namespace
 
@@ -132,8 +125,7 @@ const PokCase kPoks[] = {
     { "pok 8 of a pair", "4S 4H", 2 },
 };
 
-INSTANTIATE_TEST_SUITE_P(Counted, PokOdds, testing::ValuesIn(kPoks),
-                         [](const auto &info) { return rowName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Counted, PokOdds, testing::ValuesIn(kPoks), RowNamer());
 
 TEST(Odds, PokNineTwoDengByHand)
 {
@@ -399,8 +391,7 @@ const MonteCarloCase kMonteCarloHands[] = {
     { "pok shows", "9S KS", TurnChoice::Stand },
 };
 
-INSTANTIATE_TEST_SUITE_P(Seeded, OddsMonteCarlo, testing::ValuesIn(kMonteCarloHands),
-                         [](const auto &info) { return rowName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Seeded, OddsMonteCarlo, testing::ValuesIn(kMonteCarloHands), RowNamer());
 
 // Random deals and a player who picks among the offered choices at random: the exact figures of
 // the choice taken, averaged over the rounds, match what the rounds paid.

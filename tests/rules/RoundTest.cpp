@@ -1,6 +1,7 @@
 #include "rules/Round.h"
 
 #include "support/CardFixtures.h"
+#include "support/RowName.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
@@ -130,13 +131,7 @@ TEST_P(RoundTest, PlaysInOrderOfPlay)
     EXPECT_EQ(round.step(), Round::Step::Settled);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripted, RoundTest, testing::ValuesIn(kRounds), [](const auto &info) {
-    std::string name = info.param.name;
-    for (char &ch : name)
-        if (!std::isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Scripted, RoundTest, testing::ValuesIn(kRounds), RowNamer());
 
 TEST(Round, SideSeatPointsCountTheirThirdCard)
 {

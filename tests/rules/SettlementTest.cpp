@@ -1,4 +1,5 @@
 #include "rules/Settlement.h"
+#include "support/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -137,8 +138,7 @@ const SettlementCase kRounds[] = {
       "7แต้ม ชน" },
 };
 
-INSTANTIATE_TEST_SUITE_P(Rounds, Settling, ::testing::ValuesIn(kRounds),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rounds, Settling, ::testing::ValuesIn(kRounds), RowNamer());
 
 TEST(PayoutMultiplier, KindBeforeMultiplierEntry)
 {

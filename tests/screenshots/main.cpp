@@ -8,6 +8,7 @@
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "support/SimulatedPlay.h"
+#include "support/TableRound.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/GameSettings.h"
@@ -103,7 +104,7 @@ int main(int argc, char *argv[])
     pokdeng::SeededRandom random(20261210);
     Frmpok table(nullptr, &random);
     save(table, folder, QStringLiteral("table-waiting"));
-    table.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
+    tableround::bet(&table);
     save(table, folder, QStringLiteral("table-round"));
     const QSize designSize = table.size();
     const int menuHeight
@@ -130,7 +131,7 @@ int main(int argc, char *argv[])
         CardSlider::setInstant(false);
         QTimer::singleShot(1900,
                            [&] { save(sliding, folder, QStringLiteral("table-sliding-2x")); });
-        sliding.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
+        tableround::bet(&sliding);
         CardSlider::setInstant(true);
     }
     // The windows below open at their design size again.
@@ -144,27 +145,14 @@ int main(int argc, char *argv[])
     thousand->setFocus(Qt::TabFocusReason);
     save(focused, folder, QStringLiteral("table-focus-bet"));
     thousand->click();
-    for (const char *turn : { "Cmdreq", "cmdnoreq" }) {
-        auto *button = focused.findChild<QPushButton *>(QString::fromLatin1(turn));
-        if (!button->isHidden()) {
-            button->setFocus(Qt::TabFocusReason);
-            break;
-        }
-    }
+    tableround::shownTurn(&focused, tableround::kDrawFirst)->setFocus(Qt::TabFocusReason);
     save(focused, folder, QStringLiteral("table-focus-turn"));
 
     // A finished round whose money beats an empty record offers to save it.
     QFile::remove(QStringLiteral("point.pon"));
     std::optional<GoingOnToolkit> goingOn(std::in_place);
     Frmpok saving(nullptr, &random);
-    saving.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
-    for (const char *turn : { "cmdnoreq", "Cmdreq" }) {
-        auto *button = saving.findChild<QPushButton *>(QString::fromLatin1(turn));
-        if (button->isVisible() || !button->isHidden()) {
-            button->click();
-            break;
-        }
-    }
+    tableround::playThrough(&saving);
     saving.findChild<QLineEdit *>(QStringLiteral("txtname"))->setText(QStringLiteral("สมหญิง"));
     save(saving, folder, QStringLiteral("table-save"));
     goingOn.reset();
@@ -176,7 +164,7 @@ int main(int argc, char *argv[])
         slotCards({ "KS", "3S", "5D", "6S", "QS", "AH", "2D", "2H", "8S", "9D", "3D", "4C" }));
     Frmpok advised(nullptr, &known);
     advised.findChild<QAction *>(QStringLiteral("mnuodds"))->setChecked(true);
-    advised.findChild<QRadioButton *>(QStringLiteral("Opt1000"))->click();
+    tableround::bet(&advised);
     save(advised, folder, QStringLiteral("table-odds"));
 
     Frmpoint record;

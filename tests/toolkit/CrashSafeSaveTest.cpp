@@ -2,6 +2,7 @@
 // a saver process writes records in a loop and is killed with SIGKILL, hundreds of times, at
 // moments drawn from a seeded generator.
 #include "rules/ScoreFile.h"
+#include "support/KilledChild.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,37 +64,11 @@ std::string contentOf(const fs::path &file)
 // save, or -1 when it could not start.
 pid_t startSaver(const fs::path &folder, long long first)
 {
-    int ends[2];
-    if (pipe(ends) != 0)
-        return -1;
-    // Everything the child needs is made before the fork: after it, only system calls.
-    const std::string firstText = std::to_string(first);
-    const std::string folderText = folder.string();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        // A saver outlives no test that dies first.
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        dup2(ends[1], STDOUT_FILENO);
-        close(ends[0]);
-        close(ends[1]);
-        if (chdir(folderText.c_str()) == 0)
-            execl(POKDENG_SAVE_LOOP, POKDENG_SAVE_LOOP, firstText.c_str(), nullptr);
-        _exit(127);
-    }
-    close(ends[1]);
-    char started = 0;
-    ssize_t got = -1;
-    if (pid > 0) {
-        do
-            got = read(ends[0], &started, 1);
-        while (got < 0 && errno == EINTR);
-    }
-    close(ends[0]);
-    if (pid > 0 && got != 1) {
-        waitpid(pid, nullptr, 0);
-        return -1;
-    }
-    return pid;
+    const KilledChild saver
+        = startKilledChild(POKDENG_SAVE_LOOP, { std::to_string(first) }, folder.string());
+    if (saver.output >= 0)
+        close(saver.output);
+    return saver.pid;
 }
 
 // The number of the record the file holds, when its bytes are exactly one whole record as the

@@ -3,6 +3,7 @@
 #include "rules/SlidePath.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedTable.h"
+#include "support/TableRound.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/ScoreStore.h"
@@ -48,8 +49,7 @@ protected:
     // Deals the cards (by seat: first seat | user | last seat | dealer) and picks a bet.
     void bet(const char *option, const std::string &bySeat)
     {
-        random.deal(tableBySeat(bySeat));
-        control<QRadioButton>(option)->click();
+        tableround::bet(table.get(), random, bySeat, option);
     }
     // Ends the user's turn; the outcome box is answered OK, and the game-over boxes, if the
     // test expects them, as given.

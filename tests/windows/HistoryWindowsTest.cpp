@@ -1,5 +1,5 @@
 // The play history as the user meets it: the statistics window over a known history, clearing it
-// after a confirmation, the rules page, and the one notice a history that cannot be kept gives.
+// after a confirmation, and the one notice a history that cannot be kept gives.
 #include "history/HistoryStore.h"
 #include "rules/HandEvaluation.h"
 #include "support/CardFixtures.h"
@@ -15,9 +15,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -28,9 +26,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
 #include <QTimer>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -366,115 +362,6 @@ TEST_F(HistoryWindows, TheWindowsKeysAndTheListByKeyboard)
     EXPECT_GT(latest->verticalScrollBar()->value(), 0) << "the list scrolls along";
     QTest::keyClick(latest, Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), latest) << "and Tab leaves it";
-}
-
-TEST_F(HistoryWindows, TheRulesPageStaysBesideTheTableWithItsExamplesInOrder)
-{
-    QDialog table;
-    table.show();
-    Frmrules *rules = Frmrules::showBeside(&table);
-    ASSERT_NE(rules, nullptr);
-    EXPECT_EQ(Frmrules::showBeside(&table), rules) << "one window, brought forward again";
-    EXPECT_EQ(rules->windowTitle(), QStringLiteral("วิธีเล่น"));
-    EXPECT_FALSE(rules->isModal());
-    EXPECT_TRUE(rules->isVisible());
-    EXPECT_EQ(rules->parentWidget(), &table);
-    EXPECT_TRUE(rules->isWindow());
-
-    const QString page = rules->findChild<QTextBrowser *>()->toPlainText();
-    EXPECT_FALSE(page.contains(QStringLiteral("{hand:")));
-    // The pictured hands of the order of hands, with the labels and payouts the rulebook gives
-    // them, come highest first.
-    const QStringList order = {
-        QStringLiteral("ป๊อก 9 ชนะได้ 1 เท่า"),    QStringLiteral("ป๊อก 8 ชนะได้ 1 เท่า"),
-        QStringLiteral("ตอง 6 ชนะได้ 5 เท่า"),    QStringLiteral("เซียน K ชนะได้ 3 เท่า"),
-        QStringLiteral("เซียน Q ชนะได้ 3 เท่า"),   QStringLiteral("เซียน J ชนะได้ 3 เท่า"),
-        QStringLiteral("สามเหลือง ชนะได้ 3 เท่า"), QStringLiteral("9 หลัง ชนะได้ 1 เท่า"),
-        QStringLiteral("8 หลัง ชนะได้ 1 เท่า"),    QStringLiteral("7แต้ม ชนะได้ 1 เท่า"),
-        QStringLiteral("บอดสนิท ไม่ชนะใคร"),
-    };
-    qsizetype at = page.indexOf(QStringLiteral("ลำดับไพ่"));
-    ASSERT_GE(at, 0);
-    for (const QString &example : order) {
-        const qsizetype next = page.indexOf(example, at);
-        EXPECT_GT(next, at) << example.toStdString();
-        at = std::max(at, next);
-    }
-    for (const QString &deng :
-         { QStringLiteral("ป๊อก 9สองเด้ง ชนะได้ 2 เท่า"), QStringLiteral("6แต้มสามเด้ง ชนะได้ 3 เท่า") })
-        EXPECT_TRUE(page.contains(deng)) << deng.toStdString();
-
-    rules->close();
-    QApplication::processEvents();
-}
-
-// Wherever the table is, the rules page opens beside it where the screen has room, and wholly on
-// the table's screen where it has not.
-TEST_F(HistoryWindows, TheRulesPageOpensWhollyOnTheTablesScreen)
-{
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const struct
-    {
-        const char *name;
-        QRect table;
-    } rows[] = {
-        { "small table on the left", QRect(screen.topLeft(), QSize(120, 200)) },
-        { "table against the right edge", QRect(screen.right() - 119, screen.top(), 120, 200) },
-        { "maximised table", screen },
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        QDialog table;
-        table.setGeometry(row.table);
-        table.show();
-        Frmrules *rules = Frmrules::showBeside(&table);
-        const QRect placed = rules->frameGeometry();
-        EXPECT_TRUE(screen.contains(placed))
-            << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
-        const QRect tableFrame = table.frameGeometry();
-        if (placed.width() + 8 <= screen.right() - tableFrame.right()) {
-            EXPECT_EQ(placed.left(), tableFrame.right() + 1 + 8) << "beside the table";
-        }
-        rules->close();
-        QApplication::processEvents();
-    }
-}
-
-// A click that comes from the window system, as a real one does, and so meets the blocking of
-// windows by a modal one (a click sent to the widget itself would not).
-void clickAsTheScreenWould(QWidget *widget)
-{
-    QApplication::processEvents();
-    QWindow *window = widget->window()->windowHandle();
-    const QPoint at = widget->mapTo(widget->window(), widget->rect().center());
-    QTest::mouseClick(window, Qt::LeftButton, {}, at);
-    QApplication::processEvents();
-}
-
-// The table runs modally; the rules window, its child, still takes clicks meanwhile, where a window
-// of its own would be blocked.
-TEST_F(HistoryWindows, TheRulesPageTakesClicksWhileTheTableRunsModally)
-{
-    QDialog table;
-    QDialog stranger;
-    QPointer<Frmrules> rules;
-    bool rulesClosedByClick = false;
-    bool strangerClosedByClick = false;
-    QTimer::singleShot(0, [&] {
-        rules = Frmrules::showBeside(&table);
-        clickAsTheScreenWould(rules->findChild<QPushButton *>(QStringLiteral("cmdClose")));
-        rulesClosedByClick = !rules || !rules->isVisible();
-
-        auto *button = new QPushButton(QStringLiteral("ปิด"), &stranger);
-        QObject::connect(button, &QPushButton::clicked, &stranger, &QDialog::close);
-        stranger.show();
-        clickAsTheScreenWould(button);
-        strangerClosedByClick = !stranger.isVisible();
-        table.reject();
-    });
-    table.exec();
-    EXPECT_TRUE(rulesClosedByClick);
-    EXPECT_FALSE(strangerClosedByClick) << "the check must see a blocked window";
 }
 
 class HistoryNotice : public HistoryWindows

@@ -1,6 +1,7 @@
 #include "windows/OddsAdvisor.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedTable.h"
+#include "support/TableRound.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/GameSettings.h"
 #include "windows/Frmpok.h"
@@ -60,11 +61,7 @@ protected:
         return lines.join(QLatin1Char('\n'));
     }
 
-    void bet(const std::string &user)
-    {
-        random.deal(tableBySeat(seats(user)));
-        control<QRadioButton>("Opt1000")->click();
-    }
+    void bet(const std::string &user) { tableround::bet(table.get(), random, seats(user)); }
     // Ends the turn with the button; the outcome box, while it waits, checks that the advisor
     // has cleared.
     void endTurn(const char *button)

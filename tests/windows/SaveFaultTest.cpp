@@ -5,6 +5,7 @@
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
+#include "support/TableRound.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/ScoreStore.h"
 #include "windows/Frmpok.h"
@@ -100,8 +101,7 @@ protected:
     }
     void playRound(Frmpok &table, const std::string &bySeat)
     {
-        random.deal(tableBySeat(bySeat));
-        control<QRadioButton>(table, "Opt1000")->click();
+        tableround::bet(&table, random, bySeat);
     }
 
     // In the current folder, whose file system refuses the save: wins a round over Ann's 10000,

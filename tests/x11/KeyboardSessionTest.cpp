@@ -6,6 +6,7 @@
 // focus and stays empty. The cards are the game's own.
 #include "X11Session.h"
 #include "shell/Form1.h"
+#include "support/RowName.h"
 #include "support/SessionSteps.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/QtToolkit.h"
@@ -156,9 +157,6 @@ TEST_P(KeyboardSession, AWholeSessionWithTheKeyboardAlone)
     EXPECT_GE(roundsWithOffer, kRounds / 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, KeyboardSession, ::testing::Values("us", "th"),
-                         [](const ::testing::TestParamInfo<const char *> &info) {
-                             return std::string(info.param);
-                         });
+INSTANTIATE_TEST_SUITE_P(Layouts, KeyboardSession, ::testing::Values("us", "th"), RowNamer());
 
 } // namespace

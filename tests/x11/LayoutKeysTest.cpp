@@ -4,6 +4,7 @@
 // in the Thai layout, the "D" key "ก", the "N" key "ื".
 #include "X11Session.h"
 #include "support/CardFixtures.h"
+#include "support/RowName.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
 #include "toolkit/CardSlider.h"
@@ -122,11 +123,6 @@ TEST_P(LayoutKeys, EveryKindOfKeyFindsItsCommand)
 }
 
 // "th,us": the Thai layout in use with a US one loaded beside it, as a Thai desktop sets it up.
-INSTANTIATE_TEST_SUITE_P(Layouts, LayoutKeys, ::testing::Values("us", "th", "th,us"),
-                         [](const ::testing::TestParamInfo<const char *> &info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), ',', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Layouts, LayoutKeys, ::testing::Values("us", "th", "th,us"), RowNamer());
 
 } // namespace

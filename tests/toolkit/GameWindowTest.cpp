@@ -1,0 +1,89 @@
+// A game window keeps its size and place between runs, one for each kind of game, and opens
+// on the screen whatever the settings hold.
+#include "toolkit/GameWindow.h"
+#include "toolkit/DesignCanvas.h"
+#include "windows/Frmpok.h"
+#include "windows/PlaceholderGame.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class GameWindowPlace : public ::testing::Test
+{
+protected:
+    void SetUp() override { settings.clear(); }
+    void TearDown() override { settings.clear(); }
+    QSettings settings { QStringLiteral("pokdeng"), QStringLiteral("pokdeng") };
+};
+
+TEST_F(GameWindowPlace, SizeAndPlaceAreKeptForEachKindOfGame)
+{
+    const QRect kept(QPoint(40, 50), QSize(700, 560));
+    QSize nineGaDesign;
+    {
+        Frmpok table;
+        table.show();
+        table.setGeometry(kept);
+        QApplication::processEvents();
+        Frm9ga nineGa;
+        nineGa.show();
+        nineGaDesign = nineGa.size();
+        QApplication::processEvents();
+        nineGa.close();
+        table.close();
+    }
+    Frmpok table;
+    table.show();
+    QApplication::processEvents();
+    EXPECT_EQ(table.geometry(), kept);
+    EXPECT_GT(table.findChild<DesignCanvas *>(QStringLiteral("client"))->scale(), 1);
+    Frm9ga nineGa;
+    nineGa.show();
+    EXPECT_EQ(nineGa.size(), nineGaDesign) << "each kind of game keeps its own";
+}
+
+// What the settings hold may be damaged or come from another screen: the window still opens
+// on the screen, at least at its design size and no larger than the screen.
+TEST_F(GameWindowPlace, DamagedOrAbsurdSavedGeometryOpensASaneWindow)
+{
+    const auto saved = [](const QRect &geometry) {
+        Frmpok window;
+        window.setGeometry(geometry);
+        return window.saveGeometry();
+    };
+    const struct
+    {
+        const char *name;
+        QVariant value;
+    } rows[] = {
+        { "garbage", QByteArray("\x01\xd9\xd0\xcb not a window's geometry") },
+        { "a number", 12345 },
+        { "100000 px, far off every screen", saved(QRect(100000, -100000, 100000, 100000)) },
+        { "tiny, at a negative place", saved(QRect(-5000, -5000, 30, 20)) },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        settings.setValue(GameWindow::geometryKey(GameKind::PokDeng), row.value);
+        settings.sync();
+        Frmpok table;
+        table.show();
+        QApplication::processEvents();
+        const QRect screen = table.screen()->availableGeometry();
+        EXPECT_TRUE(screen.intersects(table.frameGeometry()))
+            << table.frameGeometry().x() << "," << table.frameGeometry().y();
+        EXPECT_GE(table.width(), table.minimumWidth());
+        EXPECT_GE(table.height(), table.minimumHeight());
+        EXPECT_LE(table.width(), std::max(screen.width(), table.minimumWidth()));
+        EXPECT_LE(table.height(), std::max(screen.height(), table.minimumHeight()));
+        table.hide();
+    }
+}
+
+} // namespace
