@@ -7,6 +7,7 @@
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/FittedLabel.h"
+#include "toolkit/GameSettings.h"
 #include "toolkit/Twips.h"
 #include "windows/Frmpok.h"
 #include "windows/PlaceholderGame.h"
@@ -493,7 +494,7 @@ TEST_F(GameWindowPlace, DamagedOrAbsurdSavedGeometryOpensASaneWindow)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        settings.setValue(GameWindow::geometryKey(GameKind::PokDeng), row.value);
+        settings.setValue(GameSettings::windowGeometryKey(GameKind::PokDeng), row.value);
         settings.sync();
         Frmpok table;
         table.show();
