@@ -85,7 +85,7 @@ constexpr std::array<BetPlace, pokdeng::kBetOptions.size()> kBets = { {
 constexpr bool listsEveryOptionInItsPlace()
 {
     for (std::size_t i = 0; i < kBets.size(); ++i)
-        if (kBets[i].option != pokdeng::kBetOptions[i])
+        if (kBets[i].option != pokdeng::kBetOptions[i] || std::size_t(kBets[i].option) != i)
             return false;
     return true;
 }
