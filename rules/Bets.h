@@ -4,7 +4,7 @@
 
 namespace pokdeng {
 
-// The five bet options, top to bottom as the table lists them.
+// The bet options, top to bottom as the table lists them.
 enum class BetOption { Thousand, FiveThousand, TenThousand, HalfMoney, AllMoney };
 inline constexpr std::array<BetOption, 5> kBetOptions = {
     BetOption::Thousand,  BetOption::FiveThousand, BetOption::TenThousand,

@@ -1,15 +1,57 @@
 #pragma once
 
+#include "toolkit/GameKind.h"
+
+#include <QByteArray>
 #include <QSettings>
 #include <QString>
 
-// The user's choices that outlive a run (which helpers the table shows), kept by QSettings under
-// the game's own name. Open one where it is needed: GameSettings settings;
-class GameSettings final : public QSettings
+// The user's choices that outlive a run, kept by QSettings in the game's own file, each with its
+// own typed getter and setter. Open one where it is needed: GameSettings().highContrast().
+//
+// A new choice is one Choice line below and its getter and setter. Its key is what the files
+// users already have hold: a key, once shipped, is never renamed.
+class GameSettings final
 {
 public:
-    GameSettings()
-        : QSettings(QStringLiteral("pokdeng"), QStringLiteral("pokdeng"))
+    GameSettings();
+
+    // The table in high contrast ("สีตัดกันชัด"); off at first.
+    bool highContrast() const { return read(kHighContrast); }
+    void setHighContrast(bool on) { write(kHighContrast, on); }
+
+    // The odds advisor ("ตัวช่วยคำนวณ") on; off at first.
+    bool oddsAdvisor() const { return read(kOddsAdvisor); }
+    void setOddsAdvisor(bool on) { write(kOddsAdvisor, on); }
+
+    // A kind of game window's size and place as QWidget::saveGeometry() gives them; empty when
+    // none is kept. What a file holds may be damaged: restoreGeometry() refuses what it cannot
+    // read.
+    QByteArray windowGeometry(GameKind kind) const;
+    void setWindowGeometry(GameKind kind, const QByteArray &geometry);
+    // Where the file keeps it: "windows/pokdeng/geometry".
+    static QString windowGeometryKey(GameKind kind);
+
+    // Forgets every choice: each reads its default again.
+    void clear() { m_file.clear(); }
+
+private:
+    template<typename T> struct Choice
     {
+        const char *key;
+        T fallback;
+    };
+    static constexpr Choice<bool> kHighContrast { "table/highContrast", false };
+    static constexpr Choice<bool> kOddsAdvisor { "table/oddsAdvisor", false };
+
+    template<typename T> T read(const Choice<T> &choice) const
+    {
+        return m_file.value(QString::fromLatin1(choice.key), choice.fallback).template value<T>();
     }
+    template<typename T> void write(const Choice<T> &choice, const T &value)
+    {
+        m_file.setValue(QString::fromLatin1(choice.key), value);
+    }
+
+    QSettings m_file;
 };

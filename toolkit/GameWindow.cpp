@@ -190,23 +190,6 @@ GameWindow::~GameWindow()
         saveWindowGeometry();
 }
 
-QString GameWindow::geometryKey(GameKind kind)
-{
-    const QString prefix = QStringLiteral("windows/");
-    const QString suffix = QStringLiteral("/geometry");
-    switch (kind) {
-    case GameKind::PokDeng:
-        return prefix + QStringLiteral("pokdeng") + suffix;
-    case GameKind::NineGa:
-        return prefix + QStringLiteral("ninega") + suffix;
-    case GameKind::Dummy:
-        return prefix + QStringLiteral("dummy") + suffix;
-    case GameKind::None:
-        break;
-    }
-    return QString();
-}
-
 void GameWindow::setVisible(bool visible)
 {
     if (visible && !m_shownBefore) {
@@ -214,7 +197,7 @@ void GameWindow::setVisible(bool visible)
         giveMnemonics(m_menuBar->actions());
         // restoreGeometry() refuses what it cannot read; what it reads may still have been saved
         // on another screen, or damaged.
-        const QByteArray saved = GameSettings().value(geometryKey(m_kind)).toByteArray();
+        const QByteArray saved = GameSettings().windowGeometry(m_kind);
         if (!saved.isEmpty() && restoreGeometry(saved))
             keepOnScreen();
     }
@@ -238,7 +221,7 @@ void GameWindow::keepOnScreen()
 
 void GameWindow::saveWindowGeometry() const
 {
-    GameSettings().setValue(geometryKey(m_kind), saveGeometry());
+    GameSettings().setWindowGeometry(m_kind, saveGeometry());
 }
 
 void GameWindow::hideEvent(QHideEvent *event)

@@ -39,9 +39,6 @@ public:
     // last closed, if that is still on a screen.
     void setVisible(bool visible) override;
 
-    // Where a kind of window keeps its size and place; the settings file is the game's own.
-    static QString geometryKey(GameKind kind);
-
 protected:
     // kind is the game this window plays: its entry in "เลือกเกม" carries the check mark and does
     // nothing. The client area is widthTwips x heightTwips below the menu bar.

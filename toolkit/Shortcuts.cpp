@@ -17,16 +17,10 @@ struct Binding
     QKeyCombination alternative = Qt::Key_unknown;
 };
 
-// The game's keys, every command's in one place. A key appears once in the whole table, so that
-// no two commands of one window can share it.
+// The game's keys, every command's in one place but the bets' (below). A key appears once in the
+// whole table, so that no two commands of one window can share it.
 const Binding kBindings[] = {
-    // The bets by their place in the column, top to bottom, and the turn. With Alt they work in
-    // the name box too, where the plain keys type.
-    { Command::BetThousand, Qt::Key_1, Qt::ALT | Qt::Key_1 },
-    { Command::BetFiveThousand, Qt::Key_2, Qt::ALT | Qt::Key_2 },
-    { Command::BetTenThousand, Qt::Key_3, Qt::ALT | Qt::Key_3 },
-    { Command::BetHalfMoney, Qt::Key_4, Qt::ALT | Qt::Key_4 },
-    { Command::BetAllMoney, Qt::Key_5, Qt::ALT | Qt::Key_5 },
+    // The turn. With Alt it works in the name box too, where the plain keys type.
     { Command::Draw, Qt::Key_D, Qt::ALT | Qt::Key_D },
     { Command::Stand, Qt::Key_S, Qt::ALT | Qt::Key_S },
     { Command::SaveRecord, Qt::CTRL | Qt::Key_S },
@@ -46,8 +40,14 @@ const Binding kBindings[] = {
     { Command::Quit, Qt::CTRL | Qt::Key_Q },
 };
 
-const Binding &bindingOf(Command command)
+Binding bindingOf(Command command)
 {
+    // The bets by their place in the column, top to bottom, on the digit keys 1 to 9; with Alt
+    // in the name box too.
+    if (command >= Command::FirstBet && command <= Command::LastBet) {
+        const auto digit = Qt::Key(Qt::Key_1 + (int(command) - int(Command::FirstBet)));
+        return { command, digit, Qt::ALT | digit };
+    }
     for (const Binding &binding : kBindings)
         if (binding.command == command)
             return binding;
@@ -60,7 +60,7 @@ namespace shortcuts {
 
 QList<QKeySequence> keys(Command command)
 {
-    const Binding &binding = bindingOf(command);
+    const Binding binding = bindingOf(command);
     QList<QKeySequence> sequences { QKeySequence(binding.key) };
     if (binding.alternative.key() != Qt::Key_unknown)
         sequences.append(QKeySequence(binding.alternative));

@@ -10,12 +10,10 @@ class QAction;
 // Everything the game's windows do from the keyboard. Windows that do not offer a command simply
 // never bind it; a key stays reserved for it all the same, so no other command takes it.
 enum class Command {
-    // The table: its five bets top to bottom, its turn buttons and its save button.
-    BetThousand,
-    BetFiveThousand,
-    BetTenThousand,
-    BetHalfMoney,
-    BetAllMoney,
+    // The table: its bets by their place in the column (betCommand(1) the top one; room for
+    // nine, each on its digit key), its turn buttons and its save button.
+    FirstBet,
+    LastBet = FirstBet + 8,
     Draw,
     Stand, // "ไม่จั่ว", and "หงายไพ่" once a pok has shown
     SaveRecord,
@@ -38,6 +36,12 @@ enum class Command {
 };
 
 namespace shortcuts {
+
+// The command of the table's bet at place (1 the top one, up to 9): the digit key of that place.
+constexpr Command betCommand(int place)
+{
+    return Command(int(Command::FirstBet) + place - 1);
+}
 
 // The command's keys, the one to show first. The keys are named as on a US keyboard; a letter
 // or digit key works as well when the keyboard layout in use (Thai Kedmanee, say) types

@@ -7,12 +7,7 @@ namespace frmpok_text {
 
 inline const QString kCaption = QStringLiteral("ป๊อกเด้ง");
 inline const QString kSaveButton = QStringLiteral("เก็บสถิติ");
-inline const QString kAllMoney = QStringLiteral("หมดหน้าตัก");
-inline const QString kTenThousand = QStringLiteral("10,000 บาท");
 inline const QString kHiddenOption = QStringLiteral("Option2");
-inline const QString kThousand = QStringLiteral("1,000 บาท");
-inline const QString kFiveThousand = QStringLiteral("5,000 บาท");
-inline const QString kHalfMoney = QStringLiteral("ครึ่งของหน้าตัก");
 inline const QString kStand = QStringLiteral("ไม่จั่ว");
 inline const QString kShowCards = QStringLiteral("หงายไพ่");
 inline const QString kDraw = QStringLiteral("จั่วไพ่");

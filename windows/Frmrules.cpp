@@ -33,7 +33,7 @@ struct KeyLine
     const char *text;
 };
 const KeyLine kKeyLines[] = {
-    { Command::BetThousand,
+    { shortcuts::betCommand(1),
       "ลงเงิน 1,000 บาท (2 คือ 5,000 บาท, 3 คือ 10,000 บาท, 4 ครึ่งของหน้าตัก, 5 หมดหน้าตัก)" },
     { Command::Draw, "จั่วไพ่" },
     { Command::Stand, "ไม่จั่ว หรือหงายไพ่" },

@@ -15,11 +15,6 @@
 
 using namespace frmpok_text;
 
-namespace {
-// Whether the table is drawn in high contrast, remembered between runs.
-const QString kHighContrastKey = QStringLiteral("table/highContrast");
-} // namespace
-
 HelpersMenu::HelpersMenu(QMenuBar *menuBar, TableControls &ui, QWidget *table)
     : QObject(table)
     , m_ui(ui)
@@ -45,10 +40,10 @@ HelpersMenu::HelpersMenu(QMenuBar *menuBar, TableControls &ui, QWidget *table)
     contrast->setObjectName(QStringLiteral("mnucontrast"));
     contrast->setCheckable(true);
     shortcuts::bind(contrast, Command::HighContrast);
-    contrast->setChecked(GameSettings().value(kHighContrastKey, false).toBool());
+    contrast->setChecked(GameSettings().highContrast());
     showHighContrast(contrast->isChecked());
     connect(contrast, &QAction::toggled, this, [this](bool on) {
-        GameSettings().setValue(kHighContrastKey, on);
+        GameSettings().setHighContrast(on);
         showHighContrast(on);
         LiveRegion::say(m_table, (on ? kTurnedOn : kTurnedOff) + kHighContrastEntry);
     });

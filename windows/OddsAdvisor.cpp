@@ -22,8 +22,6 @@ using namespace pokdeng;
 
 namespace {
 
-const QString kSettingKey = QStringLiteral("table/oddsAdvisor");
-
 // One decimal with the user's separator, without a sign; a value that rounds to nothing is 0.0.
 QString oneDecimal(double value)
 {
@@ -95,7 +93,7 @@ OddsAdvisor::OddsAdvisor(QMenu *menu, QPushButton *draw, QPushButton *stand, QWi
     // Screen readers speak the advice as it comes, as they do the table's status line.
     LiveRegion::expose(m_line);
 
-    const bool on = GameSettings().value(kSettingKey, false).toBool();
+    const bool on = GameSettings().oddsAdvisor();
     m_entry->setChecked(on);
     m_bar->setVisible(on);
     connect(m_entry, &QAction::toggled, this, &OddsAdvisor::setOn);
@@ -108,7 +106,7 @@ bool OddsAdvisor::isOn() const
 
 void OddsAdvisor::setOn(bool on)
 {
-    GameSettings().setValue(kSettingKey, on);
+    GameSettings().setOddsAdvisor(on);
     m_bar->setVisible(on);
     updateAdvice();
     LiveRegion::say(m_bar->window(), (on ? kTurnedOn : kTurnedOff) + kAdvisorEntry);

@@ -19,10 +19,12 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 using namespace frmpok_text;
 using pokdeng::BetOption;
+using shortcuts::betCommand;
 
 namespace {
 
@@ -35,7 +37,7 @@ const QColor kSeatLabelRed(192, 0, 0);
 const QColor kStrongText(255, 255, 255);
 const QColor kStrongMoney(255, 255, 160);
 
-enum class Kind { Label, FittedLabel, CardSlots, Pack, Button, Option, NameBox };
+enum class Kind { Label, FittedLabel, CardSlots, Pack, Button, Option, Bets, NameBox };
 enum class Font { Window, Money, Result, Seat };
 enum Look : unsigned {
     Plain = 0,
@@ -56,13 +58,43 @@ struct ControlPlace
     int tab; // place in the focus order; -1 takes no focus
 };
 
+struct BetPlace
+{
+    BetOption option;
+    const char *name;
+    const char *text;
+    int left, top, width, height; // twips
+    int tab;
+    Command command;
+};
+
+// The bet options, one row each, in the order kBetOptions lists them: top to bottom, each on the
+// key of its place in the column, in the table's colours. They are stacked where the Bets row of
+// the controls below stands, in their focus order. "Opt500" keeps the first layout's name: it
+// stakes half the money, not 500 baht. The options stand 60 twips left of where the first layout
+// had them (just clear of the save button) and "ครึ่งของหน้าตัก" reaches the client area's right
+// edge: so its text fits whole inside the window in a Thai font, and the options still line up.
+constexpr std::array<BetPlace, pokdeng::kBetOptions.size()> kBets = { {
+    { BetOption::Thousand, "Opt1000", "1,000 บาท", 4860, 1800, 1095, 255, 7, betCommand(1) },
+    { BetOption::FiveThousand, "Opt5000", "5,000 บาท", 4860, 2160, 1095, 255, 6, betCommand(2) },
+    { BetOption::TenThousand, "Opt10000", "10,000 บาท", 4860, 2520, 1215, 255, 12, betCommand(3) },
+    { BetOption::HalfMoney, "Opt500", "ครึ่งของหน้าตัก", 4860, 2880, 1440, 255, 5, betCommand(4) },
+    { BetOption::AllMoney, "Optall", "หมดหน้าตัก", 4860, 3240, 1215, 255, 14, betCommand(5) },
+} };
+
+constexpr bool listsEveryOptionInItsPlace()
+{
+    for (std::size_t i = 0; i < kBets.size(); ++i)
+        if (kBets[i].option != pokdeng::kBetOptions[i] || std::size_t(kBets[i].option) != i)
+            return false;
+    return true;
+}
+static_assert(listsEveryOptionInItsPlace(), "one bet row per option, as kBetOptions lists them");
+
 // The table's controls from the bottom of the stack up: a later control is drawn over an
 // earlier one, so the pack covers every waiting card and a higher slot covers a lower one.
 // The save button is a pixel lower than the name box beside it, so that its frame stays clear of
-// the user's cards, and the name box a pixel narrower, so that their frames do not overlap. The bet
-// options stand 60 twips left of where the first layout had them (just clear of the save button)
-// and "ครึ่งของหน้าตัก" reaches the client area's right edge: so its text fits whole inside the window
-// in a Thai font, and the five options still line up.
+// the user's cards, and the name box a pixel narrower, so that their frames do not overlap.
 const ControlPlace kControls[] = {
     { Kind::Label, "Lblmoney", nullptr, 3120, 3720, 1455, 255, Font::Money, Green, -1 },
     { Kind::Label, "Label1", &kMoneyLeft, 1920, 3720, 1215, 255, Font::Money, Green, -1 },
@@ -80,14 +112,10 @@ const ControlPlace kControls[] = {
     { Kind::Label, "Lblname", &kYourName, 1440, 3360, 495, 375, Font::Window, Green | Hidden, -1 },
     { Kind::Button, "Cmdreq", &kDraw, 1920, 4680, 1215, 495, Font::Window, Plain, 0 },
     { Kind::Button, "cmdnoreq", &kStand, 3240, 4680, 1215, 495, Font::Window, Hidden, 3 },
-    { Kind::Option, "Opt500", &kHalfMoney, 4860, 2880, 1440, 255, Font::Window, Green, 5 },
-    { Kind::Option, "Opt5000", &kFiveThousand, 4860, 2160, 1095, 255, Font::Window, Green, 6 },
-    { Kind::Option, "Opt1000", &kThousand, 4860, 1800, 1095, 255, Font::Window, Green, 7 },
+    { Kind::Bets, nullptr, nullptr, 0, 0, 0, 0, Font::Window, Green, -1 },
     // The "no bet chosen" option lies right of the client area and is hidden: it is never seen,
     // not even when a wide window leaves room beside the table.
     { Kind::Option, "Option2", &kHiddenOption, 6360, 3120, 615, 255, Font::Window, Hidden, -1 },
-    { Kind::Option, "Opt10000", &kTenThousand, 4860, 2520, 1215, 255, Font::Window, Green, 12 },
-    { Kind::Option, "Optall", &kAllMoney, 4860, 3240, 1215, 255, Font::Window, Green, 14 },
     { Kind::NameBox, "txtname", nullptr, 1920, 3240, 2160, 375, Font::Window, Hidden, 15 },
     { Kind::Button, "Cmdname", &kSaveButton, 4080, 3240, 735, 360, Font::Window, Hidden, 16 },
 };
@@ -157,6 +185,7 @@ QWidget *makeControl(const ControlPlace &entry, QWidget *client)
         return box;
     }
     case Kind::CardSlots:
+    case Kind::Bets:
         break;
     }
     return nullptr;
@@ -222,6 +251,16 @@ void TableControls::setupUi(DesignCanvas *client)
     client->setPalette(felt);
 
     std::vector<std::pair<int, QWidget *>> focusOrder;
+    const auto setUp = [&](QWidget *control, const char *name, const QRect &place, unsigned look,
+                           Qt::FocusPolicy focus, int tab) {
+        control->setObjectName(QString::fromLatin1(name));
+        client->place(control, place);
+        applyLook(control, look);
+        control->setVisible(!(look & Hidden));
+        control->setFocusPolicy(tab < 0 ? Qt::NoFocus : focus);
+        if (tab >= 0)
+            focusOrder.emplace_back(tab, control);
+    };
     for (const ControlPlace &entry : kControls) {
         const QRect place(entry.left, entry.top, entry.width, entry.height);
         if (entry.kind == Kind::CardSlots) {
@@ -235,16 +274,21 @@ void TableControls::setupUi(DesignCanvas *client)
             }
             continue;
         }
-        QWidget *control = makeControl(entry, client);
-        control->setObjectName(QString::fromLatin1(entry.name));
-        client->place(control, place);
-        applyLook(control, entry.look);
-        control->setVisible(!(entry.look & Hidden));
-        control->setFocusPolicy(entry.tab < 0                     ? Qt::NoFocus
-                                    : entry.kind == Kind::NameBox ? Qt::StrongFocus
-                                                                  : Qt::TabFocus);
-        if (entry.tab >= 0)
-            focusOrder.emplace_back(entry.tab, control);
+        if (entry.kind == Kind::Bets) {
+            std::array<std::size_t, kBets.size()> stacked {};
+            std::iota(stacked.begin(), stacked.end(), 0);
+            std::sort(stacked.begin(), stacked.end(),
+                      [](std::size_t a, std::size_t b) { return kBets[a].tab < kBets[b].tab; });
+            for (std::size_t i : stacked) {
+                const BetPlace &bet = kBets[i];
+                bets[i] = new QRadioButton(QString::fromUtf8(bet.text), client);
+                setUp(bets[i], bet.name, QRect(bet.left, bet.top, bet.width, bet.height),
+                      entry.look, Qt::TabFocus, bet.tab);
+            }
+            continue;
+        }
+        setUp(makeControl(entry, client), entry.name, place, entry.look,
+              entry.kind == Kind::NameBox ? Qt::StrongFocus : Qt::TabFocus, entry.tab);
     }
     std::sort(focusOrder.begin(), focusOrder.end());
     for (size_t i = 1; i < focusOrder.size(); ++i)
@@ -265,17 +309,10 @@ void TableControls::setupUi(DesignCanvas *client)
     Cmdreq = named<QPushButton>(client, "Cmdreq");
     cmdnoreq = named<QPushButton>(client, "cmdnoreq");
     Option2 = named<QRadioButton>(client, "Option2");
-    const std::pair<BetOption, const char *> betNames[] = {
-        { BetOption::Thousand, "Opt1000" },     { BetOption::FiveThousand, "Opt5000" },
-        { BetOption::TenThousand, "Opt10000" }, { BetOption::HalfMoney, "Opt500" },
-        { BetOption::AllMoney, "Optall" },
-    };
     betGroup = new QButtonGroup(client);
     betGroup->addButton(Option2);
-    for (const auto &[option, name] : betNames) {
-        bets[static_cast<std::size_t>(option)] = named<QRadioButton>(client, name);
-        betGroup->addButton(betOption(option));
-    }
+    for (QRadioButton *bet : bets)
+        betGroup->addButton(bet);
     Option2->setChecked(true);
     // Never seen, but screen readers find it.
     Option2->setAccessibleName(kNoBetChosen);
@@ -297,33 +334,29 @@ void TableControls::setHighContrast(bool on)
         { Label1, on ? kStrongMoney : m_plainText },
         { Lblmoney, on ? kStrongMoney : m_plainText },
         { Lblname, on ? kStrongText : m_plainText },
-        { bets[0], on ? kStrongText : m_plainText },
-        { bets[1], on ? kStrongText : m_plainText },
-        { bets[2], on ? kStrongText : m_plainText },
-        { bets[3], on ? kStrongText : m_plainText },
-        { bets[4], on ? kStrongText : m_plainText },
     };
-    for (const auto &[widget, colour] : texts) {
+    const auto paint = [](QWidget *widget, const QColor &colour) {
         // A bet that is not on offer keeps its greyed-out look.
         QPalette palette = widget->palette();
         palette.setColor(QPalette::Active, QPalette::WindowText, colour);
         palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
         widget->setPalette(palette);
-    }
+    };
+    for (const auto &[widget, colour] : texts)
+        paint(widget, colour);
+    for (QRadioButton *bet : bets)
+        paint(bet, on ? kStrongText : m_plainText);
 }
 
 void TableControls::bindKeys()
 {
     const std::pair<QAbstractButton *, Command> keyed[] = {
-        { betOption(BetOption::Thousand), Command::BetThousand },
-        { betOption(BetOption::FiveThousand), Command::BetFiveThousand },
-        { betOption(BetOption::TenThousand), Command::BetTenThousand },
-        { betOption(BetOption::HalfMoney), Command::BetHalfMoney },
-        { betOption(BetOption::AllMoney), Command::BetAllMoney },
         { Cmdreq, Command::Draw },
         { cmdnoreq, Command::Stand },
         { Cmdname, Command::SaveRecord },
     };
     for (const auto &[button, command] : keyed)
         shortcuts::bindButton(button, command);
+    for (std::size_t i = 0; i < kBets.size(); ++i)
+        shortcuts::bindButton(bets[i], kBets[i].command);
 }

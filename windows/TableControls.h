@@ -64,7 +64,7 @@ struct TableControls
     QPushButton *Cmdname = nullptr;
     QPushButton *Cmdreq = nullptr;
     QPushButton *cmdnoreq = nullptr;
-    std::array<QRadioButton *, 5> bets {}; // Opt1000, Opt5000, Opt10000, Opt500, Optall
+    std::array<QRadioButton *, pokdeng::kBetOptions.size()> bets {}; // as kBetOptions lists them
     QRadioButton *Option2 = nullptr; // selected whenever no bet is chosen; never seen
     QButtonGroup *betGroup = nullptr;
 

@@ -2,6 +2,7 @@
 // on the screen whatever the settings hold.
 #include "toolkit/GameWindow.h"
 #include "toolkit/DesignCanvas.h"
+#include "toolkit/GameSettings.h"
 #include "windows/Frmpok.h"
 #include "windows/PlaceholderGame.h"
 
@@ -70,7 +71,7 @@ TEST_F(GameWindowPlace, DamagedOrAbsurdSavedGeometryOpensASaneWindow)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        settings.setValue(GameWindow::geometryKey(GameKind::PokDeng), row.value);
+        settings.setValue(GameSettings::windowGeometryKey(GameKind::PokDeng), row.value);
         settings.sync();
         Frmpok table;
         table.show();

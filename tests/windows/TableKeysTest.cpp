@@ -621,7 +621,7 @@ TEST_F(TableKeys, FocusRingIsPlainOnTheGreenAndOnGrey)
 // again, the design's colours come back.
 TEST_F(TableKeys, HighContrastIsARememberedChoice)
 {
-    GameSettings().remove(QStringLiteral("table/highContrast"));
+    GameSettings().clear();
     openTable();
     const QColor green(0, 128, 0);
     const char *texts[] = { "Lblpl1", "Lblpl2",   "Lblpl3",  "lblresult1", "lblresult2",
