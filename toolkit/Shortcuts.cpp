@@ -1,5 +1,7 @@
 #include "toolkit/Shortcuts.h"
 
+#include "toolkit/GameKind.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -23,8 +25,9 @@ struct Binding
     QKeyCombination alternative = Qt::Key_unknown;
 };
 
-// The game's keys, every command's in one place. A key appears once in the whole table, so that
-// no two commands of one window can share it.
+// The game's keys, every command's but the games' in one place (each game's key is in its row of
+// the games' list). A key appears once in the two, so that no two commands of one window can
+// share it.
 const Binding kBindings[] = {
     // The bets by their place in the column, top to bottom, and the turn. With Alt they work in
     // the name box too, where the plain keys type.
@@ -43,20 +46,20 @@ const Binding kBindings[] = {
     { Command::History, Qt::CTRL | Qt::Key_H },
     { Command::Calculator, Qt::CTRL | Qt::Key_K },
     { Command::HighContrast, Qt::CTRL | Qt::Key_T },
-    { Command::PlayPokDeng, Qt::CTRL | Qt::Key_1 },
-    { Command::PlayNineGa, Qt::CTRL | Qt::Key_2 },
-    { Command::PlayDummy, Qt::CTRL | Qt::Key_3 },
     { Command::OpenMenuBar, Qt::Key_F10 },
     { Command::FullScreen, Qt::Key_F11 },
     { Command::CloseWindow, Qt::CTRL | Qt::Key_W },
     { Command::Quit, Qt::CTRL | Qt::Key_Q },
 };
 
-const Binding &bindingOf(Command command)
+Binding bindingOf(Command command)
 {
     for (const Binding &binding : kBindings)
         if (binding.command == command)
             return binding;
+    for (const GameEntry &game : kGames)
+        if (game.command == command)
+            return { command, game.key };
     return kBindings[0];
 }
 
@@ -182,7 +185,7 @@ namespace shortcuts {
 
 QList<QKeySequence> keys(Command command)
 {
-    const Binding &binding = bindingOf(command);
+    const Binding binding = bindingOf(command);
     QList<QKeySequence> sequences { QKeySequence(binding.key) };
     if (binding.alternative.key() != Qt::Key_unknown)
         sequences.append(QKeySequence(binding.alternative));

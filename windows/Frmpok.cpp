@@ -47,7 +47,6 @@ Frmpok::Frmpok(QWidget *parent, RandomSource *random)
     , m_random(random ? *random : gameRandom())
 {
     setObjectName(QStringLiteral("Frmpok"));
-    setWindowTitle(kCaption);
     ui.setupUi(client());
     // An option is chosen when it becomes selected, whether by a click, by the keyboard or by a
     // screen reader's toggle action; the last one selects it without any click. Choosing the

@@ -5,7 +5,6 @@
 // Every text the table window shows of its own, in one place. The blanks are the game's own.
 namespace frmpok_text {
 
-inline const QString kCaption = QStringLiteral("ป๊อกเด้ง");
 inline const QString kSaveButton = QStringLiteral("เก็บสถิติ");
 inline const QString kAllMoney = QStringLiteral("หมดหน้าตัก");
 inline const QString kTenThousand = QStringLiteral("10,000 บาท");
