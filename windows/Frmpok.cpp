@@ -62,7 +62,7 @@ Frmpok::Frmpok(QWidget *parent, RandomSource *random)
     // Enter in the name box is the save button.
     connect(ui.txtname, &QLineEdit::returnPressed, this, &Frmpok::Cmdname_Click);
     buildMenu();
-    formLoad();
+    Form_Load();
 }
 
 void Frmpok::buildMenu()
@@ -91,7 +91,7 @@ void Frmpok::clearForBets()
         ui.betOption(option)->setEnabled(true);
 }
 
-void Frmpok::formLoad()
+void Frmpok::Form_Load()
 {
     m_recordMoney = readScoreFile().money;
     clearForBets();
