@@ -19,11 +19,7 @@
 
 namespace {
 
-// The window's texts.
 const QString kCaption = QStringLiteral("Quindelo");
-const QString kPokDeng = QStringLiteral("ป๊อกเด้ง");
-const QString kNineGa = QStringLiteral("9 เก");
-const QString kDummy = QStringLiteral("ดัมมี่");
 
 constexpr int kClientWidth = 5430, kClientHeight = 2325; // twips
 
@@ -61,14 +57,10 @@ constexpr Sample kSamples[] = {
     { 4200, { pokdeng::kSpades, pokdeng::kAce } },
 };
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, int left)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(designFont(8.25, true));
-    button->setGeometry(twips::rect(left, 1680, 1335, 495));
-    return button;
-}
+// Each game's button (Command1, Command2, ...: the games' list in its order) at the foot of its
+// panel: its left edge in twips. All stand at Top 1680.
+constexpr int kButtonLefts[] = { 120, 1800, 3720 };
+static_assert(std::size(kButtonLefts) == std::size(kGames), "a panel for every game");
 
 } // namespace
 
@@ -89,19 +81,20 @@ Form1::Form1(QWidget *parent)
         m_Image[n - 1] = image;
     }
 
-    Command1 = makeButton(this, "Command1", kPokDeng, 120);
-    Command2 = makeButton(this, "Command2", kNineGa, 1800);
-    Command3 = makeButton(this, "Command3", kDummy, 3720);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    // The keys that switch to a game from a game's menu open it from here.
-    shortcuts::bindButton(Command1, Command::PlayPokDeng);
-    shortcuts::bindButton(Command2, Command::PlayNineGa);
-    shortcuts::bindButton(Command3, Command::PlayDummy);
-    Command1->setFocus();
+    for (std::size_t index = 0; index < m_Command.size(); ++index) {
+        const GameEntry &game = kGames[index];
+        auto *button = new QPushButton(game.name, this);
+        button->setObjectName(QStringLiteral("Command%1").arg(index + 1));
+        button->setFont(designFont(8.25, true));
+        button->setGeometry(twips::rect(kButtonLefts[index], 1680, 1335, 495));
+        connect(button, &QPushButton::clicked, this, [this, index] { Command_Click(index); });
+        // The keys that switch to a game from a game's menu open it from here.
+        shortcuts::bindButton(button, game.command);
+        if (index > 0)
+            setTabOrder(m_Command[index - 1], button);
+        m_Command[index] = button;
+    }
+    m_Command.front()->setFocus();
 
     // The rules and the play history are offered before any game too: by their keys, and in
     // the window's context menu, which names the keys.
@@ -141,19 +134,9 @@ void Form1::Form_Load()
     }
 }
 
-void Form1::Command1_Click()
+void Form1::Command_Click(std::size_t index)
 {
-    runGameWindows(GameKind::PokDeng, this);
-}
-
-void Form1::Command2_Click()
-{
-    runGameWindows(GameKind::NineGa, this);
-}
-
-void Form1::Command3_Click()
-{
-    runGameWindows(GameKind::Dummy, this);
+    runGameWindows(kGames[index].kind, this);
 }
 
 void Form1::paintEvent(QPaintEvent *)

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "toolkit/FixedDialog.h"
+#include "toolkit/GameKind.h"
 
 #include <array>
+#include <cstddef>
+#include <iterator>
 
 class QLabel;
 class QPushButton;
 
-// The start window "Quindelo": three panels, one per game, each with a fanned sample hand and
-// the button that opens the game. A game window opens modally over it; the start window stays
-// behind and is usable again when the game closes. Closing the start window ends the program.
-// Its controls carry the design's names as object names (Command1..3, Image1..9).
+// The start window "Quindelo": a panel for each game of the games' list, each with a fanned
+// sample hand and the button that opens the game. A game window opens modally over it; the start
+// window stays behind and is usable again when the game closes. Closing the start window ends the
+// program. Its controls carry the design's names as object names (Command1..3, Image1..9).
 class Form1 final : public FixedDialog
 {
     Q_OBJECT
@@ -22,12 +25,9 @@ protected:
 
 private:
     void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    // A click on the button of the games' list's game index (Command1 is index 0).
+    void Command_Click(std::size_t index);
 
-    QPushButton *Command1;
-    QPushButton *Command2;
-    QPushButton *Command3;
+    std::array<QPushButton *, std::size(kGames)> m_Command {}; // Command1..
     std::array<QLabel *, 9> m_Image {}; // Image1..Image9
 };

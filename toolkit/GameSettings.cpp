@@ -7,19 +7,10 @@ GameSettings::GameSettings()
 
 QString GameSettings::windowGeometryKey(GameKind kind)
 {
-    const QString prefix = QStringLiteral("windows/");
-    const QString suffix = QStringLiteral("/geometry");
-    switch (kind) {
-    case GameKind::PokDeng:
-        return prefix + QStringLiteral("pokdeng") + suffix;
-    case GameKind::NineGa:
-        return prefix + QStringLiteral("ninega") + suffix;
-    case GameKind::Dummy:
-        return prefix + QStringLiteral("dummy") + suffix;
-    case GameKind::None:
-        break;
-    }
-    return QString();
+    const GameEntry *game = gameEntry(kind);
+    if (!game)
+        return QString();
+    return QStringLiteral("windows/%1/geometry").arg(QLatin1String(game->settingsName));
 }
 
 QByteArray GameSettings::windowGeometry(GameKind kind) const

@@ -25,9 +25,6 @@
 
 namespace {
 const QString kChooseGameMenu = QStringLiteral("เลือกเกม");
-const QString kPokDengEntry = QStringLiteral("ป๊อกเด้ง");
-const QString kNineGaEntry = QStringLiteral("9 เก");
-const QString kDummyEntry = QStringLiteral("ดัมมี่");
 const QString kRestartEntry = QStringLiteral("เริ่มใหม่");
 const QString kFullScreenEntry = QStringLiteral("เต็มจอ");
 const QString kCloseEntry = QStringLiteral("ปิดหน้าต่าง");
@@ -35,13 +32,25 @@ const QString kQuitEntry = QStringLiteral("ออกจากเกม");
 
 // Each menu's and entry's letter, by its object name: Alt and the letter opens a menu of the bar
 // (or acts, for an entry on the bar), the letter alone picks an entry in an open menu. The bar's
-// letters keep clear of D, S and the digits, whose Alt keys play the table.
+// letters keep clear of D, S and the digits, whose Alt keys play the table. The games' entries
+// have theirs in the games' list.
 const std::pair<const char *, char> kMnemonics[] = {
-    { "mnusel", 'G' },   { "mnupok", 'P' },      { "mnu9ga", '9' },   { "mnudum", 'D' },
-    { "mnustart", 'N' }, { "mnupoint", 'R' },    { "mnuabout", 'A' }, { "mnuhelpers", 'H' },
-    { "mnuodds", 'K' },  { "mnuhistory", 'H' },  { "mnurules", 'R' }, { "mnucontrast", 'C' },
-    { "mnufull", 'F' },  { "closeWindow", 'C' }, { "quit", 'Q' },
+    { "mnusel", 'G' },      { "mnustart", 'N' }, { "mnupoint", 'R' },    { "mnuabout", 'A' },
+    { "mnuhelpers", 'H' },  { "mnuodds", 'K' },  { "mnuhistory", 'H' },  { "mnurules", 'R' },
+    { "mnucontrast", 'C' }, { "mnufull", 'F' },  { "closeWindow", 'C' }, { "quit", 'Q' },
 };
+
+// The letter of the menu or entry named name; 0 when it has none.
+char mnemonicOf(const QString &name)
+{
+    for (const auto &[objectName, letter] : kMnemonics)
+        if (name == QLatin1String(objectName))
+            return letter;
+    for (const GameEntry &game : kGames)
+        if (name == QLatin1String(game.menuName))
+            return game.letter;
+    return 0;
+}
 
 // Gives the entries of actions, and of their drop-downs, their letters the way Thai desktops
 // show them, after the text: "เลือกเกม(&G)".
@@ -49,12 +58,9 @@ void giveMnemonics(const QList<QAction *> &actions)
 {
     for (QAction *action : actions) {
         const QString name = action->menu() ? action->menu()->objectName() : action->objectName();
-        for (const auto &[objectName, letter] : kMnemonics) {
-            if (name == QLatin1String(objectName) && !action->text().contains(u'&')) {
-                action->setText(action->text() + QStringLiteral("(&%1)").arg(QLatin1Char(letter)));
-                break;
-            }
-        }
+        const char letter = mnemonicOf(name);
+        if (letter && !action->text().contains(u'&'))
+            action->setText(action->text() + QStringLiteral("(&%1)").arg(QLatin1Char(letter)));
         if (action->menu())
             giveMnemonics(action->menu()->actions());
     }
@@ -69,6 +75,8 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
     , m_client(new DesignCanvas(widthTwips, heightTwips, this))
 {
     setFont(designFont(8.25));
+    if (const GameEntry *game = gameEntry(kind))
+        setWindowTitle(game->caption);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -81,20 +89,9 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
 
     QMenu *chooseGame = m_menuBar->addMenu(kChooseGameMenu);
     chooseGame->setObjectName(QStringLiteral("mnusel"));
-    const struct
-    {
-        GameKind kind;
-        QString text;
-        const char *name;
-        Command command;
-    } entries[] = {
-        { GameKind::PokDeng, kPokDengEntry, "mnupok", Command::PlayPokDeng },
-        { GameKind::NineGa, kNineGaEntry, "mnu9ga", Command::PlayNineGa },
-        { GameKind::Dummy, kDummyEntry, "mnudum", Command::PlayDummy },
-    };
-    for (const auto &entry : entries) {
-        QAction *action = chooseGame->addAction(entry.text);
-        action->setObjectName(QString::fromLatin1(entry.name));
+    for (const GameEntry &entry : kGames) {
+        QAction *action = chooseGame->addAction(entry.name);
+        action->setObjectName(QString::fromLatin1(entry.menuName));
         shortcuts::bind(action, entry.command);
         if (entry.kind == m_kind) {
             // The game being played: checked, and a click leaves it checked and does nothing.

@@ -40,8 +40,9 @@ public:
     void setVisible(bool visible) override;
 
 protected:
-    // kind is the game this window plays: its entry in "เลือกเกม" carries the check mark and does
-    // nothing. The client area is widthTwips x heightTwips below the menu bar.
+    // kind is the game this window plays: its row of the games' list gives the window's title,
+    // and its entry in "เลือกเกม" carries the check mark and does nothing. The client area is
+    // widthTwips x heightTwips below the menu bar.
     GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *parent);
 
     DesignCanvas *client() const { return m_client; }

@@ -1,5 +1,6 @@
 #include "toolkit/Shortcuts.h"
 
+#include "toolkit/GameKind.h"
 #include "toolkit/LayoutFreeKeys.h"
 
 #include <QAbstractButton>
@@ -17,8 +18,9 @@ struct Binding
     QKeyCombination alternative = Qt::Key_unknown;
 };
 
-// The game's keys, every command's in one place but the bets' (below). A key appears once in the
-// whole table, so that no two commands of one window can share it.
+// The game's keys, every command's in one place but the bets' (below) and the games' (each game's
+// key is in its row of the games' list). A key appears once in the three, so that no two commands
+// of one window can share it.
 const Binding kBindings[] = {
     // The turn. With Alt it works in the name box too, where the plain keys type.
     { Command::Draw, Qt::Key_D, Qt::ALT | Qt::Key_D },
@@ -31,9 +33,6 @@ const Binding kBindings[] = {
     { Command::History, Qt::CTRL | Qt::Key_H },
     { Command::Calculator, Qt::CTRL | Qt::Key_K },
     { Command::HighContrast, Qt::CTRL | Qt::Key_T },
-    { Command::PlayPokDeng, Qt::CTRL | Qt::Key_1 },
-    { Command::PlayNineGa, Qt::CTRL | Qt::Key_2 },
-    { Command::PlayDummy, Qt::CTRL | Qt::Key_3 },
     { Command::OpenMenuBar, Qt::Key_F10 },
     { Command::FullScreen, Qt::Key_F11 },
     { Command::CloseWindow, Qt::CTRL | Qt::Key_W },
@@ -51,6 +50,9 @@ Binding bindingOf(Command command)
     for (const Binding &binding : kBindings)
         if (binding.command == command)
             return binding;
+    for (const GameEntry &game : kGames)
+        if (game.command == command)
+            return { command, game.key };
     return kBindings[0];
 }
 

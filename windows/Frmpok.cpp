@@ -47,7 +47,6 @@ Frmpok::Frmpok(QWidget *parent, RandomSource *random)
     , m_random(random ? *random : gameRandom())
 {
     setObjectName(QStringLiteral("Frmpok"));
-    setWindowTitle(kCaption);
     ui.setupUi(client());
     // An option is chosen when it becomes selected, whether by a click, by the keyboard or by a
     // screen reader's toggle action; the last one selects it without any click. Choosing the
@@ -63,7 +62,7 @@ Frmpok::Frmpok(QWidget *parent, RandomSource *random)
     // Enter in the name box is the save button.
     connect(ui.txtname, &QLineEdit::returnPressed, this, &Frmpok::Cmdname_Click);
     buildMenu();
-    formLoad();
+    Form_Load();
 }
 
 void Frmpok::buildMenu()
@@ -92,7 +91,7 @@ void Frmpok::clearForBets()
         ui.betOption(option)->setEnabled(true);
 }
 
-void Frmpok::formLoad()
+void Frmpok::Form_Load()
 {
     m_recordMoney = readScoreFile().money;
     clearForBets();

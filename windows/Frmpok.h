@@ -47,7 +47,7 @@ protected:
 
 private:
     void buildMenu();
-    void formLoad();
+    void Form_Load();
     void clearForBets();
 
     void chooseBet(pokdeng::BetOption option);

@@ -5,7 +5,6 @@
 // Every text the table window shows of its own, in one place. The blanks are the game's own.
 namespace frmpok_text {
 
-inline const QString kCaption = QStringLiteral("ป๊อกเด้ง");
 inline const QString kSaveButton = QStringLiteral("เก็บสถิติ");
 inline const QString kHiddenOption = QStringLiteral("Option2");
 inline const QString kStand = QStringLiteral("ไม่จั่ว");

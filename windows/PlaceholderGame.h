@@ -2,13 +2,13 @@
 
 #include "toolkit/GameWindow.h"
 
-// A game that is still being made: the games' menu and a notice, nothing else.
+// A game that is still being made: the games' menu and a notice, nothing else. Its title and
+// its entry come from the games' list.
 class PlaceholderGame : public GameWindow
 {
     Q_OBJECT
 protected:
-    PlaceholderGame(GameKind kind, const QString &caption, int widthTwips, QRect noticeTwips,
-                    QWidget *parent);
+    PlaceholderGame(GameKind kind, int widthTwips, QRect noticeTwips, QWidget *parent);
 };
 
 // "9เก"

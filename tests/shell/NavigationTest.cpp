@@ -2,6 +2,7 @@
 #include "support/ScriptedToolkit.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/FittedLabel.h"
+#include "toolkit/GameSettings.h"
 #include "toolkit/Twips.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmpok.h"
@@ -10,9 +11,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -110,6 +113,34 @@ TEST(GameMenus, TheBarsReadAsDesigned)
     EXPECT_EQ(
         entries,
         (QStringList { QStringLiteral("ป๊อกเด้ง"), QStringLiteral("9 เก"), QStringLiteral("ดัมมี่") }));
+}
+
+// A row added to the games' list must not take a letter that "เลือกเกม" already uses, nor the
+// place in the settings where another game keeps its windows' size and place.
+TEST(GameMenus, EveryGameHasItsOwnLetterAndPlace)
+{
+    ScriptedToolkit toolkit;
+    for (const GameEntry &game : kGames) {
+        auto window = openGame(game.kind);
+        window->show(); // the letters are given when the window is first shown
+        QStringList letters;
+        for (QAction *entry : window->findChild<QMenu *>(QStringLiteral("mnusel"))->actions()) {
+            if (entry->isSeparator())
+                continue;
+            const QRegularExpressionMatch letter
+                = QRegularExpression(QStringLiteral("\\(&(.)\\)$")).match(entry->text());
+            ASSERT_TRUE(letter.hasMatch()) << entry->text().toStdString();
+            EXPECT_FALSE(letters.contains(letter.captured(1).toUpper()))
+                << entry->text().toStdString() << " in the window of " << game.menuName;
+            letters << letter.captured(1).toUpper();
+        }
+    }
+    QStringList keys;
+    for (const GameEntry &game : kGames) {
+        const QString key = GameSettings::windowGeometryKey(game.kind);
+        EXPECT_FALSE(key.isEmpty() || keys.contains(key)) << key.toStdString();
+        keys << key;
+    }
 }
 
 TEST(PlaceholderGames, CaptionAndNotice)
