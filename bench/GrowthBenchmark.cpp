@@ -31,6 +31,7 @@
 #include <vector>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

@@ -4,9 +4,9 @@
 //
 //   bench_history [PICTURE]   PICTURE: also save the opened window there as a PNG
 #include "history/HistoryStore.h"
-#include "rules/Bets.h"
-#include "rules/PlayedRound.h"
-#include "rules/Round.h"
+#include "rules/pokdeng/Bets.h"
+#include "rules/pokdeng/PlayedRound.h"
+#include "rules/pokdeng/Round.h"
 #include "support/Figures.h"
 #include "support/OffscreenApplication.h"
 #include "support/SimulatedPlay.h"
@@ -25,6 +25,7 @@
 #include <vector>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

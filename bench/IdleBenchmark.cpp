@@ -26,6 +26,7 @@
 #include <string>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

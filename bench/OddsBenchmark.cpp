@@ -4,7 +4,7 @@
 // of the thread's CPU time (which a busy machine does not stretch) (hands that may draw cost
 // most: the count runs once for each card the user could draw). BM_OddsFirstCall runs first and
 // once: it includes building the rank tables the count shares for the rest of the run.
-#include "rules/Odds.h"
+#include "rules/pokdeng/Odds.h"
 #include "support/Figures.h"
 
 #include <benchmark/benchmark.h>
@@ -15,6 +15,7 @@
 #include <vector>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

@@ -26,6 +26,7 @@
 #include <vector>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

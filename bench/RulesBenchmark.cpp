@@ -1,17 +1,18 @@
 // How fast the rulebook plays a round: the deal, the seats' decisions, the user's status and
 // choice, both hands' values and the settlement, with no window. Rounds per second are the
 // "items_per_second" of BM_Round; the other two show where its time goes.
-#include "rules/Deal.h"
-#include "rules/HandEvaluation.h"
-#include "rules/Points.h"
-#include "rules/Round.h"
-#include "rules/Settlement.h"
+#include "rules/pokdeng/Deal.h"
+#include "rules/pokdeng/HandEvaluation.h"
+#include "rules/pokdeng/Points.h"
+#include "rules/pokdeng/Round.h"
+#include "rules/pokdeng/Settlement.h"
 
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

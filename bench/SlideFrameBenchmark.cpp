@@ -7,7 +7,7 @@
 // the card's old and new places), and a repaint of the whole window after each move, the most a
 // frame could ever cost. Both at the design size (1x) and with the table at 2x and 3x, where a
 // card covers four and nine times the pixels.
-#include "rules/SlidePath.h"
+#include "rules/pokdeng/SlidePath.h"
 #include "support/Figures.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
@@ -32,6 +32,7 @@
 #include <vector>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

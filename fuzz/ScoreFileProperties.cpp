@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace pokdeng::fuzz {
+namespace cards::fuzz {
 
 namespace {
 
@@ -125,4 +125,4 @@ std::string checkNameRoundTrip(std::string_view input)
     return {};
 }
 
-} // namespace pokdeng::fuzz
+} // namespace cards::fuzz

@@ -5,7 +5,7 @@
 
 // What must hold for the score file whatever its bytes are. The fuzz targets abort when a check
 // answers; the regression test replays the inputs they found through the same checks.
-namespace pokdeng::fuzz {
+namespace cards::fuzz {
 
 // Amounts in halves of a baht within this size round-trip exactly through the file: the money
 // text keeps 15 significant digits, and 1e12 with its half needs 14.
@@ -33,4 +33,4 @@ std::string checkNameRoundTrip(std::string_view input);
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool isValidUtf8(std::string_view text);
 
-} // namespace pokdeng::fuzz
+} // namespace cards::fuzz

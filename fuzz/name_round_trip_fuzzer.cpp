@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string problem
-        = pokdeng::fuzz::checkNameRoundTrip({ reinterpret_cast<const char *>(data), size });
+        = cards::fuzz::checkNameRoundTrip({ reinterpret_cast<const char *>(data), size });
     if (!problem.empty()) {
         std::fprintf(stderr, "name round trip: %s\n", problem.c_str());
         std::abort();

@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string problem
-        = pokdeng::fuzz::checkReadsAnyBytes({ reinterpret_cast<const char *>(data), size });
+        = cards::fuzz::checkReadsAnyBytes({ reinterpret_cast<const char *>(data), size });
     if (!problem.empty()) {
         std::fprintf(stderr, "score file reader: %s\n", problem.c_str());
         std::abort();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "history/HistoryFigures.h"
-#include "rules/PlayedRound.h"
+#include "rules/pokdeng/PlayedRound.h"
 
 #include <QString>
 

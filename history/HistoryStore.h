@@ -4,7 +4,7 @@
 #include "history/HistoryFigures.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryWriter.h"
-#include "rules/PlayedRound.h"
+#include "rules/pokdeng/PlayedRound.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rules/PlayedRound.h"
+#include "rules/pokdeng/PlayedRound.h"
 
 #include <QtGlobal>
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace pokdeng {
+namespace cards {
 
 // One dealt card. Suits are numbered as the picture library holds them: 1 spades, 2 hearts,
 // 3 diamonds, 4 clubs. Ranks run 1 (ace) to 13 (king); 11 is the jack and 12 the queen.
@@ -46,4 +46,4 @@ constexpr int cardValue(int rank)
     return (rank >= 1 && rank < 10) ? rank : 0;
 }
 
-} // namespace pokdeng
+} // namespace cards

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace pokdeng {
+namespace cards {
 
 std::string rankText(int rank)
 {
@@ -33,4 +33,4 @@ std::string cardName(const Card &card)
     return rankText(card.rank) + " " + suitNames[card.suit - 1];
 }
 
-} // namespace pokdeng
+} // namespace cards

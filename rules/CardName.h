@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace pokdeng {
+namespace cards {
 
 // What a screen reader says for a card slot (UTF-8): "<rank> <suit>" for a face, such as
 // "9 โพดำ" or "Q ข้าวหลามตัด", and "หลังไพ่" for the back. A card outside the pack reads as the back.
@@ -14,4 +14,4 @@ std::string cardBackName();
 // The rank as the card's corner shows it: A, 2..10, J, Q, K; empty outside 1..13.
 std::string rankText(int rank);
 
-} // namespace pokdeng
+} // namespace cards

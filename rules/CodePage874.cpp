@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <iconv.h>
 
-namespace pokdeng {
+namespace cards {
 
 namespace {
 
@@ -104,4 +104,4 @@ std::string fromCodePage874(std::string_view bytes)
     return text;
 }
 
-} // namespace pokdeng
+} // namespace cards

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace pokdeng {
+namespace cards {
 
 // The Thai code page Windows-874, in which the score file holds its text. The conversion is
 // glibc's iconv ("CP874"), so the table of characters is the library's, not ours.
@@ -18,4 +18,4 @@ std::optional<std::string> toCodePage874(std::string_view utf8);
 // (0x81, 0xDB to 0xDE, 0xFC to 0xFF, ...) becomes U+FFFD, the replacement character.
 std::string fromCodePage874(std::string_view bytes);
 
-} // namespace pokdeng
+} // namespace cards

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace pokdeng {
+namespace cards {
 
 namespace {
 
@@ -52,4 +52,4 @@ std::string plainDecimal(double value, const std::string &decimalPoint)
     return withDecimalPoint(text, decimalPoint);
 }
 
-} // namespace pokdeng
+} // namespace cards

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace pokdeng {
+namespace cards {
 
 // A number as the table shows money and amounts: decimal digits, a minus sign when negative,
 // no leading blank, no grouping, and a point with the fraction digits only when the number is
@@ -12,4 +12,4 @@ namespace pokdeng {
 // score file always writes a point.
 std::string plainDecimal(double value, const std::string &decimalPoint = ".");
 
-} // namespace pokdeng
+} // namespace cards

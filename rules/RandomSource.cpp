@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cmath>
 
-namespace pokdeng {
+namespace cards {
 
 SeededRandom::SeededRandom()
 {
@@ -44,4 +44,4 @@ int flipCoin(RandomSource &random)
     return chooseOneOf(random.next(), 2);
 }
 
-} // namespace pokdeng
+} // namespace cards

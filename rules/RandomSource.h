@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <random>
 
-namespace pokdeng {
+namespace cards {
 
 // Uniform numbers 0 <= r < 1 for the deal and the coin flips. The game uses SeededRandom; tests
 // hand the rules a scripted source to deal known cards.
@@ -45,4 +45,4 @@ int chooseOneOf(double r, int n);
 // The coin flip: Int(r + r) + 1, 1 or 2 with an even chance. A seat that flips draws on 1.
 int flipCoin(RandomSource &random);
 
-} // namespace pokdeng
+} // namespace cards

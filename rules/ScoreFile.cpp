@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace pokdeng {
+namespace cards {
 
 namespace {
 
@@ -137,4 +137,4 @@ NameProblem checkName(std::string_view nameUtf8)
     return NameProblem::None;
 }
 
-} // namespace pokdeng
+} // namespace cards

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace pokdeng {
+namespace cards {
 
 // The score file "point.pon" holds one record and nothing else: the name, "$", then the money
 // text (a blank and the amount, or "-" in place of the blank when negative; a point and the
@@ -71,4 +71,4 @@ enum class NameProblem {
 // are a name; an empty text is no problem here (the save asks for a name separately).
 NameProblem checkName(std::string_view nameUtf8);
 
-} // namespace pokdeng
+} // namespace cards

@@ -42,19 +42,19 @@ constexpr Line kLines[] = {
 struct Sample
 {
     int left;
-    pokdeng::Card card;
+    cards::Card card;
 };
 constexpr int kSampleTop = 120;
 constexpr Sample kSamples[] = {
-    { 360, { pokdeng::kSpades, pokdeng::kTen } },
-    { 120, { pokdeng::kSpades, 9 } },
-    { 1680, { pokdeng::kClubs, 2 } },
-    { 1920, { pokdeng::kDiamonds, 3 } },
-    { 2160, { pokdeng::kHearts, 4 } },
-    { 3480, { pokdeng::kClubs, pokdeng::kAce } },
-    { 3720, { pokdeng::kDiamonds, pokdeng::kAce } },
-    { 3960, { pokdeng::kHearts, pokdeng::kAce } },
-    { 4200, { pokdeng::kSpades, pokdeng::kAce } },
+    { 360, { cards::kSpades, cards::kTen } },
+    { 120, { cards::kSpades, 9 } },
+    { 1680, { cards::kClubs, 2 } },
+    { 1920, { cards::kDiamonds, 3 } },
+    { 2160, { cards::kHearts, 4 } },
+    { 3480, { cards::kClubs, cards::kAce } },
+    { 3720, { cards::kDiamonds, cards::kAce } },
+    { 3960, { cards::kHearts, cards::kAce } },
+    { 4200, { cards::kSpades, cards::kAce } },
 };
 
 // Each game's button (Command1, Command2, ...: the games' list in its order) at the foot of its
@@ -128,9 +128,9 @@ Form1::Form1(QWidget *parent)
 void Form1::Form_Load()
 {
     for (int n = 1; n <= 9; ++n) {
-        const pokdeng::Card &card = kSamples[n - 1].card;
+        const cards::Card &card = kSamples[n - 1].card;
         m_Image[n - 1]->setPixmap(CardLibrary::face(card.suit, card.rank));
-        m_Image[n - 1]->setAccessibleName(QString::fromStdString(pokdeng::cardName(card)));
+        m_Image[n - 1]->setAccessibleName(QString::fromStdString(cards::cardName(card)));
     }
 }
 

@@ -133,7 +133,7 @@ QPixmap picture(int picture, QSize logicalSize, qreal ratio)
 
 int checkedFace(int suit, int rank)
 {
-    const bool valid = pokdeng::isValidSuit(suit) && pokdeng::isValidRank(rank);
+    const bool valid = cards::isValidSuit(suit) && cards::isValidRank(rank);
     Q_ASSERT_X(valid, "CardLibrary::face", "no card has this suit and rank");
     return valid ? faceNumber(suit, rank) : kBack;
 }

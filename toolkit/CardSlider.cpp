@@ -49,7 +49,7 @@ protected:
     }
 };
 
-void moveTo(QWidget *card, const pokdeng::TwipsPoint &point)
+void moveTo(QWidget *card, const cards::TwipsPoint &point)
 {
     if (DesignCanvas *canvas = DesignCanvas::of(card))
         canvas->moveTo(card, { point.left, point.top });
@@ -71,7 +71,7 @@ QWidget *widgetAbove(QWidget *widget)
 
 } // namespace
 
-bool CardSlider::slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &path, QWidget *cover)
+bool CardSlider::slide(QWidget *card, const std::vector<cards::TwipsPoint> &path, QWidget *cover)
 {
     if (path.empty() || !card)
         return !Toolkit::instance().isEnding();
@@ -91,11 +91,11 @@ bool CardSlider::slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &pa
     QEventLoop loop;
     QTimer frames;
     frames.setTimerType(Qt::PreciseTimer);
-    frames.setInterval(pokdeng::kSlideFrameMilliseconds);
+    frames.setInterval(speeds::kSlideFrameMilliseconds);
     QElapsedTimer clock;
     const auto last = path.size() - 1;
     auto showFrame = [&] {
-        const double reached = clock.nsecsElapsed() * 1e-9 * pokdeng::kSlideStepsPerSecond;
+        const double reached = clock.nsecsElapsed() * 1e-9 * speeds::kSlideStepsPerSecond;
         const auto index
             = reached >= static_cast<double>(last) ? last : static_cast<size_t>(reached);
         moveTo(card, path[index]);

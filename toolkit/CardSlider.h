@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rules/SlidePath.h"
+#include "rules/pokdeng/SlidePath.h"
 
 #include <vector>
 
@@ -19,7 +19,7 @@ class CardSlider
 {
 public:
     // Returns false when the program began to end during the slide; the caller then stops.
-    static bool slide(QWidget *card, const std::vector<pokdeng::TwipsPoint> &path,
+    static bool slide(QWidget *card, const std::vector<cards::TwipsPoint> &path,
                       QWidget *cover = nullptr);
 
     // Tests and benchmarks jump straight to the end of every path.

@@ -11,5 +11,5 @@ QString localeDecimalPoint()
 
 QString displayDecimal(double value)
 {
-    return QString::fromStdString(pokdeng::plainDecimal(value, localeDecimalPoint().toStdString()));
+    return QString::fromStdString(cards::plainDecimal(value, localeDecimalPoint().toStdString()));
 }

@@ -25,7 +25,7 @@ int handPictureWidth(int count, int cardHeight)
     return qCeil(cardWidth(cardHeight) * (1 + kShownPart * (count - 1)));
 }
 
-QPixmap handPicture(std::span<const pokdeng::Card> cards, int cardHeight, qreal devicePixelRatio)
+QPixmap handPicture(std::span<const cards::Card> cards, int cardHeight, qreal devicePixelRatio)
 {
     const int count = static_cast<int>(cards.size());
     if (count == 0 || cardHeight <= 0)
@@ -40,8 +40,8 @@ QPixmap handPicture(std::span<const pokdeng::Card> cards, int cardHeight, qreal 
     const double width = cardWidth(cardHeight);
     const QSize cardSize(qRound(width), cardHeight);
     for (int i = 0; i < count; ++i) {
-        const pokdeng::Card &card = cards[static_cast<std::size_t>(i)];
-        const QPixmap face = pokdeng::isValidCard(card)
+        const cards::Card &card = cards[static_cast<std::size_t>(i)];
+        const QPixmap face = cards::isValidCard(card)
             ? CardLibrary::face(card.suit, card.rank, cardSize, devicePixelRatio)
             : CardLibrary::back(cardSize, devicePixelRatio);
         painter.drawPixmap(QPointF(i * width * kShownPart, 0), face);

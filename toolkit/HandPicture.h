@@ -10,7 +10,7 @@
 // the one before it so that the corner with its rank stays in sight, cardHeight logical pixels
 // high, drawn for a screen of devicePixelRatio so it stays sharp there. A card outside the pack
 // shows the back. No cards give a null picture.
-QPixmap handPicture(std::span<const pokdeng::Card> cards, int cardHeight, qreal devicePixelRatio);
+QPixmap handPicture(std::span<const cards::Card> cards, int cardHeight, qreal devicePixelRatio);
 
 // The logical width of handPicture() for count cards of that height.
 int handPictureWidth(int count, int cardHeight);

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace pokdeng {
+namespace speeds {
 
 // How fast cards move, in steps of their slide path per second. A deal step is 2 twips and a
 // third card's step 1 twip, so at this pace the eight cards of the first deal (about 14,800
@@ -11,4 +11,4 @@ inline constexpr double kSlideStepsPerSecond = 7400;
 // How often the screen is redrawn while a card moves.
 inline constexpr int kSlideFrameMilliseconds = 16;
 
-} // namespace pokdeng
+} // namespace speeds

@@ -1,7 +1,7 @@
 #include "windows/Frmhistory.h"
 
 #include "rules/CardName.h"
-#include "rules/HandEvaluation.h"
+#include "rules/pokdeng/HandEvaluation.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/HandPicture.h"
 #include "toolkit/ThaiFonts.h"
@@ -300,7 +300,7 @@ void Frmhistory::showLatest(const std::vector<PlayedRound> &rounds)
         // The cards in words too, for a reader and for a closer look.
         QStringList names;
         for (int i = 0; i < hand.cardCount(); ++i)
-            names << QString::fromStdString(pokdeng::cardName(hand.cards[i]));
+            names << QString::fromStdString(cards::cardName(hand.cards[i]));
         item->setToolTip(names.join(QStringLiteral(", ")));
         item->setData(Qt::AccessibleTextRole, label + QStringLiteral(": ") + item->toolTip());
         item->setData(

@@ -1,7 +1,7 @@
 #include "windows/Frmpoint.h"
 
+#include "history/ScoreStore.h"
 #include "toolkit/DisplayText.h"
-#include "toolkit/ScoreStore.h"
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Twips.h"
 
@@ -64,7 +64,7 @@ Frmpoint::Frmpoint(QWidget *parent)
 
 void Frmpoint::Form_Load()
 {
-    const pokdeng::ScoreRecord record = readScoreFile();
+    const cards::ScoreRecord record = readScoreFile();
     maxname = QString::fromStdString(record.name);
     maxpoint = record.money;
 

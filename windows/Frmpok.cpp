@@ -1,14 +1,14 @@
 #include "windows/Frmpok.h"
 
-#include "rules/PlayedRound.h"
-#include "rules/Seats.h"
-#include "rules/SlidePath.h"
+#include "history/ScoreStore.h"
+#include "rules/pokdeng/PlayedRound.h"
+#include "rules/pokdeng/Seats.h"
+#include "rules/pokdeng/SlidePath.h"
 #include "toolkit/CardPicture.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/FittedLabel.h"
-#include "toolkit/ScoreStore.h"
 #include "toolkit/Shortcuts.h"
 #include "toolkit/Toolkit.h"
 #include "windows/Frmabout.h"
@@ -28,6 +28,7 @@
 #include <QStatusBar>
 
 using namespace pokdeng;
+using namespace cards;
 using namespace frmpok_text;
 
 namespace {

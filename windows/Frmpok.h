@@ -1,9 +1,9 @@
 #pragma once
 
-#include "rules/Bets.h"
 #include "rules/RandomSource.h"
-#include "rules/Round.h"
-#include "rules/SlotCards.h"
+#include "rules/pokdeng/Bets.h"
+#include "rules/pokdeng/Round.h"
+#include "rules/pokdeng/SlotCards.h"
 #include "toolkit/GameWindow.h"
 #include "windows/TableControls.h"
 
@@ -21,7 +21,7 @@ class Frmpok final : public GameWindow
     Q_OBJECT
 public:
     // random deals the cards and flips the seats' coins; nullptr takes the game's own source.
-    explicit Frmpok(QWidget *parent = nullptr, pokdeng::RandomSource *random = nullptr);
+    explicit Frmpok(QWidget *parent = nullptr, cards::RandomSource *random = nullptr);
     // Ends the table's session in the play history.
     ~Frmpok() override;
 
@@ -77,7 +77,7 @@ private:
     void keepFocusOnTable(QWidget *to);
     void showMoney();
 
-    pokdeng::RandomSource &m_random;
+    cards::RandomSource &m_random;
     TableControls ui;
     OddsAdvisor *m_advisor = nullptr;
 

@@ -1,8 +1,8 @@
 #include "windows/Frmrules.h"
 
 #include "rules/CardName.h"
-#include "rules/HandEvaluation.h"
-#include "rules/Settlement.h"
+#include "rules/pokdeng/HandEvaluation.h"
+#include "rules/pokdeng/Settlement.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/HandPicture.h"
 #include "toolkit/Shortcuts.h"
@@ -189,11 +189,11 @@ const QString kNeverWins = QStringLiteral("ไม่ชนะใคร");
 
 struct ExampleHand
 {
-    std::vector<pokdeng::Card> cards;
+    std::vector<cards::Card> cards;
     pokdeng::HandValue value;
 };
 
-std::optional<pokdeng::Card> cardFromCode(const QString &code)
+std::optional<cards::Card> cardFromCode(const QString &code)
 {
     static const QString suits = QStringLiteral("SHDC");
     static const QStringList ranks
@@ -205,8 +205,7 @@ std::optional<pokdeng::Card> cardFromCode(const QString &code)
     const auto rank = ranks.indexOf(code.chopped(1));
     if (code.size() < 2 || suit < 0 || rank < 0)
         return std::nullopt;
-    return pokdeng::Card { static_cast<std::uint8_t>(suit + 1),
-                           static_cast<std::int16_t>(rank + 1) };
+    return cards::Card { static_cast<std::uint8_t>(suit + 1), static_cast<std::int16_t>(rank + 1) };
 }
 
 // The hand written as "7S 8D", valued as the table values a hand at settlement: a third card
@@ -220,11 +219,11 @@ ExampleHand exampleHand(const QString &codes)
     }
     Q_ASSERT_X(example.cards.size() == 2 || example.cards.size() == 3, "Frmrules",
                "an example hand has two or three cards");
-    std::array<pokdeng::Card, 3> hand {};
+    std::array<cards::Card, 3> hand {};
     int sum = 0;
     for (std::size_t i = 0; i < example.cards.size() && i < 3; ++i) {
         hand[i] = example.cards[i];
-        sum += pokdeng::cardValue(hand[i].rank);
+        sum += cards::cardValue(hand[i].rank);
     }
     example.value = pokdeng::evaluateHand(hand, sum % 10, example.cards.size() == 3);
     return example;
@@ -271,8 +270,8 @@ Frmrules::Frmrules(QWidget *parent)
             = example.value.kind == pokdeng::kNothing ? kNeverWins : kPays.arg(multiplier);
         // The cards by name under their picture: what screen readers read of the example.
         QStringList names;
-        for (const pokdeng::Card &card : example.cards)
-            names << QString::fromStdString(pokdeng::cardName(card));
+        for (const cards::Card &card : example.cards)
+            names << QString::fromStdString(cards::cardName(card));
         const QString cardNames = names.join(QStringLiteral(", ")).toHtmlEscaped();
         const QString row
             = QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" alt=\"%4\"><br>%4<br>"

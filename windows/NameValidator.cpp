@@ -12,6 +12,5 @@ QValidator::State NameValidator::validate(QString &input, int &) const
     // Invalid, not Intermediate: the line edit then undoes the keystroke or the paste at once.
     if (!input.isValidUtf16())
         return Invalid;
-    return pokdeng::checkName(input.toStdString()) == pokdeng::NameProblem::None ? Acceptable
-                                                                                 : Invalid;
+    return cards::checkName(input.toStdString()) == cards::NameProblem::None ? Acceptable : Invalid;
 }

@@ -1,6 +1,6 @@
 #include "windows/OddsAdvisor.h"
 
-#include "rules/Odds.h"
+#include "rules/pokdeng/Odds.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/GameSettings.h"
 #include "toolkit/LiveRegion.h"
@@ -19,6 +19,7 @@
 
 using namespace frmpok_text;
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

@@ -38,7 +38,7 @@ public:
 
     // The user's turn has begun with these two cards for this stake; standCaption is what the
     // stand button reads now ("ไม่จั่ว" or "หงายไพ่").
-    void startTurn(const pokdeng::Card &first, const pokdeng::Card &second, double stake,
+    void startTurn(const cards::Card &first, const cards::Card &second, double stake,
                    const QString &standCaption);
     // The user has drawn or stood.
     void endTurn();
@@ -46,7 +46,7 @@ public:
 private:
     struct Turn
     {
-        pokdeng::Card first, second;
+        cards::Card first, second;
         double stake;
         QString standCaption;
     };

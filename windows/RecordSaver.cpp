@@ -1,6 +1,6 @@
 #include "windows/RecordSaver.h"
 
-#include "toolkit/ScoreStore.h"
+#include "history/ScoreStore.h"
 #include "toolkit/Toolkit.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "windows/TableControls.h"
 
 #include "rules/CardName.h"
-#include "rules/Seats.h"
+#include "rules/pokdeng/Seats.h"
 #include "toolkit/CardPicture.h"
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/FittedLabel.h"
@@ -215,7 +215,7 @@ void TableControls::showResult(int index, const QString &text, bool settled)
     LiveRegion::announce(label);
 }
 
-void TableControls::showCard(int slot, const pokdeng::Card &card, bool face)
+void TableControls::showCard(int slot, const cards::Card &card, bool face)
 {
     CardPicture *picture = Imgpl[static_cast<std::size_t>(slot - 1)];
     if (face)
@@ -223,14 +223,14 @@ void TableControls::showCard(int slot, const pokdeng::Card &card, bool face)
     else
         picture->showBack();
     picture->setAccessibleName(
-        QString::fromStdString(face ? pokdeng::cardName(card) : pokdeng::cardBackName()));
+        QString::fromStdString(face ? cards::cardName(card) : cards::cardBackName()));
 }
 
-void TableControls::sayHand(int seat, const std::array<pokdeng::Card, 3> &hand, int count)
+void TableControls::sayHand(int seat, const std::array<cards::Card, 3> &hand, int count)
 {
     QStringList names;
     for (int i = 0; i < count && i < 3; ++i)
-        names << QString::fromStdString(pokdeng::cardName(hand[static_cast<std::size_t>(i)]));
+        names << QString::fromStdString(cards::cardName(hand[static_cast<std::size_t>(i)]));
     LiveRegion::say(Lblmoney->window(),
                     kSlotOwners[seat - 1] + QStringLiteral(": ")
                         + names.join(QStringLiteral(", ")));
@@ -268,7 +268,7 @@ void TableControls::setupUi(DesignCanvas *client)
                 auto *card = new CardPicture(client);
                 card->setObjectName(QStringLiteral("Imgpl%1").arg(k));
                 client->place(card, place);
-                card->setAccessibleName(QString::fromStdString(pokdeng::cardBackName()));
+                card->setAccessibleName(QString::fromStdString(cards::cardBackName()));
                 card->setAccessibleDescription(kSlotOwners[pokdeng::seatOfSlot(k) - 1]);
                 Imgpl[k - 1] = card;
             }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rules/Bets.h"
 #include "rules/Card.h"
+#include "rules/pokdeng/Bets.h"
 
 #include <QColor>
 
@@ -43,10 +43,10 @@ struct TableControls
     // slot (1..12) with the card's face or its back.
     void showMoney(const QString &money);
     void showResult(int index, const QString &text, bool settled = false);
-    void showCard(int slot, const pokdeng::Card &card, bool face);
+    void showCard(int slot, const cards::Card &card, bool face);
     // Tells screen readers the seat's cards (1..4), the first count of hand: "ไพ่เจ้ามือ: K โพดำ,
     // 7 โพแดง".
-    void sayHand(int seat, const std::array<pokdeng::Card, 3> &hand, int count);
+    void sayHand(int seat, const std::array<cards::Card, 3> &hand, int count);
     // The save controls, when offered. "ชื่อคุณ" stands over the top-right corner of the last
     // seat's third card: it gives way while that card is on the table.
     void showSaveControls(bool offered, bool lastSeatsThirdCardOut);

@@ -42,9 +42,9 @@ int main(int argc, char *argv[])
         pokdeng::PlayedRound round;
         round.playedAtMs = QDateTime::currentMSecsSinceEpoch();
         round.stake = static_cast<double>(stake);
-        round.user.cards = { pokdeng::Card { 2, 4 }, pokdeng::Card { 2, 5 }, pokdeng::Card {} };
+        round.user.cards = { cards::Card { 2, 4 }, cards::Card { 2, 5 }, cards::Card {} };
         round.user.value = { pokdeng::kPokNine, 2, "ป๊อก 9สองเด้ง" };
-        round.dealer.cards = { pokdeng::Card { 1, 13 }, pokdeng::Card { 3, 7 }, pokdeng::Card {} };
+        round.dealer.cards = { cards::Card { 1, 13 }, cards::Card { 3, 7 }, cards::Card {} };
         round.dealer.value = { 7, 0, "7แต้ม" };
         round.outcome = pokdeng::Settlement::Outcome::UserWins;
         round.moneyChange = 2;

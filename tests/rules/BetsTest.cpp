@@ -1,4 +1,4 @@
-#include "rules/Bets.h"
+#include "rules/pokdeng/Bets.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

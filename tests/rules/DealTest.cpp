@@ -1,4 +1,4 @@
-#include "rules/Deal.h"
+#include "rules/pokdeng/Deal.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 
@@ -7,6 +7,7 @@
 #include <set>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

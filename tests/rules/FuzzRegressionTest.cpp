@@ -42,7 +42,7 @@ TEST(FuzzFindings, ScoreFileReaderTakesEveryKeptInput)
     const std::vector<fs::path> files = inputsOf("score_file");
     ASSERT_FALSE(files.empty());
     for (const fs::path &file : files)
-        EXPECT_EQ(pokdeng::fuzz::checkReadsAnyBytes(contentOf(file)), "") << file;
+        EXPECT_EQ(cards::fuzz::checkReadsAnyBytes(contentOf(file)), "") << file;
 }
 
 TEST(FuzzFindings, NamesComeBackIdenticalForEveryKeptInput)
@@ -50,5 +50,5 @@ TEST(FuzzFindings, NamesComeBackIdenticalForEveryKeptInput)
     const std::vector<fs::path> files = inputsOf("name_round_trip");
     ASSERT_FALSE(files.empty());
     for (const fs::path &file : files)
-        EXPECT_EQ(pokdeng::fuzz::checkNameRoundTrip(contentOf(file)), "") << file;
+        EXPECT_EQ(cards::fuzz::checkNameRoundTrip(contentOf(file)), "") << file;
 }

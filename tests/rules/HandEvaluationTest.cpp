@@ -1,11 +1,12 @@
-#include "rules/HandEvaluation.h"
-#include "rules/Points.h"
+#include "rules/pokdeng/HandEvaluation.h"
+#include "rules/pokdeng/Points.h"
 #include "support/CardFixtures.h"
 #include "support/RowName.h"
 
 #include <gtest/gtest.h>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

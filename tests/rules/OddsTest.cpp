@@ -1,9 +1,9 @@
-#include "rules/Odds.h"
+#include "rules/pokdeng/Odds.h"
 
-#include "rules/HandEvaluation.h"
-#include "rules/Points.h"
 #include "rules/RandomSource.h"
-#include "rules/Round.h"
+#include "rules/pokdeng/HandEvaluation.h"
+#include "rules/pokdeng/Points.h"
+#include "rules/pokdeng/Round.h"
 
 #include "support/CardFixtures.h"
 #include "support/RowName.h"
@@ -20,6 +20,7 @@
 #include <vector>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

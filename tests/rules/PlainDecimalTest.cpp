@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

@@ -1,12 +1,13 @@
-#include "rules/PlayedRound.h"
+#include "rules/pokdeng/PlayedRound.h"
 
-#include "rules/Round.h"
+#include "rules/pokdeng/Round.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

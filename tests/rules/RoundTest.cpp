@@ -1,4 +1,4 @@
-#include "rules/Round.h"
+#include "rules/pokdeng/Round.h"
 
 #include "support/CardFixtures.h"
 #include "support/RowName.h"

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

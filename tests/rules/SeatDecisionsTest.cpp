@@ -1,11 +1,12 @@
-#include "rules/SeatDecisions.h"
-#include "rules/Points.h"
+#include "rules/pokdeng/SeatDecisions.h"
+#include "rules/pokdeng/Points.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

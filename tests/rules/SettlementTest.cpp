@@ -1,4 +1,4 @@
-#include "rules/Settlement.h"
+#include "rules/pokdeng/Settlement.h"
 #include "support/RowName.h"
 
 #include <gtest/gtest.h>

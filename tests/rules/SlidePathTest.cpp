@@ -1,8 +1,9 @@
-#include "rules/SlidePath.h"
+#include "rules/pokdeng/SlidePath.h"
 
 #include <gtest/gtest.h>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

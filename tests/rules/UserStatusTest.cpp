@@ -1,5 +1,5 @@
-#include "rules/UserStatus.h"
-#include "rules/Points.h"
+#include "rules/pokdeng/UserStatus.h"
+#include "rules/pokdeng/Points.h"
 #include "support/CardFixtures.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 // QT_QPA_PLATFORM=offscreen:configfile=F with F {"screens": [{"name": "s", "x": 0, "y": 0,
 // "width": 1920, "height": 1080, "logicalDpi": 96, "dpr": 1}]}), at a wide odd size, and in the
 // middle of a slide.
+#include "history/ScoreStore.h"
 #include "shell/Form1.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
@@ -12,7 +13,6 @@
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/GameSettings.h"
-#include "toolkit/ScoreStore.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmhistory.h"
 #include "windows/Frmpoint.h"
@@ -36,7 +36,7 @@
 namespace {
 
 // Deals the given cards, slot by slot, then flips the seats' coins from a seeded source.
-class DealingRandom final : public pokdeng::RandomSource
+class DealingRandom final : public cards::RandomSource
 {
 public:
     explicit DealingRandom(const pokdeng::SlotCards &cards)
@@ -57,7 +57,7 @@ public:
 
 private:
     std::vector<double> m_numbers;
-    pokdeng::SeededRandom m_coins { 1 };
+    cards::SeededRandom m_coins { 1 };
 };
 
 pokdeng::SlotCards slotCards(const char *const (&bySlot)[pokdeng::kSlotCount])
@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
     Form1 start;
     save(start, folder, QStringLiteral("start"));
 
-    pokdeng::SeededRandom random(20261210);
+    cards::SeededRandom random(20261210);
     Frmpok table(nullptr, &random);
     save(table, folder, QStringLiteral("table-waiting"));
     tableround::bet(&table);

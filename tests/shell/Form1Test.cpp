@@ -39,7 +39,7 @@ struct SampleCard
 {
     int image;
     int left;
-    pokdeng::Card card;
+    cards::Card card;
 };
 // The load step's nine pictures: the nine and ten of spades, the two, three and four of three
 // suits, and the four aces in the order clubs, diamonds, hearts, spades.
@@ -69,7 +69,7 @@ TEST_F(StartWindow, LoadPutsTheNineSampleCardsInPlace)
         EXPECT_EQ(label->geometry(), twips::rect(sample.left, 120, 1065, 1440));
         EXPECT_EQ(label->pixmap().cacheKey(),
                   CardLibrary::face(sample.card.suit, sample.card.rank).cacheKey());
-        EXPECT_EQ(label->accessibleName(), QString::fromStdString(pokdeng::cardName(sample.card)));
+        EXPECT_EQ(label->accessibleName(), QString::fromStdString(cards::cardName(sample.card)));
     }
     EXPECT_EQ(image(1)->accessibleName(), QStringLiteral("10 โพดำ"));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "rules/Card.h"
-#include "rules/HandEvaluation.h"
-#include "rules/SlotCards.h"
+#include "rules/pokdeng/HandEvaluation.h"
+#include "rules/pokdeng/SlotCards.h"
 
 #include <array>
 #include <sstream>
@@ -12,7 +12,7 @@
 
 // Cards written as a card player reads them: "9S", "10H", "KD", "AC" (S spades, H hearts,
 // D diamonds, C clubs).
-inline pokdeng::Card card(const std::string &text)
+inline cards::Card card(const std::string &text)
 {
     if (text.size() < 2)
         throw std::invalid_argument("bad card " + text);
@@ -36,10 +36,10 @@ inline pokdeng::Card card(const std::string &text)
     return { static_cast<std::uint8_t>(suit + 1), static_cast<std::int16_t>(rank) };
 }
 
-inline std::vector<pokdeng::Card> cardList(const std::string &text)
+inline std::vector<cards::Card> cardList(const std::string &text)
 {
     std::istringstream in(text);
-    std::vector<pokdeng::Card> result;
+    std::vector<cards::Card> result;
     for (std::string word; in >> word;)
         result.push_back(card(word));
     return result;
@@ -47,7 +47,7 @@ inline std::vector<pokdeng::Card> cardList(const std::string &text)
 
 // Two or three cards as a hand; a two-card hand gets a third card that never matters
 // (it does not show), unless the test passes one.
-inline std::array<pokdeng::Card, 3> hand(const std::string &text)
+inline std::array<cards::Card, 3> hand(const std::string &text)
 {
     auto cards = cardList(text);
     if (cards.size() == 2)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "history/HistoryStore.h"
-#include "rules/Bets.h"
-#include "rules/PlayedRound.h"
+#include "rules/pokdeng/Bets.h"
+#include "rules/pokdeng/PlayedRound.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rules/RandomSource.h"
-#include "rules/SlotCards.h"
+#include "rules/pokdeng/SlotCards.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,11 @@
 
 // A random source that gives the numbers a test scripted: the cards of a deal and the coin flips,
 // in the order the table asks for them. Running dry fails the test.
-class ScriptedRandom final : public pokdeng::RandomSource
+class ScriptedRandom final : public cards::RandomSource
 {
 public:
     // The two numbers that make the deal draw this card.
-    ScriptedRandom &card(const pokdeng::Card &card)
+    ScriptedRandom &card(const cards::Card &card)
     {
         m_numbers.push_back((card.suit - 0.5) / 4);
         m_numbers.push_back((card.rank - 0.5) / 13);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "history/HistoryStore.h"
-#include "rules/Bets.h"
-#include "rules/PlayedRound.h"
-#include "rules/Round.h"
+#include "rules/pokdeng/Bets.h"
+#include "rules/pokdeng/PlayedRound.h"
+#include "rules/pokdeng/Round.h"
 
 #include <cstdint>
 #include <vector>
@@ -15,7 +15,7 @@
 // when played is given, every round is appended to it as well.
 // One round of that play for the stake money allows, dealt and decided by random; money is the
 // user's money before it and is changed by the round's outcome.
-inline pokdeng::PlayedRound playSimulatedRound(double &money, pokdeng::RandomSource &random)
+inline pokdeng::PlayedRound playSimulatedRound(double &money, cards::RandomSource &random)
 {
     pokdeng::Round round(money >= 1000 ? 1000 : money, random);
     round.playFirstSeat();
@@ -32,7 +32,7 @@ inline pokdeng::PlayedRound playSimulatedRound(double &money, pokdeng::RandomSou
 inline int playIntoHistory(HistoryStore &store, int rounds, std::uint64_t seed, qint64 startMs,
                            std::vector<pokdeng::PlayedRound> *played = nullptr)
 {
-    pokdeng::SeededRandom random(seed);
+    cards::SeededRandom random(seed);
     double money = pokdeng::kStartingMoney;
     qint64 at = startMs;
     store.beginSession(money, at);

@@ -1,5 +1,5 @@
 #include "toolkit/CardSlider.h"
-#include "rules/SlidePath.h"
+#include "rules/pokdeng/SlidePath.h"
 #include "support/ScriptedToolkit.h"
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/Shortcuts.h"
@@ -17,7 +17,7 @@
 
 #include <algorithm>
 
-using pokdeng::TwipsPoint;
+using cards::TwipsPoint;
 
 namespace {
 

@@ -75,7 +75,7 @@ pid_t startSaver(const fs::path &folder, long long first)
 // saver writes it ("n<i>" with i baht); nothing otherwise.
 std::optional<long long> wholeRecord(const std::string &bytes)
 {
-    const pokdeng::ScoreRecord record = pokdeng::parseScoreFile(bytes);
+    const cards::ScoreRecord record = cards::parseScoreFile(bytes);
     if (record.name.size() < 2 || record.name.front() != 'n')
         return std::nullopt;
     long long number = 0;
@@ -83,7 +83,7 @@ std::optional<long long> wholeRecord(const std::string &bytes)
     if (std::from_chars(record.name.data() + 1, end, number).ptr != end)
         return std::nullopt;
     if (record.money != static_cast<double>(number)
-        || pokdeng::scoreFileBytes(record.name, record.money) != bytes)
+        || cards::scoreFileBytes(record.name, record.money) != bytes)
         return std::nullopt;
     return number;
 }
@@ -97,7 +97,7 @@ TEST(CrashSafeSave, KilledAtAnyMomentTheFileHoldsTheOldRecordOrTheNewWhole)
     const fs::path scoreFile = folder.path() / "point.pon";
     {
         std::ofstream first(scoreFile, std::ios::binary);
-        first << *pokdeng::scoreFileBytes("n-1", -1);
+        first << *cards::scoreFileBytes("n-1", -1);
     }
     long long held = -1;
 

@@ -1,7 +1,7 @@
 // Not a test by itself: saves records into "point.pon" in the current folder one after another
 // until it is killed, for the crash-safety test. Record i is named "n<i>" and holds i baht, from
 // the first argument on. One byte on standard output says the first save is about to begin.
-#include "toolkit/ScoreStore.h"
+#include "history/ScoreStore.h"
 
 #include <cstdio>
 #include <string>

@@ -1,4 +1,4 @@
-#include "toolkit/ScoreStore.h"
+#include "history/ScoreStore.h"
 
 #include "support/RecordFiles.h"
 
@@ -32,7 +32,7 @@ QStringList otherFiles()
 TEST_F(ScoreStore, MissingFileIsCreatedEmptyAndReadsAsNoRecord)
 {
     ASSERT_FALSE(QFile::exists(kScoreFile));
-    const pokdeng::ScoreRecord record = readScoreFile();
+    const cards::ScoreRecord record = readScoreFile();
     EXPECT_EQ(QString::fromStdString(record.name), QString());
     EXPECT_EQ(record.money, 0);
     EXPECT_TRUE(QFileInfo(kScoreFile).isFile());
@@ -42,7 +42,7 @@ TEST_F(ScoreStore, MissingFileIsCreatedEmptyAndReadsAsNoRecord)
 TEST_F(ScoreStore, UnreadableFilesReadAsNoRecord)
 {
     putRawScoreFile({});
-    pokdeng::ScoreRecord record = readScoreFile();
+    cards::ScoreRecord record = readScoreFile();
     EXPECT_EQ(QString::fromStdString(record.name), QString());
     EXPECT_EQ(record.money, 0);
 
@@ -60,7 +60,7 @@ TEST_F(ScoreStore, WritesTheRecordAndReadsItBack)
     EXPECT_EQ(rawScoreFile(),
               QByteArray("\xCE\xC5\xAE\xD6\xC6"
                          "($54444"));
-    pokdeng::ScoreRecord record = readScoreFile();
+    cards::ScoreRecord record = readScoreFile();
     EXPECT_EQ(QString::fromStdString(record.name), QStringLiteral("สมชาย"));
     EXPECT_EQ(record.money, 10000);
 

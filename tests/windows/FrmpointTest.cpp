@@ -1,6 +1,6 @@
 #include "windows/Frmpoint.h"
 
-#include "toolkit/ScoreStore.h"
+#include "history/ScoreStore.h"
 
 #include "support/RecordFiles.h"
 

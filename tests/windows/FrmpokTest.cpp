@@ -1,12 +1,12 @@
 #include "windows/Frmpok.h"
+#include "history/ScoreStore.h"
 #include "rules/CardName.h"
-#include "rules/SlidePath.h"
+#include "rules/pokdeng/SlidePath.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedTable.h"
 #include "support/TableRound.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
-#include "toolkit/ScoreStore.h"
 #include "toolkit/Twips.h"
 #include "windows/Frmpoint.h"
 
@@ -24,6 +24,7 @@
 #include <memory>
 
 using namespace pokdeng;
+using namespace cards;
 using Style = Toolkit::Style;
 using Answer = Toolkit::Answer;
 
@@ -338,7 +339,7 @@ TEST_F(TableWindow, SavedRecordStartsAFreshTableThatKnowsIt)
     control<QPushButton>("Cmdname")->click();
     EXPECT_EQ(toolkit.boxes().back().style, Style::WarningOkCancel);
     EXPECT_EQ(table->nextWindow(), GameKind::PokDeng);
-    const pokdeng::ScoreRecord saved = readScoreFile();
+    const cards::ScoreRecord saved = readScoreFile();
     EXPECT_EQ(QString::fromStdString(saved.name),
               QStringLiteral("สมชาย ")); // kept as typed, blank included
     EXPECT_EQ(saved.money, 11000);

@@ -1,7 +1,7 @@
 // The play history as the user meets it: the statistics window over a known history, clearing it
 // after a confirmation, and the one notice a history that cannot be kept gives.
 #include "history/HistoryStore.h"
-#include "rules/HandEvaluation.h"
+#include "rules/pokdeng/HandEvaluation.h"
 #include "support/CardFixtures.h"
 #include "support/RecordFiles.h"
 #include "support/ScriptedToolkit.h"

@@ -1,7 +1,7 @@
 #include "windows/RecordSaver.h"
 
+#include "history/ScoreStore.h"
 #include "support/ScriptedToolkit.h"
-#include "toolkit/ScoreStore.h"
 
 #include "support/RecordFiles.h"
 
@@ -73,7 +73,7 @@ TEST_F(SaveConversation, ConfirmedNameIsSavedExactlyAsTyped)
         toolkit.expect(Toolkit::Answer::Ok);
         EXPECT_EQ(confirmAndSaveRecord(nullptr, name, 20000.5), SaveOutcome::Saved);
         EXPECT_EQ(toolkit.boxes().size(), 1u);
-        const pokdeng::ScoreRecord record = readScoreFile();
+        const cards::ScoreRecord record = readScoreFile();
         EXPECT_EQ(QString::fromStdString(record.name), name);
         EXPECT_EQ(record.money, 20000.5);
     }

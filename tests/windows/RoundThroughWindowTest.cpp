@@ -3,8 +3,8 @@
 // played through the window or by the rulebook alone. A second generator makes the same bets and
 // turns on both sides. The play history the window kept holds exactly those rounds, and its
 // figures and chart are what counting them one by one gives.
-#include "rules/PlayedRound.h"
-#include "rules/Round.h"
+#include "rules/pokdeng/PlayedRound.h"
+#include "rules/pokdeng/Round.h"
 #include "support/CountedFigures.h"
 #include "support/GoingOnToolkit.h"
 #include "toolkit/CardSlider.h"
@@ -23,6 +23,7 @@
 #include <vector>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

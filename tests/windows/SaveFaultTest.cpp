@@ -2,12 +2,12 @@
 // file system) is told in Thai, with its reason, and the table keeps its round and money and the
 // old record stays byte for byte. As root a chmod stops no write, so the read-only case runs as
 // nobody, in a child.
+#include "history/ScoreStore.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
 #include "support/TableRound.h"
 #include "toolkit/CardSlider.h"
-#include "toolkit/ScoreStore.h"
 #include "windows/Frmpok.h"
 
 #include "support/RecordFiles.h"
@@ -32,6 +32,7 @@
 #include <unistd.h>
 
 using namespace pokdeng;
+using namespace cards;
 using Answer = Toolkit::Answer;
 
 namespace {

@@ -1,6 +1,6 @@
 // The table window at other sizes than its design: the layout, the fonts and the slides scaled,
 // the felt in the margin, and no card ever covered by a control, at rest or on its way.
-#include "rules/SlidePath.h"
+#include "rules/pokdeng/SlidePath.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"

@@ -7,8 +7,8 @@
 // 10000 plus the settlements of the table's rounds so far, each worked out again here from the
 // cards the round showed by a replay of the rulebook's Round. Memory over such an evening is
 // measured by bench/, not asserted here.
-#include "rules/Points.h"
-#include "rules/Round.h"
+#include "rules/pokdeng/Points.h"
+#include "rules/pokdeng/Round.h"
 #include "support/GoingOnToolkit.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DisplayText.h"
@@ -26,6 +26,7 @@
 #include <vector>
 
 using namespace pokdeng;
+using namespace cards;
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The table played from the keyboard: a key for every command, each bet chosen exactly once
 // however it is chosen, Enter in the name box, the menu bar from F10 or a lone Alt, the keys
 // shown where a player looks for them, and keys typed in the Thai layout.
+#include "history/ScoreStore.h"
 #include "support/CardFixtures.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
@@ -8,7 +9,6 @@
 #include "toolkit/Contrast.h"
 #include "toolkit/FocusRing.h"
 #include "toolkit/GameSettings.h"
-#include "toolkit/ScoreStore.h"
 #include "toolkit/Shortcuts.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmpok.h"

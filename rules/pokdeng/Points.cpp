@@ -1,4 +1,4 @@
-#include "rules/Points.h"
+#include "rules/pokdeng/Points.h"
 
 namespace pokdeng {
 
@@ -7,7 +7,8 @@ int pointsAfterDeal(const SlotCards &cards, int seat)
     if (!isValidSeat(seat))
         return 0;
     const auto seatSlots = slotsOfSeat(seat);
-    int points = cardValue(cards[seatSlots[0]].rank) + cardValue(cards[seatSlots[1]].rank);
+    int points
+        = cards::cardValue(cards[seatSlots[0]].rank) + cards::cardValue(cards[seatSlots[1]].rank);
     while (points >= 10)
         points -= 10;
     return points;
@@ -15,7 +16,7 @@ int pointsAfterDeal(const SlotCards &cards, int seat)
 
 int pointsWithThirdCard(int points, int rank)
 {
-    points += cardValue(rank);
+    points += cards::cardValue(rank);
     if (points >= 10)
         points -= 10;
     return points;

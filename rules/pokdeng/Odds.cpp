@@ -1,12 +1,12 @@
-#include "rules/Odds.h"
+#include "rules/pokdeng/Odds.h"
 
-#include "rules/HandEvaluation.h"
-#include "rules/Points.h"
 #include "rules/RandomSource.h"
-#include "rules/SeatDecisions.h"
-#include "rules/Settlement.h"
-#include "rules/SlotCards.h"
-#include "rules/UserStatus.h"
+#include "rules/pokdeng/HandEvaluation.h"
+#include "rules/pokdeng/Points.h"
+#include "rules/pokdeng/SeatDecisions.h"
+#include "rules/pokdeng/Settlement.h"
+#include "rules/pokdeng/SlotCards.h"
+#include "rules/pokdeng/UserStatus.h"
 
 #include <algorithm>
 #include <array>
@@ -27,13 +27,13 @@ namespace {
     constexpr int kRankCount = 13;
     constexpr int kSuitCount = 4;
 
-    Card makeCard(int suit, int rank)
+    cards::Card makeCard(int suit, int rank)
     {
         return { static_cast<std::uint8_t>(suit), static_cast<std::int16_t>(rank) };
     }
 
     // A coin that always falls the same way, to learn on which sides the dealer draws.
-    class FixedCoin final : public RandomSource
+    class FixedCoin final : public cards::RandomSource
     {
     public:
         explicit FixedCoin(double r)
@@ -92,7 +92,7 @@ namespace {
         std::array<std::array<int, 2>, 10> dealerDrawSides {};
     };
 
-    int pointsOfTwo(const Card &first, const Card &second)
+    int pointsOfTwo(const cards::Card &first, const cards::Card &second)
     {
         SlotCards cards;
         const auto slots = slotsOfSeat(kDealerSeat);
@@ -106,21 +106,25 @@ namespace {
         Tables t;
         for (int a = 1; a <= kRankCount; ++a) {
             for (int b = 1; b <= kRankCount; ++b) {
-                const int points = pointsOfTwo(makeCard(kSpades, a), makeCard(kHearts, b));
+                const int points
+                    = pointsOfTwo(makeCard(cards::kSpades, a), makeCard(cards::kHearts, b));
                 t.pairPoints[a][b] = points;
                 for (int suited = 0; suited < 2; ++suited) {
                     // The third card is a placeholder: it does not show.
-                    const std::array<Card, 3> hand { makeCard(kSpades, a),
-                                                     makeCard(suited ? kSpades : kHearts, b),
-                                                     makeCard(kDiamonds, kTen) };
+                    const std::array<cards::Card, 3> hand {
+                        makeCard(cards::kSpades, a),
+                        makeCard(suited ? cards::kSpades : cards::kHearts, b),
+                        makeCard(cards::kDiamonds, cards::kTen)
+                    };
                     t.standing[a][b][suited] = t.classes.classOf(evaluateHand(hand, points, false));
                 }
                 for (int c = 1; c <= kRankCount; ++c) {
                     const int drawnPoints = pointsWithThirdCard(points, c);
                     for (int allSuited = 0; allSuited < 2; ++allSuited) {
-                        const std::array<Card, 3> hand {
-                            makeCard(kSpades, a), makeCard(allSuited ? kSpades : kHearts, b),
-                            makeCard(allSuited ? kSpades : kDiamonds, c)
+                        const std::array<cards::Card, 3> hand {
+                            makeCard(cards::kSpades, a),
+                            makeCard(allSuited ? cards::kSpades : cards::kHearts, b),
+                            makeCard(allSuited ? cards::kSpades : cards::kDiamonds, c)
                         };
                         t.drawn[a][b][c][allSuited]
                             = t.classes.classOf(evaluateHand(hand, drawnPoints, true));
@@ -253,18 +257,19 @@ namespace {
         return odds;
     }
 
-    Deck unseenCards(const Card &first, const Card &second)
+    Deck unseenCards(const cards::Card &first, const cards::Card &second)
     {
         Deck deck {};
         for (int r = 1; r <= kRankCount; ++r)
             deck[r].fill(1);
-        for (const Card &card : { first, second })
-            if (isValidCard(card))
+        for (const cards::Card &card : { first, second })
+            if (cards::isValidCard(card))
                 deck[card.rank][card.suit - 1] = 0;
         return deck;
     }
 
-    OptionOdds standOdds(const Tables &t, const Card &first, const Card &second, double stake)
+    OptionOdds standOdds(const Tables &t, const cards::Card &first, const cards::Card &second,
+                         double stake)
     {
         const std::size_t classCount = t.classes.values().size();
         std::vector<std::int64_t> dealerCounts(classCount);
@@ -276,7 +281,8 @@ namespace {
         return settleCounts(t, counts, stake);
     }
 
-    OptionOdds drawOdds(const Tables &t, const Card &first, const Card &second, double stake)
+    OptionOdds drawOdds(const Tables &t, const cards::Card &first, const cards::Card &second,
+                        double stake)
     {
         const std::size_t classCount = t.classes.values().size();
         std::vector<std::int64_t> counts(classCount * classCount);
@@ -302,14 +308,14 @@ namespace {
 
 } // namespace
 
-TurnOdds oddsAtUsersTurn(const Card &first, const Card &second, double stake)
+TurnOdds oddsAtUsersTurn(const cards::Card &first, const cards::Card &second, double stake)
 {
     TurnOdds odds;
-    if (!isValidCard(first) || !isValidCard(second) || first == second)
+    if (!cards::isValidCard(first) || !cards::isValidCard(second) || first == second)
         return odds;
     const Tables &t = tables();
     const int points = pointsOfTwo(first, second);
-    const UserStatus status = userStatus({ first, second, Card {} }, points, false);
+    const UserStatus status = userStatus({ first, second, cards::Card {} }, points, false);
     if (status.drawShown)
         odds.draw = drawOdds(t, first, second, stake);
     if (status.stand != UserStatus::StandButton::Hidden)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rules/SlotCards.h"
+#include "rules/pokdeng/SlotCards.h"
 
 namespace pokdeng {
 

@@ -1,4 +1,4 @@
-#include "toolkit/ScoreStore.h"
+#include "history/ScoreStore.h"
 
 #include "rules/ScoreFile.h"
 
@@ -42,7 +42,7 @@ SaveProblem problemOf(const QString &path, int error)
     return SaveProblem::Other;
 }
 
-pokdeng::ScoreRecord readScoreFileAt(const QString &path)
+cards::ScoreRecord readScoreFileAt(const QString &path)
 {
     QFile file(path);
     if (!file.exists()) {
@@ -54,7 +54,7 @@ pokdeng::ScoreRecord readScoreFileAt(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.readAll();
-    return pokdeng::parseScoreFile(
+    return cards::parseScoreFile(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
@@ -65,7 +65,7 @@ QString scoreFilePath()
     return kFileName;
 }
 
-pokdeng::ScoreRecord readScoreFile()
+cards::ScoreRecord readScoreFile()
 {
     return readScoreFileAt(scoreFilePath());
 }
@@ -86,7 +86,7 @@ bool writeScoreFileAt(const QString &path, const QString &name, double money, Sa
     // A broken UTF-16 name would reach the code page as "?" and be stored as something else.
     if (!name.isValidUtf16())
         return fail(problem, SaveProblem::NameNotStorable);
-    const std::optional<std::string> bytes = pokdeng::scoreFileBytes(name.toStdString(), money);
+    const std::optional<std::string> bytes = cards::scoreFileBytes(name.toStdString(), money);
     if (!bytes)
         return fail(problem, SaveProblem::NameNotStorable);
 

@@ -47,6 +47,6 @@ struct TurnOdds
 // coin flip counting one half each way, and both hands are valued and settled by the rulebook
 // that settles a real round (evaluateHand, settle). Pure: the same cards always give the same
 // figures; safe to call from any thread.
-TurnOdds oddsAtUsersTurn(const Card &first, const Card &second, double stake);
+TurnOdds oddsAtUsersTurn(const cards::Card &first, const cards::Card &second, double stake);
 
 } // namespace pokdeng

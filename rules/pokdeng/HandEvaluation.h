@@ -52,6 +52,6 @@ std::string kindName(int kind);
 // final points and whether the third card shows. The tests run in a fixed order, so three 3s
 // (9 points) are "9 หลัง", three 6s are "ตอง 6" before they are 8 points, and a pair of court
 // cards with a 10 is "บอดสนิท".
-HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdShows);
+HandValue evaluateHand(const std::array<cards::Card, 3> &hand, int points, bool thirdShows);
 
 } // namespace pokdeng

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "rules/HandEvaluation.h"
 #include "rules/RandomSource.h"
-#include "rules/Settlement.h"
-#include "rules/SlotCards.h"
-#include "rules/UserStatus.h"
+#include "rules/pokdeng/HandEvaluation.h"
+#include "rules/pokdeng/Settlement.h"
+#include "rules/pokdeng/SlotCards.h"
+#include "rules/pokdeng/UserStatus.h"
 
 #include <array>
 #include <string>
@@ -34,10 +34,10 @@ public:
 
     // Deals the twelve cards from random and works out every seat's points after the deal.
     // random must outlive the round; it also flips the seats' coins.
-    Round(double stake, RandomSource &random);
+    Round(double stake, cards::RandomSource &random);
     // A round with the given cards (the tests' and the odds' way to deal known hands); coins are
     // still flipped by random.
-    Round(const SlotCards &cards, double stake, RandomSource &random);
+    Round(const SlotCards &cards, double stake, cards::RandomSource &random);
 
     Step step() const { return m_step; }
     double stake() const { return m_stake; }
@@ -74,7 +74,7 @@ private:
     bool advance(Step expected, Step next);
     bool takeThirdCard(int seat);
 
-    RandomSource &m_random;
+    cards::RandomSource &m_random;
     double m_stake;
     SlotCards m_cards;
     std::array<int, kSeatCount> m_points {};

@@ -1,6 +1,6 @@
-#include "rules/SlidePath.h"
+#include "rules/pokdeng/SlidePath.h"
 
-#include "rules/Seats.h"
+#include "rules/pokdeng/Seats.h"
 
 #include <array>
 
@@ -28,7 +28,7 @@ namespace {
         { { 1440, 120 }, kThirdCardStep },
     } };
 
-    void appendRun(std::vector<TwipsPoint> &path, TwipsPoint from, int to, int step,
+    void appendRun(std::vector<cards::TwipsPoint> &path, cards::TwipsPoint from, int to, int step,
                    bool horizontal)
     {
         int &moving = horizontal ? from.left : from.top;
@@ -52,18 +52,18 @@ std::optional<SlotPlace> slotPlace(int slot)
     return kPlaces[slot - 1];
 }
 
-std::vector<TwipsPoint> slidePath(int slot)
+std::vector<cards::TwipsPoint> slidePath(int slot)
 {
     const auto place = slotPlace(slot);
     if (!place)
         return {};
-    std::vector<TwipsPoint> path;
+    std::vector<cards::TwipsPoint> path;
     appendRun(path, kPackPosition, place->end.left, place->step, true);
     appendRun(path, { place->end.left, kPackPosition.top }, place->end.top, place->step, false);
     return path;
 }
 
-std::vector<TwipsPoint> slideThirdCard(int seat)
+std::vector<cards::TwipsPoint> slideThirdCard(int seat)
 {
     if (seat != kFirstSeat && seat != kLastSeat && seat != kDealerSeat)
         return {};

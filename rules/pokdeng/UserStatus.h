@@ -26,6 +26,6 @@ struct UserStatus
 // shows. With two cards: a pok (8 or 9) may only stand, below 4 the user must draw, 4 to 7 may
 // draw (the round start offers the stand). With the third card showing its value is added to the
 // points and the draw button goes.
-UserStatus userStatus(const std::array<Card, 3> &hand, int points, bool thirdShows);
+UserStatus userStatus(const std::array<cards::Card, 3> &hand, int points, bool thirdShows);
 
 } // namespace pokdeng

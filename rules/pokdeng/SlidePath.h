@@ -1,27 +1,20 @@
 #pragma once
 
+#include "rules/TwipsPoint.h"
+
 #include <optional>
 #include <vector>
 
 namespace pokdeng {
 
-// Card positions in twips, the table's unit (15 to a pixel): the top-left corner of a card slot.
-struct TwipsPoint
-{
-    int left = 0;
-    int top = 0;
-
-    friend bool operator==(const TwipsPoint &, const TwipsPoint &) = default;
-};
-
 // Every card waits hidden on the pack, here, between rounds, and every slide starts here.
-inline constexpr TwipsPoint kPackPosition { 2880, 1680 };
+inline constexpr cards::TwipsPoint kPackPosition { 2880, 1680 };
 
 // Where a slot's card comes to rest and the size of its slide's steps: 2 twips for the first
 // deal, 1 twip for a third card. Nothing for a slot outside 1..12.
 struct SlotPlace
 {
-    TwipsPoint end;
+    cards::TwipsPoint end;
     int step = 0;
 };
 std::optional<SlotPlace> slotPlace(int slot);
@@ -29,10 +22,10 @@ std::optional<SlotPlace> slotPlace(int slot);
 // The positions a card passes through from the pack to its place, both ends included: first
 // sideways along the pack's Top to the end Left, then up or down to the end Top, one step at a
 // time. Empty for a slot outside 1..12.
-std::vector<TwipsPoint> slidePath(int slot);
+std::vector<cards::TwipsPoint> slidePath(int slot);
 
 // The slide of a computer seat's third card: seat 1, 3 or 4. Any other seat (the user's included,
 // whose third card the draw button slides) gives no path.
-std::vector<TwipsPoint> slideThirdCard(int seat);
+std::vector<cards::TwipsPoint> slideThirdCard(int seat);
 
 } // namespace pokdeng

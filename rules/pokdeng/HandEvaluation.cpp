@@ -1,7 +1,7 @@
-#include "rules/HandEvaluation.h"
+#include "rules/pokdeng/HandEvaluation.h"
 
 #include "rules/CardName.h"
-#include "rules/HandWords.h"
+#include "rules/pokdeng/HandWords.h"
 
 namespace pokdeng {
 
@@ -11,8 +11,8 @@ namespace {
     // blank and the number ("ตอง 5", "ตองK").
     std::string tongRankText(int rank)
     {
-        if (rank == kAce || rank >= kJack)
-            return rankText(rank);
+        if (rank == cards::kAce || rank >= cards::kJack)
+            return cards::rankText(rank);
         // Appended rather than " " + to_string(): GCC 12 at -O3 warns falsely (-Wrestrict) about
         // the operator+ form, which breaks the Release build.
         std::string text(1, ' ');
@@ -50,7 +50,7 @@ std::string kindName(int kind)
     }
 }
 
-HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdShows)
+HandValue evaluateHand(const std::array<cards::Card, 3> &hand, int points, bool thirdShows)
 {
     const int r1 = hand[0].rank, r2 = hand[1].rank, r3 = hand[2].rank;
     const int u1 = hand[0].suit, u2 = hand[1].suit, u3 = hand[2].suit;
@@ -72,14 +72,14 @@ HandValue evaluateHand(const std::array<Card, 3> &hand, int points, bool thirdSh
         // never decides a settled hand.
         const int sum = r1 + r2 + r3;
         const auto has = [&](int rank) { return r1 == rank || r2 == rank || r3 == rank; };
-        const bool allCourt = r1 > kTen && r2 > kTen && r3 > kTen;
-        if (sum == 38 || (sum == 37 && !has(kQueen))) {
+        const bool allCourt = r1 > cards::kTen && r2 > cards::kTen && r3 > cards::kTen;
+        if (sum == 38 || (sum == 37 && !has(cards::kQueen))) {
             value.kind = kKingSian;
             value.label = kindName(kKingSian);
-        } else if ((sum == 37 && !has(kJack)) || (sum == 35 && !has(kKing))) {
+        } else if ((sum == 37 && !has(cards::kJack)) || (sum == 35 && !has(cards::kKing))) {
             value.kind = kQueenSian;
             value.label = kindName(kQueenSian);
-        } else if ((sum == 34 && !has(kTen)) || (sum == 35 && !has(kQueen))) {
+        } else if ((sum == 34 && !has(cards::kTen)) || (sum == 35 && !has(cards::kQueen))) {
             value.kind = kJackSian;
             value.label = kindName(kJackSian);
         } else if (sum == 36 && allCourt) {

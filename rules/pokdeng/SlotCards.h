@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rules/Card.h"
-#include "rules/Seats.h"
+#include "rules/pokdeng/Seats.h"
 
 #include <array>
 #include <cassert>
@@ -14,12 +14,12 @@ class SlotCards
 public:
     // The card in slot (1..12). A slot outside that range is a programming error; release
     // builds answer with an empty card instead of reading out of bounds.
-    const Card &operator[](int slot) const
+    const cards::Card &operator[](int slot) const
     {
         assert(isValidSlot(slot));
         return isValidSlot(slot) ? m_cards[slot - 1] : m_none;
     }
-    void set(int slot, const Card &card)
+    void set(int slot, const cards::Card &card)
     {
         assert(isValidSlot(slot));
         if (isValidSlot(slot))
@@ -27,7 +27,7 @@ public:
     }
 
     // The seat's cards, first to third.
-    std::array<Card, 3> ofSeat(int seat) const
+    std::array<cards::Card, 3> ofSeat(int seat) const
     {
         const auto seatSlots = slotsOfSeat(seat);
         if (!isValidSeat(seat))
@@ -38,8 +38,8 @@ public:
     friend bool operator==(const SlotCards &, const SlotCards &) = default;
 
 private:
-    std::array<Card, kSlotCount> m_cards {};
-    Card m_none {};
+    std::array<cards::Card, kSlotCount> m_cards {};
+    cards::Card m_none {};
 };
 
 } // namespace pokdeng

@@ -1,6 +1,6 @@
-#include "rules/PlayedRound.h"
+#include "rules/pokdeng/PlayedRound.h"
 
-#include "rules/Round.h"
+#include "rules/pokdeng/Round.h"
 
 #include <cassert>
 

@@ -1,4 +1,4 @@
-#include "rules/Settlement.h"
+#include "rules/pokdeng/Settlement.h"
 
 #include "rules/PlainDecimal.h"
 
@@ -67,7 +67,7 @@ Settlement settle(const HandValue &user, const HandValue &dealer, int userPoints
     const HandValue &winner = userWins ? user : dealer;
     result.multiplier = payoutMultiplier(winner.kind, winner.multiplier);
     const double amount = result.multiplier * bet;
-    const std::string amountText = plainDecimal(amount, decimalPoint);
+    const std::string amountText = cards::plainDecimal(amount, decimalPoint);
     if (userWins) {
         result.outcome = Settlement::Outcome::UserWins;
         result.moneyChange = amount;

@@ -10,7 +10,7 @@ QString scoreFilePath();
 // Reads the record from the score file. A missing file is created empty. An empty or unreadable
 // file reads as an empty name and 0; bytes that make no sense give some name, and a money of 0
 // when no number follows the separator. Never fails.
-pokdeng::ScoreRecord readScoreFile();
+cards::ScoreRecord readScoreFile();
 
 // Whether the score file holds a record: it is a file, and not an empty one.
 bool hasScoreRecord();

@@ -1,15 +1,15 @@
-#include "rules/SeatDecisions.h"
+#include "rules/pokdeng/SeatDecisions.h"
 
 namespace pokdeng {
 
 namespace {
-    bool coinSaysDraw(RandomSource &random)
+    bool coinSaysDraw(cards::RandomSource &random)
     {
-        return flipCoin(random) == 1;
+        return cards::flipCoin(random) == 1;
     }
 } // namespace
 
-bool sideSeatDraws(const SlotCards &cards, int seat, int points, RandomSource &random)
+bool sideSeatDraws(const SlotCards &cards, int seat, int points, cards::RandomSource &random)
 {
     if (points <= 3)
         return true;
@@ -21,7 +21,7 @@ bool sideSeatDraws(const SlotCards &cards, int seat, int points, RandomSource &r
     return coinSaysDraw(random);
 }
 
-bool dealerDraws(int points, bool userDrew, RandomSource &random)
+bool dealerDraws(int points, bool userDrew, cards::RandomSource &random)
 {
     if (points <= 3)
         return true;

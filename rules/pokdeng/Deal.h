@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rules/RandomSource.h"
-#include "rules/SlotCards.h"
+#include "rules/pokdeng/SlotCards.h"
 
 namespace pokdeng {
 
@@ -9,6 +9,6 @@ namespace pokdeng {
 // and then a rank from the whole pack; a card already on the table is drawn again, suit and rank
 // both, so every slot is equally likely to get any card not yet dealt. The cards are pairwise
 // different and the retries always end: at least 41 of 52 cards are still free.
-SlotCards deal(RandomSource &random);
+SlotCards deal(cards::RandomSource &random);
 
 } // namespace pokdeng

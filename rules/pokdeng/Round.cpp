@@ -1,19 +1,19 @@
-#include "rules/Round.h"
+#include "rules/pokdeng/Round.h"
 
-#include "rules/Deal.h"
-#include "rules/Points.h"
-#include "rules/SeatDecisions.h"
+#include "rules/pokdeng/Deal.h"
+#include "rules/pokdeng/Points.h"
+#include "rules/pokdeng/SeatDecisions.h"
 
 #include <cassert>
 
 namespace pokdeng {
 
-Round::Round(double stake, RandomSource &random)
+Round::Round(double stake, cards::RandomSource &random)
     : Round(deal(random), stake, random)
 {
 }
 
-Round::Round(const SlotCards &cards, double stake, RandomSource &random)
+Round::Round(const SlotCards &cards, double stake, cards::RandomSource &random)
     : m_random(random)
     , m_stake(stake)
     , m_cards(cards)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rules/HandEvaluation.h"
+#include "rules/pokdeng/HandEvaluation.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "rules/UserStatus.h"
+#include "rules/pokdeng/UserStatus.h"
 
-#include "rules/HandWords.h"
-#include "rules/Points.h"
+#include "rules/pokdeng/HandWords.h"
+#include "rules/pokdeng/Points.h"
 
 namespace pokdeng {
 
@@ -12,7 +12,7 @@ namespace {
     const std::string kPointsLine = "คุณได้แต้ม=";
 } // namespace
 
-UserStatus userStatus(const std::array<Card, 3> &hand, int points, bool thirdShows)
+UserStatus userStatus(const std::array<cards::Card, 3> &hand, int points, bool thirdShows)
 {
     UserStatus status;
     status.points = points;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "rules/Card.h"
-#include "rules/HandEvaluation.h"
-#include "rules/Settlement.h"
+#include "rules/pokdeng/HandEvaluation.h"
+#include "rules/pokdeng/Settlement.h"
 
 #include <array>
 #include <cstdint>
@@ -15,7 +15,7 @@ class Round;
 // card only when it was drawn; an undrawn third card stays a default Card) and its hand's value.
 struct PlayedHand
 {
-    std::array<Card, 3> cards {};
+    std::array<cards::Card, 3> cards {};
     bool drewThird = false;
     HandValue value;
 
