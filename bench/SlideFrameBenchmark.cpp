@@ -92,7 +92,8 @@ struct FrameTimes
 // The positions a slide shows, one a frame, as the card slider picks them at its pace.
 std::vector<TwipsPoint> framesOf(const std::vector<TwipsPoint> &path)
 {
-    const double stepsPerFrame = kSlideStepsPerSecond * kSlideFrameMilliseconds / 1000.0;
+    const double stepsPerFrame
+        = speeds::kSlideStepsPerSecond * speeds::kSlideFrameMilliseconds / 1000.0;
     std::vector<TwipsPoint> frames;
     const std::size_t last = path.size() - 1;
     for (int frame = 0;; ++frame) {
