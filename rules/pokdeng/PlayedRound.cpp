@@ -23,14 +23,19 @@ namespace {
 
 PlayedRound playedRound(const Round &round, double moneyAfter)
 {
+    return playedRound(round, kUserSeat, moneyAfter);
+}
+
+PlayedRound playedRound(const Round &round, int seat, double moneyAfter)
+{
     assert(round.step() == Round::Step::Settled);
     PlayedRound played;
-    played.stake = round.stake();
+    played.stake = round.stakeOf(seat);
     played.moneyAfter = moneyAfter;
     if (round.step() != Round::Step::Settled)
         return played;
-    const Settlement &settlement = round.settlement();
-    played.user = playedHand(round, kUserSeat, round.userHand());
+    const Settlement &settlement = round.settlementOf(seat);
+    played.user = playedHand(round, seat, round.handOf(seat));
     played.dealer = playedHand(round, kDealerSeat, round.dealerHand());
     played.outcome = settlement.outcome;
     played.moneyChange = settlement.moneyChange;

@@ -44,5 +44,7 @@ struct PlayedRound
 // the user's money with the round's change already made. An unsettled round is a programming
 // error: it asserts, and a release build records it as a tie with no cards.
 PlayedRound playedRound(const Round &round, double moneyAfter);
+// The same for the person at seat (1..3): their hand is the record's user hand.
+PlayedRound playedRound(const Round &round, int seat, double moneyAfter);
 
 } // namespace pokdeng
