@@ -294,13 +294,13 @@ void TableController::deliverNext()
     }
     const std::uint64_t number = m_step;
     for (auto &[view, event] : deliveries)
-        view->show(number, event);
+        view->tell(number, event);
     if (!m_waitingFor.empty() && number == m_step)
         m_showBound.start();
 }
 
 // The table's loop: delivers what is waiting and moves the round on until it needs a person, or
-// a view to show a step. Calls from inside a view's show() only mark what changed; the loop
+// a view to show a step. Calls from inside a view's tell() only mark what changed; the loop
 // that is running takes them up.
 void TableController::run()
 {

@@ -31,7 +31,7 @@ namespace table {
 // round out. A table of one person is never timed.
 //
 // Events reach the views from inside act(), join() and shown(), or from the timers. A view may
-// call back into the table from show() (to act or say shown); such calls are taken in order once
+// call back into the table from tell() (to act or say shown); such calls are taken in order once
 // the current event has been delivered.
 class TableController final : public QObject
 {
