@@ -307,17 +307,20 @@ void TableController::run()
     if (m_running)
         return;
     m_running = true;
-    for (int pass = 0; pass < kMostStepsAtOnce; ++pass) {
+    bool waits = false;
+    for (int pass = 0; pass < kMostStepsAtOnce && !waits; ++pass) {
         if (!m_waitingFor.empty())
-            break;
-        if (!m_outbox.empty()) {
+            waits = true;
+        else if (!m_outbox.empty())
             deliverNext();
-            continue;
-        }
-        if (!moveOn())
-            break;
+        else
+            waits = !moveOn();
     }
     m_running = false;
+    // Views that act as soon as they are told can keep a table going for ever from one call:
+    // after so many steps the rest goes on from the event loop.
+    if (!waits)
+        QMetaObject::invokeMethod(this, &TableController::run, Qt::QueuedConnection);
 }
 
 // Takes the round's next step; false when it waits for a person.
@@ -457,7 +460,8 @@ void TableController::playComputerSeat(int seat)
         postCard(thirdSlotOf(seat));
 }
 
-// Every card on the table shows its face: each view is told the faces it has not seen.
+// Every card turned over, the third cards no seat took among them: the round is over, and the
+// table shows them all. Each view is told the faces it has not seen.
 void TableController::reveal()
 {
     Step step;
@@ -465,9 +469,9 @@ void TableController::reveal()
         CardsRevealed revealed;
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             const int owner = seatOfSlot(slot);
-            const bool dealt = slot <= 8 || m_round->hasDrawn(owner);
-            const bool seen = owner == seat && m_round->isPerson(seat);
-            if (dealt && !seen)
+            const bool seen = owner == seat && m_round->isPerson(seat)
+                && (slot <= 8 || m_round->hasDrawn(owner));
+            if (!seen)
                 revealed.faces.push_back({ slot, m_round->cards()[slot] });
         }
         step.perSeat[seat] = std::move(revealed);

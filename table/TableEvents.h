@@ -121,7 +121,8 @@ struct StatusShown
     friend bool operator==(const StatusShown &, const StatusShown &) = default;
 };
 
-// Every card on the table turned over: the faces of the dealt slots the viewer has not seen yet.
+// Every card turned over once the dealer has played: the faces the viewer has not seen yet, the
+// third cards no seat took among them.
 struct SlotFace
 {
     int slot = 0;

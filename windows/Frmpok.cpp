@@ -1,7 +1,6 @@
 #include "windows/Frmpok.h"
 
 #include "history/ScoreStore.h"
-#include "rules/pokdeng/PlayedRound.h"
 #include "rules/pokdeng/Seats.h"
 #include "rules/pokdeng/SlidePath.h"
 #include "toolkit/CardPicture.h"
@@ -27,6 +26,8 @@
 #include <QRadioButton>
 #include <QStatusBar>
 
+#include <algorithm>
+
 using namespace pokdeng;
 using namespace cards;
 using namespace frmpok_text;
@@ -45,7 +46,8 @@ QString fromUtf8(const std::string &text)
 
 Frmpok::Frmpok(QWidget *parent, RandomSource *random)
     : GameWindow(GameKind::PokDeng, kClientWidth, kClientHeight, parent)
-    , m_random(random ? *random : gameRandom())
+    , m_ownTable(std::make_unique<table::TableController>(random ? *random : gameRandom()))
+    , m_table(m_ownTable.get())
 {
     setObjectName(QStringLiteral("Frmpok"));
     ui.setupUi(client());
@@ -64,6 +66,8 @@ Frmpok::Frmpok(QWidget *parent, RandomSource *random)
     connect(ui.txtname, &QLineEdit::returnPressed, this, &Frmpok::Cmdname_Click);
     buildMenu();
     Form_Load();
+    m_table->setDecimalPoint(localeDecimalPoint().toStdString());
+    m_seat = m_table->join(std::string(), this, kUserSeat);
 }
 
 void Frmpok::buildMenu()
@@ -111,13 +115,14 @@ Frmpok::~Frmpok()
 
 const SlotCards &Frmpok::cards() const
 {
-    static const SlotCards noCards;
-    return m_round ? m_round->cards() : noCards;
+    const Round *round = m_ownTable ? m_ownTable->round() : nullptr;
+    return round ? round->cards() : m_seen;
 }
 
 int Frmpok::points(int seat) const
 {
-    return m_round ? m_round->points(seat) : 0;
+    const Round *round = m_ownTable ? m_ownTable->round() : nullptr;
+    return round ? round->points(seat) : 0;
 }
 
 bool Frmpok::canClose() const
@@ -138,13 +143,19 @@ void Frmpok::setSaveControlsVisible(bool visible)
     ui.showSaveControls(m_saveOffered, false);
 }
 
+// ---- What the window sends ----
+
+void Frmpok::act(const table::Action &action)
+{
+    m_table->act(m_seat, action);
+}
+
 void Frmpok::chooseBet(BetOption option)
 {
     // A click on the option already chosen, in the middle of a round, is ignored: a second deal
     // would let the player throw away a bad hand.
     if (m_phase != Phase::Betting)
         return;
-    m_bet = stakeFor(option, m_money);
     m_lastBet = option;
     // Out of the option about to leave the offer, or the focus would fall to the next control
     // in the tab order, the name box among them.
@@ -152,26 +163,207 @@ void Frmpok::chooseBet(BetOption option)
     for (BetOption other : kBetOptions)
         if (other != option)
             ui.betOption(other)->setEnabled(false);
-    startRound();
+    m_phase = Phase::Dealing;
+    act(table::ChooseBet { option });
 }
 
-void Frmpok::startRound()
+void Frmpok::Cmdreq_Click()
 {
-    m_phase = Phase::Dealing;
-    showMoney();
-    deal();
-    showBacks();
-    if (!slideDeal() || !firstSeatTurn())
+    if (m_phase == Phase::UserTurn)
+        act(table::Draw {});
+}
+
+void Frmpok::cmdnoreq_Click()
+{
+    if (m_phase == Phase::UserTurn)
+        act(table::Stand {});
+}
+
+// ---- What the window is told ----
+
+// Events are taken one at a time: one that comes while another is shown (during its slide or
+// its box) waits its turn.
+void Frmpok::tell(std::uint64_t step, const table::Event &event)
+{
+    m_inbox.emplace_back(step, event);
+    if (m_takingEvents)
         return;
+    m_takingEvents = true;
+    while (!m_inbox.empty() && !Toolkit::instance().isEnding()) {
+        auto [number, next] = std::move(m_inbox.front());
+        m_inbox.pop_front();
+        takeEvent(number, next);
+    }
+    m_takingEvents = false;
+}
+
+void Frmpok::shown(std::uint64_t step)
+{
+    m_table->shown(m_seat, step);
+}
+
+void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
+{
+    if (const auto *bets = std::get_if<table::BetsOpen>(&event)) {
+        m_offered = bets->offered;
+        // The table's first offer is the one the window loads with.
+        if (!bets->firstOfTable)
+            nextRound(*bets);
+    } else if (const auto *bet = std::get_if<table::BetChosen>(&event)) {
+        if (bet->seat == m_seat) {
+            m_bet = bet->stake;
+            showMoney();
+        }
+    } else if (const auto *card = std::get_if<table::CardOut>(&event)) {
+        cardOut(step, *card);
+    } else if (const auto *decision = std::get_if<table::SeatDecided>(&event)) {
+        seatDecided(*decision);
+    } else if (const auto *turn = std::get_if<table::TurnStarts>(&event)) {
+        if (turn->seat != m_seat)
+            showSeatLabels();
+    } else if (const auto *status = std::get_if<table::StatusShown>(&event)) {
+        showStatus(*status);
+    } else if (const auto *revealed = std::get_if<table::CardsRevealed>(&event)) {
+        showFaces(*revealed);
+    } else if (const auto *hand = std::get_if<table::HandSettled>(&event)) {
+        handSettled(*hand);
+    } else if (const auto *outcome = std::get_if<table::OutcomeShown>(&event)) {
+        showOutcome(step, *outcome);
+    } else if (std::holds_alternative<table::GameOver>(event)) {
+        endGame();
+    }
+}
+
+int Frmpok::placeOfSeat(int seat) const
+{
+    if (seat == m_seat)
+        return kUserSeat;
+    return seat == kUserSeat ? m_seat : seat;
+}
+
+int Frmpok::placeOfSlot(int slot) const
+{
+    const int seat = seatOfSlot(slot);
+    return slot + placeOfSeat(seat) - seat;
+}
+
+// A card slides out of the pack to its place, face up when it is the window's own.
+void Frmpok::cardOut(std::uint64_t step, const table::CardOut &card)
+{
+    if (!isValidSlot(card.slot))
+        return;
+    if (card.slot == 1) {
+        // A new round: nothing of the last one is known any more.
+        m_seen = SlotCards();
+        m_drew = {};
+        m_lastSeatsThirdOut = false;
+    }
+    if (card.faceUp)
+        m_seen.set(card.slot, card.card);
+    const int place = placeOfSlot(card.slot);
+    ui.showCard(place, card.card, card.faceUp);
+    if (place > 8) {
+        m_lastSeatsThirdOut = m_lastSeatsThirdOut || place == thirdSlotOf(kLastSeat);
+        ui.showSaveControls(m_saveOffered, m_lastSeatsThirdOut);
+    }
+    slot(place)->show();
+    if (CardSlider::slide(slot(place), slidePath(place), ui.Image1))
+        shown(step);
+}
+
+void Frmpok::seatDecided(const table::SeatDecided &decision)
+{
+    if (isValidSeat(decision.seat))
+        m_drew[decision.seat] = decision.draws;
+    if (decision.seat != m_seat)
+        return;
+    m_phase = Phase::Resolving;
+    m_advisor->endTurn();
+    keepFocusOnTable(ui.betOption(m_lastBet));
+    ui.Cmdreq->hide();
+    ui.cmdnoreq->hide();
+}
+
+void Frmpok::showSeatLabels()
+{
     ui.Lblpl1->show();
     ui.Lblpl2->show();
     ui.Lblpl3->show();
-    if (m_round->mayStand())
+}
+
+// The user's status line and turn buttons; at the start of the turn, the turn itself.
+void Frmpok::showStatus(const table::StatusShown &shown)
+{
+    const UserStatus &status = shown.status;
+    sayHand(m_seat);
+    ui.showResult(0, fromUtf8(status.label));
+    m_standShowsCards = m_standShowsCards || status.standBecomesShowCards;
+    ui.cmdnoreq->setText(m_standShowsCards ? kShowCards : kStand);
+    ui.Cmdreq->setVisible(status.drawShown);
+    if (status.stand != UserStatus::StandButton::Untouched)
+        ui.cmdnoreq->setVisible(status.stand == UserStatus::StandButton::Shown);
+    if (!shown.yourTurn)
+        return;
+    showSeatLabels();
+    if (shown.mayStand)
         ui.cmdnoreq->show();
     m_phase = Phase::UserTurn;
-    const auto hand = m_round->cards().ofSeat(kUserSeat);
+    const auto hand = m_seen.ofSeat(m_seat);
     m_advisor->startTurn(hand[0], hand[1], m_bet, m_standShowsCards ? kShowCards : kStand);
     // The keyboard goes on from the turn buttons, whichever way the bet was chosen.
+    focusRestingControl();
+}
+
+void Frmpok::showFaces(const table::CardsRevealed &revealed)
+{
+    showSeatLabels();
+    for (const table::SlotFace &face : revealed.faces) {
+        if (!isValidSlot(face.slot))
+            continue;
+        m_seen.set(face.slot, face.card);
+        ui.showCard(placeOfSlot(face.slot), face.card, true);
+    }
+    for (int seat = 1; seat <= kSeatCount; ++seat)
+        if (seat != m_seat)
+            sayHand(seat);
+}
+
+void Frmpok::sayHand(int seat)
+{
+    ui.sayHand(placeOfSeat(seat), m_seen.ofSeat(seat), m_drew[seat] ? 3 : 2);
+}
+
+void Frmpok::handSettled(const table::HandSettled &hand)
+{
+    if (hand.seat == m_seat)
+        ui.showResult(0, fromUtf8(hand.label), true);
+    else if (hand.seat == kDealerSeat)
+        ui.showResult(1, fromUtf8(hand.label), true);
+}
+
+void Frmpok::showOutcome(std::uint64_t step, const table::OutcomeShown &outcome)
+{
+    m_money = outcome.round.moneyAfter;
+    // Kept before the outcome is told: a round the user saw settled is never lost.
+    PlayHistory::instance().record(this, outcome.round);
+    Toolkit::instance().messageBox(this, fromUtf8(outcome.text), Toolkit::Style::Ok,
+                                   fromUtf8(outcome.title));
+    if (Toolkit::instance().isEnding())
+        return;
+    showMoney();
+    shown(step);
+}
+
+void Frmpok::nextRound(const table::BetsOpen &bets)
+{
+    ui.showResult(0, QString());
+    ui.showResult(1, QString());
+    clearForBets();
+    setSaveControlsVisible(beatsRecord(m_money, m_recordMoney));
+    for (BetOption option : kBetOptions)
+        ui.betOption(option)->setEnabled(std::find(bets.offered.begin(), bets.offered.end(), option)
+                                         != bets.offered.end());
+    m_phase = Phase::Betting;
     focusRestingControl();
 }
 
@@ -201,147 +393,6 @@ void Frmpok::keepFocusOnTable(QWidget *to)
     QWidget *focus = focusWidget();
     if (focus && focus != ui.txtname && focus != to && client()->isAncestorOf(focus))
         to->setFocus(Qt::OtherFocusReason);
-}
-
-void Frmpok::deal()
-{
-    m_round.emplace(m_bet, m_random);
-    for (int k = 1; k <= kSlotCount; ++k)
-        showCard(k, true);
-}
-
-void Frmpok::showCard(int k, bool face)
-{
-    ui.showCard(k, m_round->cards()[k], face);
-}
-
-void Frmpok::showBacks()
-{
-    for (int k = 1; k <= kSlotCount; ++k)
-        if (seatOfSlot(k) != kUserSeat)
-            showCard(k, false);
-}
-
-void Frmpok::showFaces()
-{
-    for (int k = 1; k <= kSlotCount; ++k)
-        showCard(k, true);
-    for (int seat : { kFirstSeat, kLastSeat, kDealerSeat })
-        sayHand(seat);
-}
-
-void Frmpok::sayHand(int seat)
-{
-    ui.sayHand(seat, m_round->cards().ofSeat(seat), m_round->hasDrawn(seat) ? 3 : 2);
-}
-
-bool Frmpok::slideDeal()
-{
-    for (int k = 1; k <= 8; ++k) {
-        slot(k)->show();
-        if (!CardSlider::slide(slot(k), slidePath(k), ui.Image1))
-            return false;
-    }
-    return true;
-}
-
-// Shows the seat's third card on the pack and slides it to its place. Returns false when the
-// program began to end meanwhile.
-bool Frmpok::slideThirdCard(int seat)
-{
-    const int k = thirdSlotOf(seat);
-    slot(k)->show();
-    ui.showSaveControls(m_saveOffered, m_round->hasDrawn(kLastSeat));
-    return CardSlider::slide(slot(k), slidePath(k), ui.Image1);
-}
-
-bool Frmpok::firstSeatTurn()
-{
-    if (m_round->playFirstSeat() && !slideThirdCard(kFirstSeat))
-        return false;
-    showUserStatus();
-    return true;
-}
-
-void Frmpok::showUserStatus()
-{
-    const UserStatus status = m_round->userStatus();
-    sayHand(kUserSeat);
-    ui.showResult(0, fromUtf8(status.label));
-    m_standShowsCards = m_standShowsCards || status.standBecomesShowCards;
-    ui.cmdnoreq->setText(m_standShowsCards ? kShowCards : kStand);
-    ui.Cmdreq->setVisible(status.drawShown);
-    if (status.stand != UserStatus::StandButton::Untouched)
-        ui.cmdnoreq->setVisible(status.stand == UserStatus::StandButton::Shown);
-}
-
-void Frmpok::Cmdreq_Click()
-{
-    if (m_phase != Phase::UserTurn || !m_round->mayDraw())
-        return;
-    m_phase = Phase::Resolving;
-    m_round->userDraws();
-    m_advisor->endTurn();
-    keepFocusOnTable(ui.betOption(m_lastBet));
-    ui.Cmdreq->hide();
-    ui.cmdnoreq->hide();
-    if (!slideThirdCard(kUserSeat))
-        return;
-    showUserStatus();
-    finishRound();
-}
-
-void Frmpok::cmdnoreq_Click()
-{
-    if (m_phase != Phase::UserTurn || !m_round->mayStand())
-        return;
-    m_phase = Phase::Resolving;
-    m_round->userStands();
-    m_advisor->endTurn();
-    keepFocusOnTable(ui.betOption(m_lastBet));
-    ui.Cmdreq->hide();
-    ui.cmdnoreq->hide();
-    finishRound();
-}
-
-void Frmpok::finishRound()
-{
-    if (m_round->playLastSeat() && !slideThirdCard(kLastSeat))
-        return;
-    if (m_round->playDealer() && !slideThirdCard(kDealerSeat))
-        return;
-    showFaces();
-    settle();
-}
-
-void Frmpok::settle()
-{
-    const Settlement &outcome = m_round->settle(localeDecimalPoint().toStdString());
-    ui.showResult(0, fromUtf8(m_round->userHand().label), true);
-    ui.showResult(1, fromUtf8(m_round->dealerHand().label), true);
-    m_money += outcome.moneyChange;
-    // Kept before the outcome is told: a round the user saw settled is never lost.
-    PlayHistory::instance().record(this, playedRound(*m_round, m_money));
-    Toolkit::instance().messageBox(this, fromUtf8(outcome.text), Toolkit::Style::Ok,
-                                   fromUtf8(outcome.title));
-    if (Toolkit::instance().isEnding())
-        return;
-    showMoney();
-    nextRound();
-}
-
-void Frmpok::nextRound()
-{
-    ui.showResult(0, QString());
-    ui.showResult(1, QString());
-    clearForBets();
-    setSaveControlsVisible(beatsRecord(m_money, m_recordMoney));
-    for (BetOption option : kBetOptions)
-        ui.betOption(option)->setEnabled(isOfferedAfterRound(option, m_money));
-    m_phase = Phase::Betting;
-    focusRestingControl();
-    if (isGameOver(m_money))
-        endGame();
 }
 
 // Below the least stake: the user chooses between a fresh table and the end of the program.

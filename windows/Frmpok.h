@@ -2,25 +2,34 @@
 
 #include "rules/RandomSource.h"
 #include "rules/pokdeng/Bets.h"
-#include "rules/pokdeng/Round.h"
 #include "rules/pokdeng/SlotCards.h"
+#include "table/TableController.h"
+#include "table/TableView.h"
 #include "toolkit/GameWindow.h"
 #include "windows/TableControls.h"
 
-#include <optional>
+#include <array>
+#include <deque>
+#include <memory>
+#include <utility>
+#include <vector>
 
 class OddsAdvisor;
 
 // The Pok Deng table: the user against the dealer, beside two computer seats, for baht. A round
 // runs from a click on a bet option to the outcome message box; the table then waits for the
-// next bet. The round itself (the cards, every seat's turn, the settlement) is a Round of the
-// rulebook; the table asks it what happens, slides the cards it names and shows the outcome. The
-// user's three cards are face up, every other card shows its back until the reveal.
-class Frmpok final : public GameWindow
+// next bet. The window is a view of a table controller: it sends the user's choices to it and
+// shows what it is told, sliding the cards it names and showing the outcome. The user's three
+// cards are face up, every other card shows its back until the reveal.
+//
+// The window sees the table from its own seat, which it shows in the user's place: a person in
+// ขา 1 sees their cards where the user's are, and the user's seat in ขา 1's place.
+class Frmpok final : public GameWindow, private table::TableView
 {
     Q_OBJECT
 public:
-    // random deals the cards and flips the seats' coins; nullptr takes the game's own source.
+    // A table of its own, for the user alone: random deals the cards and flips the seats' coins;
+    // nullptr takes the game's own source.
     explicit Frmpok(QWidget *parent = nullptr, cards::RandomSource *random = nullptr);
     // Ends the table's session in the play history.
     ~Frmpok() override;
@@ -33,10 +42,12 @@ public:
     double money() const { return m_money; }
     double bet() const { return m_bet; }
     double recordMoney() const { return m_recordMoney; }
-    // The cards and points of the round in play, or of the last one once it is over; empty
-    // cards and 0 points before the first round.
+    // The cards and points of the round in play at the window's own table, or of the last one
+    // once it is over; empty cards and 0 points before the first round.
     const pokdeng::SlotCards &cards() const;
     int points(int seat) const;
+    // The table the window is a view of.
+    table::TableController &tableController() const { return *m_table; }
 
 protected:
     bool canClose() const override;
@@ -50,24 +61,29 @@ private:
     void Form_Load();
     void clearForBets();
 
+    // What the table tells the window, taken one event at a time and in order.
+    void tell(std::uint64_t step, const table::Event &event) override;
+    void takeEvent(std::uint64_t step, const table::Event &event);
+    void shown(std::uint64_t step);
+    void act(const table::Action &action);
+
     void chooseBet(pokdeng::BetOption option);
-    void startRound();
-    void deal();
-    void showBacks();
-    void showFaces();
+    void cardOut(std::uint64_t step, const table::CardOut &card);
+    void seatDecided(const table::SeatDecided &decision);
+    void showStatus(const table::StatusShown &shown);
+    void showFaces(const table::CardsRevealed &revealed);
+    void handSettled(const table::HandSettled &hand);
+    void showOutcome(std::uint64_t step, const table::OutcomeShown &outcome);
+    void nextRound(const table::BetsOpen &bets);
+    void showSeatLabels();
     // Tells screen readers the seat's cards on the table, the third once it is drawn.
     void sayHand(int seat);
-    void showCard(int slot, bool face);
-    bool slideDeal();
-    bool slideThirdCard(int seat);
-    bool firstSeatTurn();
-    void showUserStatus();
     void Cmdreq_Click();
     void cmdnoreq_Click();
-    void finishRound();
-    void settle();
-    void nextRound();
     void endGame();
+    // Where the window shows a slot or seat of the table: its own seat in the user's place.
+    int placeOfSeat(int seat) const;
+    int placeOfSlot(int slot) const;
     void Cmdname_Click();
     void mnupoint_Click();
     void mnuabout_Click();
@@ -77,7 +93,11 @@ private:
     void keepFocusOnTable(QWidget *to);
     void showMoney();
 
-    cards::RandomSource &m_random;
+    std::unique_ptr<table::TableController> m_ownTable;
+    table::TableController *m_table = nullptr;
+    int m_seat = pokdeng::kUserSeat;
+    std::deque<std::pair<std::uint64_t, table::Event>> m_inbox;
+    bool m_takingEvents = false;
     TableControls ui;
     OddsAdvisor *m_advisor = nullptr;
 
@@ -91,5 +111,10 @@ private:
     // Whether the save controls are offered: the money beats the record.
     bool m_saveOffered = false;
     Phase m_phase = Phase::Betting;
-    std::optional<pokdeng::Round> m_round;
+    // What the window has been told of the round in play: the faces it has seen, by slot, and
+    // which seats took a third card.
+    pokdeng::SlotCards m_seen;
+    std::array<bool, 5> m_drew {};
+    bool m_lastSeatsThirdOut = false;
+    std::vector<pokdeng::BetOption> m_offered;
 };
