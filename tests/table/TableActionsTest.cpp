@@ -1,0 +1,229 @@
+// What a person may do at the table, and when: an action out of turn, twice, not on offer or for
+// a seat nobody holds is refused and changes nothing; with more than one person a turn and the
+// bets are timed, a person alone never is; a view that stops answering holds the others no longer
+// than the bound.
+#include "ScriptedPerson.h"
+
+#include "support/RowName.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace pokdeng;
+using namespace table;
+
+namespace {
+
+// Runs the event loop for ms milliseconds.
+void runEvents(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Runs the event loop until done() or 10 s have passed; returns done().
+bool waitFor(const std::function<bool()> &done)
+{
+    QDeadlineTimer deadline(10'000);
+    while (!done() && !deadline.hasExpired())
+        runEvents(10);
+    return done();
+}
+
+// Everything an action could change.
+struct Snapshot
+{
+    std::vector<std::size_t> told;
+    std::vector<double> money, stakes;
+    int turnSeat;
+    Round::Step step;
+    SlotCards cards;
+    std::uint64_t rounds;
+
+    friend bool operator==(const Snapshot &, const Snapshot &) = default;
+};
+
+// Two people, in the first seat and the user's, and a seeded deal.
+class TwoPeople : public ::testing::Test
+{
+public:
+    explicit TwoPeople(TableController::Limits limits = {})
+        : table(deals, limits)
+        , first(table)
+        , user(table)
+    {
+        first.sitAt(kFirstSeat);
+        user.sitAt(kUserSeat);
+        table.join("หนึ่ง", &first, kFirstSeat);
+        table.join("สอง", &user, kUserSeat);
+    }
+
+    Snapshot snapshot() const
+    {
+        return { { first.events.size(), user.events.size() },
+                 { table.money(kFirstSeat), table.money(kUserSeat) },
+                 { table.stake(kFirstSeat), table.stake(kUserSeat) },
+                 table.turnSeat(),
+                 table.round() ? table.round()->step() : Round::Step::FirstSeat,
+                 table.round() ? table.round()->cards() : SlotCards(),
+                 table.rounds() };
+    }
+
+    // Both choose the least bet; the first seat's turn begins.
+    void deal()
+    {
+        ASSERT_FALSE(table.act(kFirstSeat, ChooseBet { BetOption::Thousand }));
+        ASSERT_FALSE(table.act(kUserSeat, ChooseBet { BetOption::Thousand }));
+        ASSERT_EQ(table.turnSeat(), kFirstSeat);
+    }
+
+    // The action at the first seat's turn that its cards do not allow: standing below 4, or
+    // drawing on a pok.
+    Action notOnOffer() const
+    {
+        return table.round()->mayStand(kFirstSeat) ? Action { Draw {} } : Action { Stand {} };
+    }
+
+    cards::SeededRandom deals { 11 };
+    TableController table;
+    ScriptedPerson first;
+    ScriptedPerson user;
+};
+
+struct RefusedAction
+{
+    const char *name;
+    bool dealt; // the first seat's turn has begun
+    int seat;
+    std::function<Action(const TwoPeople &)> action;
+    Refusal refusal;
+};
+
+class Refusals : public TwoPeople, public ::testing::WithParamInterface<RefusedAction>
+{
+};
+
+TEST_P(Refusals, ChangeNothing)
+{
+    const RefusedAction &row = GetParam();
+    if (row.dealt)
+        deal();
+    else
+        ASSERT_FALSE(table.act(kFirstSeat, ChooseBet { BetOption::Thousand }));
+    const Snapshot before = snapshot();
+    EXPECT_EQ(table.act(row.seat, row.action(*this)), row.refusal);
+    EXPECT_EQ(snapshot(), before);
+}
+
+Action draw(const TwoPeople &)
+{
+    return Draw {};
+}
+Action stand(const TwoPeople &)
+{
+    return Stand {};
+}
+Action bet(const TwoPeople &)
+{
+    return ChooseBet { BetOption::FiveThousand };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Refusals,
+    ::testing::Values(
+        RefusedAction { "a second bet", false, kFirstSeat, bet, Refusal::NotOnOffer },
+        RefusedAction { "a bet for a seat nobody holds", false, kLastSeat, bet,
+                        Refusal::NotSeated },
+        RefusedAction { "a draw before the deal", false, kUserSeat, draw, Refusal::NotYourTurn },
+        RefusedAction { "a bet during the round", true, kUserSeat, bet, Refusal::NotOnOffer },
+        RefusedAction { "a draw at another seat's turn", true, kUserSeat, draw,
+                        Refusal::NotYourTurn },
+        RefusedAction { "a stand at another seat's turn", true, kUserSeat, stand,
+                        Refusal::NotYourTurn },
+        RefusedAction { "a stand for the dealer", true, kDealerSeat, stand, Refusal::NotSeated },
+        RefusedAction { "what the cards do not allow", true, kFirstSeat,
+                        [](const TwoPeople &table) { return table.notOnOffer(); },
+                        Refusal::NotOnOffer }),
+    RowNamer());
+
+TEST_F(TwoPeople, ATurnTakenTwiceIsRefusedTheSecondTime)
+{
+    deal();
+    const Action allowed
+        = table.round()->mayStand(kFirstSeat) ? Action { Stand {} } : Action { Draw {} };
+    ASSERT_FALSE(table.act(kFirstSeat, allowed));
+    const Snapshot before = snapshot();
+    EXPECT_EQ(table.act(kFirstSeat, allowed), Refusal::NotYourTurn);
+    EXPECT_EQ(snapshot(), before);
+}
+
+class ShortLimits : public TwoPeople
+{
+protected:
+    ShortLimits()
+        : TwoPeople({ .turnLimitMs = 50, .showBoundMs = 50 })
+    {
+    }
+};
+
+TEST_F(ShortLimits, APersonWhoDoesNotActStandsOrDrawsWhenStandingIsNotOnOffer)
+{
+    deal();
+    const bool mayStand = table.round()->mayStand(kFirstSeat);
+    ASSERT_TRUE(waitFor([&] { return table.turnSeat() == kUserSeat; }));
+    EXPECT_EQ(table.round()->hasDrawn(kFirstSeat), !mayStand);
+    const auto decided = std::find_if(first.events.begin(), first.events.end(), [](const Event &e) {
+        return std::holds_alternative<SeatDecided>(e);
+    });
+    ASSERT_NE(decided, first.events.end());
+    EXPECT_EQ(std::get<SeatDecided>(*decided), (SeatDecided { kFirstSeat, !mayStand }));
+}
+
+TEST_F(ShortLimits, WhoHasNotChosenABetSitsTheRoundOut)
+{
+    ASSERT_FALSE(table.act(kUserSeat, ChooseBet { BetOption::Thousand }));
+    ASSERT_TRUE(waitFor([&] { return table.round() != nullptr; }));
+    EXPECT_FALSE(table.round()->isPerson(kFirstSeat));
+    EXPECT_TRUE(table.round()->isPerson(kUserSeat));
+    EXPECT_EQ(table.stake(kFirstSeat), 0);
+}
+
+TEST_F(ShortLimits, AViewThatStopsAnsweringHoldsTheOthersOnlyUntilTheBound)
+{
+    first.stopAnswering();
+    cards::SeededRandom choices(3);
+    // Every paced step waits for the silent view until the bound; the other person plays on.
+    for (int pass = 0; pass < 200 && table.rounds() < 3; ++pass) {
+        user.actIfDue(choices);
+        first.actIfDue(choices);
+        runEvents(20);
+    }
+    EXPECT_GE(table.rounds(), 3u);
+    EXPECT_FALSE(user.outcomes.empty());
+}
+
+TEST(PersonAlone, IsNeverTimed)
+{
+    cards::SeededRandom deals(11);
+    TableController table(deals, { .turnLimitMs = 1, .showBoundMs = 1 });
+    ScriptedPerson user(table);
+    user.sitAt(kUserSeat);
+    table.join("คนเดียว", &user, kUserSeat);
+    ASSERT_FALSE(table.act(kUserSeat, ChooseBet { BetOption::Thousand }));
+    ASSERT_EQ(table.turnSeat(), kUserSeat);
+    const auto turn = std::find_if(user.events.begin(), user.events.end(), [](const Event &e) {
+        return std::holds_alternative<TurnStarts>(e);
+    });
+    ASSERT_NE(turn, user.events.end());
+    EXPECT_EQ(std::get<TurnStarts>(*turn).limitMs, 0);
+    runEvents(100);
+    EXPECT_EQ(table.turnSeat(), kUserSeat);
+}
+
+} // namespace
