@@ -204,7 +204,11 @@ void Frmpok::shown(std::uint64_t step)
 
 void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
 {
-    if (const auto *bets = std::get_if<table::BetsOpen>(&event)) {
+    if (const auto *seat = std::get_if<table::SeatChanged>(&event)) {
+        const int place = placeOfSeat(seat->seat);
+        if (seat->seat != m_seat && (place == kFirstSeat || place == kLastSeat))
+            ui.showSeatHolder(place, seat->person ? fromUtf8(seat->name) : QString());
+    } else if (const auto *bets = std::get_if<table::BetsOpen>(&event)) {
         m_offered = bets->offered;
         // The table's first offer is the one the window loads with.
         if (!bets->firstOfTable)

@@ -198,6 +198,14 @@ template<typename T> T *named(QWidget *client, const char *name)
 
 } // namespace
 
+void TableControls::showSeatHolder(int place, const QString &personName)
+{
+    const bool first = place == pokdeng::kFirstSeat;
+    FittedLabel *label = first ? Lblpl2 : Lblpl3;
+    const QString &seatName = first ? kFirstSeatLabel : kLastSeatLabel;
+    label->setText(personName.isEmpty() ? seatName : seatName + QStringLiteral(" · ") + personName);
+}
+
 void TableControls::showMoney(const QString &money)
 {
     if (money == Lblmoney->text() && !Lblmoney->accessibleName().isEmpty())

@@ -47,6 +47,9 @@ struct TableControls
     // Tells screen readers the seat's cards (1..4), the first count of hand: "ไพ่เจ้ามือ: K โพดำ,
     // 7 โพแดง".
     void sayHand(int seat, const std::array<cards::Card, 3> &hand, int count);
+    // Who sits in the side seat shown at place (pokdeng::kFirstSeat or kLastSeat): a person's
+    // name beside the seat's name ("ขา 1 · สมชาย"), or the seat's name alone for the computer.
+    void showSeatHolder(int place, const QString &personName);
     // The save controls, when offered. "ชื่อคุณ" stands over the top-right corner of the last
     // seat's third card: it gives way while that card is on the table.
     void showSaveControls(bool offered, bool lastSeatsThirdCardOut);
