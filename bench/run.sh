@@ -80,6 +80,8 @@ run_one "$bin/bench_idle"
 on_x "$bin/bench_idle"
 echo "== the rules"
 run_one "$bin/bench_rules" --benchmark_min_time=1
+echo "== the table controller"
+run_one "$bin/bench_table" --benchmark_min_time=1
 echo "== the odds at the user's turn"
 run_one "$bin/bench_odds"
 echo "== growth"
