@@ -8,6 +8,7 @@
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/FittedLabel.h"
+#include "toolkit/LiveRegion.h"
 #include "toolkit/Shortcuts.h"
 #include "toolkit/Toolkit.h"
 #include "windows/Frmabout.h"
@@ -47,7 +48,31 @@ QString fromUtf8(const std::string &text)
 Frmpok::Frmpok(QWidget *parent, RandomSource *random)
     : GameWindow(GameKind::PokDeng, kClientWidth, kClientHeight, parent)
     , m_ownTable(std::make_unique<table::TableController>(random ? *random : gameRandom()))
-    , m_table(m_ownTable.get())
+{
+    build();
+    m_ownTable->setDecimalPoint(localeDecimalPoint().toStdString());
+    m_seat = m_ownTable->join(std::string(), this, kUserSeat);
+    m_ownSeat = std::make_unique<table::LocalSeat>(*m_ownTable, m_seat,
+                                                   [this](table::Refusal why) { refused(why); });
+    m_link = m_ownSeat.get();
+    // The table has told the window its seat and the first bets: take them now, as the window
+    // loads.
+    takeEvents();
+}
+
+Frmpok::Frmpok(table::SeatLink &link, int seat, QWidget *parent)
+    : GameWindow(GameKind::PokDeng, kClientWidth, kClientHeight, parent)
+    , m_link(&link)
+    , m_seat(seat)
+    , m_takesAtOnce(false)
+{
+    build();
+    // Nothing is on offer until the table says so.
+    for (BetOption option : kBetOptions)
+        ui.betOption(option)->setEnabled(false);
+}
+
+void Frmpok::build()
 {
     setObjectName(QStringLiteral("Frmpok"));
     ui.setupUi(client());
@@ -66,8 +91,6 @@ Frmpok::Frmpok(QWidget *parent, RandomSource *random)
     connect(ui.txtname, &QLineEdit::returnPressed, this, &Frmpok::Cmdname_Click);
     buildMenu();
     Form_Load();
-    m_table->setDecimalPoint(localeDecimalPoint().toStdString());
-    m_seat = m_table->join(std::string(), this, kUserSeat);
 }
 
 void Frmpok::buildMenu()
@@ -147,7 +170,8 @@ void Frmpok::setSaveControlsVisible(bool visible)
 
 void Frmpok::act(const table::Action &action)
 {
-    m_table->act(m_seat, action);
+    if (m_link)
+        m_link->act(action);
 }
 
 void Frmpok::chooseBet(BetOption option)
@@ -186,7 +210,16 @@ void Frmpok::cmdnoreq_Click()
 void Frmpok::tell(std::uint64_t step, const table::Event &event)
 {
     m_inbox.emplace_back(step, event);
-    if (m_takingEvents)
+    if (m_takesAtOnce || !m_link)
+        takeEvents();
+    else if (m_inbox.size() == 1)
+        QMetaObject::invokeMethod(this, &Frmpok::takeEvents, Qt::QueuedConnection);
+}
+
+void Frmpok::takeEvents()
+{
+    // Before the window is linked to its table it only keeps what it is told.
+    if (m_takingEvents || !m_link)
         return;
     m_takingEvents = true;
     while (!m_inbox.empty() && !Toolkit::instance().isEnding()) {
@@ -197,9 +230,28 @@ void Frmpok::tell(std::uint64_t step, const table::Event &event)
     m_takingEvents = false;
 }
 
+void Frmpok::refused(table::Refusal refusal)
+{
+    LiveRegion::say(this, fromUtf8(table::refusalText(refusal)));
+    if (m_phase != Phase::Dealing)
+        return;
+    clearForBets();
+    offerBets();
+}
+
+// The bets the table offers, and the focus on them.
+void Frmpok::offerBets()
+{
+    for (BetOption option : kBetOptions)
+        ui.betOption(option)->setEnabled(std::find(m_offered.begin(), m_offered.end(), option)
+                                         != m_offered.end());
+    m_phase = Phase::Betting;
+    focusRestingControl();
+}
+
 void Frmpok::shown(std::uint64_t step)
 {
-    m_table->shown(m_seat, step);
+    m_link->shown(step);
 }
 
 void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
@@ -210,9 +262,12 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
             ui.showSeatHolder(place, seat->person ? fromUtf8(seat->name) : QString());
     } else if (const auto *bets = std::get_if<table::BetsOpen>(&event)) {
         m_offered = bets->offered;
-        // The table's first offer is the one the window loads with.
+        // The window loads with its own table's first offer on show; at a shared table the
+        // offer waits for the table to make it.
         if (!bets->firstOfTable)
             nextRound(*bets);
+        else if (!m_takesAtOnce)
+            offerBets();
     } else if (const auto *bet = std::get_if<table::BetChosen>(&event)) {
         if (bet->seat == m_seat) {
             m_bet = bet->stake;
@@ -360,15 +415,12 @@ void Frmpok::showOutcome(std::uint64_t step, const table::OutcomeShown &outcome)
 
 void Frmpok::nextRound(const table::BetsOpen &bets)
 {
+    m_offered = bets.offered;
     ui.showResult(0, QString());
     ui.showResult(1, QString());
     clearForBets();
     setSaveControlsVisible(beatsRecord(m_money, m_recordMoney));
-    for (BetOption option : kBetOptions)
-        ui.betOption(option)->setEnabled(std::find(bets.offered.begin(), bets.offered.end(), option)
-                                         != bets.offered.end());
-    m_phase = Phase::Betting;
-    focusRestingControl();
+    offerBets();
 }
 
 void Frmpok::focusRestingControl()

@@ -3,6 +3,7 @@
 #include "rules/RandomSource.h"
 #include "rules/pokdeng/Bets.h"
 #include "rules/pokdeng/SlotCards.h"
+#include "table/SeatLink.h"
 #include "table/TableController.h"
 #include "table/TableView.h"
 #include "toolkit/GameWindow.h"
@@ -24,13 +25,17 @@ class OddsAdvisor;
 //
 // The window sees the table from its own seat, which it shows in the user's place: a person in
 // ขา 1 sees their cards where the user's are, and the user's seat in ขา 1's place.
-class Frmpok final : public GameWindow, private table::TableView
+class Frmpok final : public GameWindow, public table::TableView
 {
     Q_OBJECT
 public:
     // A table of its own, for the user alone: random deals the cards and flips the seats' coins;
     // nullptr takes the game's own source.
     explicit Frmpok(QWidget *parent = nullptr, cards::RandomSource *random = nullptr);
+    // A view of a table that others share, from seat through link; whoever delivers the table's
+    // events calls tell(). The window takes them on a later turn of the event loop, so that its
+    // slides and boxes never hold the table.
+    Frmpok(table::SeatLink &link, int seat, QWidget *parent = nullptr);
     // Ends the table's session in the play history.
     ~Frmpok() override;
 
@@ -46,8 +51,13 @@ public:
     // once it is over; empty cards and 0 points before the first round.
     const pokdeng::SlotCards &cards() const;
     int points(int seat) const;
-    // The table the window is a view of.
-    table::TableController &tableController() const { return *m_table; }
+    // The seat the window sees the table from.
+    int seat() const { return m_seat; }
+
+    // What the table tells the window, taken one event at a time and in order.
+    void tell(std::uint64_t step, const table::Event &event) override;
+    // The table refused the window's last action: a refused bet is offered again.
+    void refused(table::Refusal refusal);
 
 protected:
     bool canClose() const override;
@@ -61,8 +71,8 @@ private:
     void Form_Load();
     void clearForBets();
 
-    // What the table tells the window, taken one event at a time and in order.
-    void tell(std::uint64_t step, const table::Event &event) override;
+    void build();
+    void takeEvents();
     void takeEvent(std::uint64_t step, const table::Event &event);
     void shown(std::uint64_t step);
     void act(const table::Action &action);
@@ -75,6 +85,7 @@ private:
     void handSettled(const table::HandSettled &hand);
     void showOutcome(std::uint64_t step, const table::OutcomeShown &outcome);
     void nextRound(const table::BetsOpen &bets);
+    void offerBets();
     void showSeatLabels();
     // Tells screen readers the seat's cards on the table, the third once it is drawn.
     void sayHand(int seat);
@@ -93,11 +104,16 @@ private:
     void keepFocusOnTable(QWidget *to);
     void showMoney();
 
+    // The window's own table, when it has one, and the way to the table it shows.
     std::unique_ptr<table::TableController> m_ownTable;
-    table::TableController *m_table = nullptr;
+    std::unique_ptr<table::LocalSeat> m_ownSeat;
+    table::SeatLink *m_link = nullptr;
     int m_seat = pokdeng::kUserSeat;
+    // Events told and not taken yet; whether they are taken at once (the window's own table)
+    // or on a later turn of the event loop.
     std::deque<std::pair<std::uint64_t, table::Event>> m_inbox;
     bool m_takingEvents = false;
+    bool m_takesAtOnce = true;
     TableControls ui;
     OddsAdvisor *m_advisor = nullptr;
 

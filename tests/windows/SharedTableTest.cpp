@@ -1,0 +1,138 @@
+// Two table windows at one table, each a view from its own seat: each shows its own cards face
+// up in the user's place and everyone else's backs until the reveal, names the person in the
+// other seat, and plays its own turn.
+#include "rules/CardName.h"
+#include "rules/pokdeng/Seats.h"
+#include "support/GoingOnToolkit.h"
+#include "table/SeatLink.h"
+#include "table/TableController.h"
+#include "toolkit/CardSlider.h"
+#include "windows/Frmpok.h"
+#include "windows/PlayHistory.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace pokdeng;
+
+namespace {
+
+QString shownCard(const Frmpok &window, int place)
+{
+    return window.findChild<QLabel *>(QStringLiteral("Imgpl%1").arg(place))->accessibleName();
+}
+
+QString nameOf(const cards::Card &card)
+{
+    return QString::fromStdString(cards::cardName(card));
+}
+
+const QString kBack = QStringLiteral("หลังไพ่");
+
+class SharedTable : public ::testing::Test
+{
+protected:
+    SharedTable()
+    {
+        CardSlider::setInstant(true);
+        PlayHistory::install(&history);
+        table.join("แดง", &user, kUserSeat);
+        table.join("ดำ", &first, kFirstSeat);
+    }
+    ~SharedTable() override { PlayHistory::install(nullptr); }
+
+    // Clicks the least bet in a window once the table offers it.
+    static void bet(Frmpok &window)
+    {
+        auto *option = window.findChild<QRadioButton *>(QStringLiteral("Opt1000"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return option->isEnabled(); }, 5000));
+        option->click();
+    }
+
+    // At the window's turn, stands when it may, else draws.
+    static void playTurn(Frmpok &window)
+    {
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return window.phase() == Frmpok::Phase::UserTurn; }, 5000));
+        auto *stand = window.findChild<QPushButton *>(QStringLiteral("cmdnoreq"));
+        auto *draw = window.findChild<QPushButton *>(QStringLiteral("Cmdreq"));
+        (stand->isVisible() ? stand : draw)->click();
+    }
+
+    GoingOnToolkit toolkit;
+    QTemporaryDir folder;
+    PlayHistory history { folder.filePath(QStringLiteral("history.sqlite")) };
+    cards::SeededRandom deals { 31 };
+    table::TableController table { deals };
+    table::LocalSeat userSeat { table, kUserSeat };
+    table::LocalSeat firstSeat { table, kFirstSeat };
+    Frmpok user { userSeat, kUserSeat };
+    Frmpok first { firstSeat, kFirstSeat };
+};
+
+TEST_F(SharedTable, EachWindowSeesItsOwnCardsInTheUsersPlaceAndTheOthersBacks)
+{
+    user.show();
+    first.show();
+    bet(user);
+    bet(first);
+    playTurn(first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return user.phase() == Frmpok::Phase::UserTurn; }, 5000));
+    const SlotCards &dealt = table.round()->cards();
+
+    // The user's window: its own cards in its place, ขา 1's backs, the person there named.
+    EXPECT_EQ(shownCard(user, 2), nameOf(dealt[2]));
+    EXPECT_EQ(shownCard(user, 6), nameOf(dealt[6]));
+    for (int place : { 1, 5, 3, 7, 4, 8 })
+        EXPECT_EQ(shownCard(user, place), kBack) << "place " << place;
+    EXPECT_EQ(user.findChild<QLabel *>(QStringLiteral("Lblpl2"))->text(),
+              QStringLiteral("ขา 1 · ดำ"));
+
+    // ขา 1's window: its own cards in the user's place, the user's seat in ขา 1's place.
+    EXPECT_EQ(shownCard(first, 2), nameOf(dealt[1]));
+    EXPECT_EQ(shownCard(first, 6), nameOf(dealt[5]));
+    for (int place : { 1, 5, 3, 7, 4, 8 })
+        EXPECT_EQ(shownCard(first, place), kBack) << "place " << place;
+    EXPECT_EQ(first.findChild<QLabel *>(QStringLiteral("Lblpl2"))->text(),
+              QStringLiteral("ขา 1 · แดง"));
+
+    // Both settled against the dealer, each with their own box; then every face shows.
+    playTurn(user);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return toolkit.outcomes() == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return user.phase() == Frmpok::Phase::Betting
+                && first.phase() == Frmpok::Phase::Betting;
+        },
+        5000));
+    EXPECT_EQ(user.money(), table.money(kUserSeat));
+    EXPECT_EQ(first.money(), table.money(kFirstSeat));
+}
+
+TEST_F(SharedTable, TheRevealShowsEachWindowTheOtherSeatsFaces)
+{
+    bet(user);
+    bet(first);
+    std::vector<QString> seenByFirst;
+    toolkit.onOutcome = [&](const QString &, const QString &) {
+        if (seenByFirst.empty())
+            for (int place = 1; place <= 8; ++place)
+                seenByFirst.push_back(shownCard(first, place));
+    };
+    playTurn(first);
+    playTurn(user);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return toolkit.outcomes() == 2; }, 5000));
+    const SlotCards &dealt = table.round()->cards();
+    ASSERT_EQ(seenByFirst.size(), 8u);
+    // In ขา 1's window the user's cards lie in ขา 1's place.
+    EXPECT_EQ(seenByFirst[0], nameOf(dealt[2]));
+    EXPECT_EQ(seenByFirst[4], nameOf(dealt[6]));
+    EXPECT_EQ(seenByFirst[3], nameOf(dealt[4]));
+}
+
+} // namespace
