@@ -257,9 +257,7 @@ void Frmpok::shown(std::uint64_t step)
 void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
 {
     if (const auto *seat = std::get_if<table::SeatChanged>(&event)) {
-        const int place = placeOfSeat(seat->seat);
-        if (seat->seat != m_seat && (place == kFirstSeat || place == kLastSeat))
-            ui.showSeatHolder(place, seat->person ? fromUtf8(seat->name) : QString());
+        seatChanged(*seat);
     } else if (const auto *bets = std::get_if<table::BetsOpen>(&event)) {
         m_offered = bets->offered;
         // The window loads with its own table's first offer on show; at a shared table the
@@ -272,14 +270,19 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
         if (bet->seat == m_seat) {
             m_bet = bet->stake;
             showMoney();
+        } else {
+            sayOfPerson(bet->seat,
+                        kPersonBet.arg(QStringLiteral("%1"), displayDecimal(bet->stake)));
         }
     } else if (const auto *card = std::get_if<table::CardOut>(&event)) {
         cardOut(step, *card);
     } else if (const auto *decision = std::get_if<table::SeatDecided>(&event)) {
         seatDecided(*decision);
     } else if (const auto *turn = std::get_if<table::TurnStarts>(&event)) {
-        if (turn->seat != m_seat)
+        if (turn->seat != m_seat) {
             showSeatLabels();
+            sayOfPerson(turn->seat, kPersonsTurn);
+        }
     } else if (const auto *status = std::get_if<table::StatusShown>(&event)) {
         showStatus(*status);
     } else if (const auto *revealed = std::get_if<table::CardsRevealed>(&event)) {
@@ -291,6 +294,34 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
     } else if (std::holds_alternative<table::GameOver>(event)) {
         endGame();
     }
+}
+
+void Frmpok::seatChanged(const table::SeatChanged &seat)
+{
+    if (seat.seat == m_seat || !isValidSeat(seat.seat))
+        return;
+    const QString name = seat.person ? fromUtf8(seat.name) : QString();
+    const QString &before = m_names[seat.seat];
+    if (name != before) {
+        if (!before.isEmpty())
+            LiveRegion::say(this, kPersonLeft.arg(before));
+        if (!name.isEmpty())
+            LiveRegion::say(this, kPersonJoined.arg(name));
+    } else if (!name.isEmpty() && seat.present != m_present[seat.seat]) {
+        LiveRegion::say(this, (seat.present ? kPersonBack : kPersonLost).arg(name));
+    }
+    m_names[seat.seat] = name;
+    m_present[seat.seat] = seat.present;
+    const int place = placeOfSeat(seat.seat);
+    if (place == kFirstSeat || place == kLastSeat)
+        ui.showSeatHolder(place, name);
+}
+
+// sentence has %1 where the person's name goes; nothing is said of a seat the computer plays.
+void Frmpok::sayOfPerson(int seat, const QString &sentence)
+{
+    if (isValidSeat(seat) && !m_names[seat].isEmpty())
+        LiveRegion::say(this, sentence.arg(m_names[seat]));
 }
 
 int Frmpok::placeOfSeat(int seat) const
@@ -398,6 +429,8 @@ void Frmpok::handSettled(const table::HandSettled &hand)
         ui.showResult(0, fromUtf8(hand.label), true);
     else if (hand.seat == kDealerSeat)
         ui.showResult(1, fromUtf8(hand.label), true);
+    else
+        sayOfPerson(hand.seat, kPersonsResult.arg(QStringLiteral("%1"), fromUtf8(hand.label)));
 }
 
 void Frmpok::showOutcome(std::uint64_t step, const table::OutcomeShown &outcome)

@@ -87,6 +87,9 @@ private:
     void nextRound(const table::BetsOpen &bets);
     void offerBets();
     void showSeatLabels();
+    void seatChanged(const table::SeatChanged &seat);
+    // Tells screen readers what another person at the table did.
+    void sayOfPerson(int seat, const QString &sentence);
     // Tells screen readers the seat's cards on the table, the third once it is drawn.
     void sayHand(int seat);
     void Cmdreq_Click();
@@ -133,4 +136,8 @@ private:
     std::array<bool, 5> m_drew {};
     bool m_lastSeatsThirdOut = false;
     std::vector<pokdeng::BetOption> m_offered;
+    // Who the other people at the table are, by seat (empty for the computer), and whether
+    // each is there.
+    std::array<QString, 4> m_names {};
+    std::array<bool, 4> m_present {};
 };

@@ -54,4 +54,13 @@ inline const QString kSlotOwners[] = { QStringLiteral("ไพ่ขา 1"), QStr
 // Whose hand a settled result label tells: the user's, the dealer's.
 inline const QString kResultOwners[] = { QStringLiteral("คุณ "), QStringLiteral("เจ้ามือ ") };
 
+// At a table others share, what screen readers are told of the other people there, by name.
+inline const QString kPersonJoined = QStringLiteral("%1 เข้าร่วมโต๊ะ");
+inline const QString kPersonLeft = QStringLiteral("%1 ออกจากโต๊ะ");
+inline const QString kPersonLost = QStringLiteral("%1 หลุดจากโต๊ะ");
+inline const QString kPersonBack = QStringLiteral("%1 กลับมาที่โต๊ะ");
+inline const QString kPersonBet = QStringLiteral("%1 วางเดิมพัน %2 บาท");
+inline const QString kPersonsTurn = QStringLiteral("ตาของ %1");
+inline const QString kPersonsResult = QStringLiteral("%1 %2");
+
 } // namespace frmpok_text

@@ -34,6 +34,16 @@ QString nameOf(const cards::Card &card)
 
 const QString kBack = QStringLiteral("หลังไพ่");
 
+// The sentences the window has lately said to screen readers with no label showing them.
+QStringList spoken(const Frmpok &window)
+{
+    QStringList sentences;
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        if (label->objectName().startsWith(QStringLiteral("lblspoken")))
+            sentences << label->accessibleName();
+    return sentences;
+}
+
 class SharedTable : public ::testing::Test
 {
 protected:
@@ -92,6 +102,9 @@ TEST_F(SharedTable, EachWindowSeesItsOwnCardsInTheUsersPlaceAndTheOthersBacks)
         EXPECT_EQ(shownCard(user, place), kBack) << "place " << place;
     EXPECT_EQ(user.findChild<QLabel *>(QStringLiteral("Lblpl2"))->text(),
               QStringLiteral("ขา 1 · ดำ"));
+    // Screen readers heard of the other person by name: joining, betting, their turn.
+    for (const char *sentence : { "ดำ เข้าร่วมโต๊ะ", "ดำ วางเดิมพัน 1000 บาท", "ตาของ ดำ" })
+        EXPECT_TRUE(spoken(user).contains(QString::fromUtf8(sentence))) << sentence;
 
     // ขา 1's window: its own cards in the user's place, the user's seat in ขา 1's place.
     EXPECT_EQ(shownCard(first, 2), nameOf(dealt[1]));
@@ -128,6 +141,9 @@ TEST_F(SharedTable, TheRevealShowsEachWindowTheOtherSeatsFaces)
     playTurn(user);
     ASSERT_TRUE(QTest::qWaitFor([&] { return toolkit.outcomes() == 2; }, 5000));
     const SlotCards &dealt = table.round()->cards();
+    // Each heard the other's result by name.
+    EXPECT_TRUE(spoken(user).contains(
+        QStringLiteral("ดำ ") + QString::fromStdString(table.round()->handOf(kFirstSeat).label)));
     ASSERT_EQ(seenByFirst.size(), 8u);
     // In ขา 1's window the user's cards lie in ขา 1's place.
     EXPECT_EQ(seenByFirst[0], nameOf(dealt[2]));
