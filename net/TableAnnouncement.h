@@ -21,6 +21,8 @@ struct TableAnnouncement
     friend bool operator==(const TableAnnouncement &, const TableAnnouncement &) = default;
 };
 
+// The TCP port a table is hosted on unless its host chooses another.
+inline constexpr quint16 kTablePort = 47100;
 // The UDP port announcements are sent to.
 inline constexpr quint16 kAnnouncementPort = 47101;
 // Longer datagrams are never read.

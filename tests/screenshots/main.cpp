@@ -14,6 +14,7 @@
 #include "toolkit/CardSlider.h"
 #include "toolkit/GameSettings.h"
 #include "windows/Frmabout.h"
+#include "windows/FriendsDialog.h"
 #include "windows/Frmhistory.h"
 #include "windows/Frmpoint.h"
 #include "windows/Frmpok.h"
@@ -175,6 +176,9 @@ int main(int argc, char *argv[])
     save(dummy, folder, QStringLiteral("dummy"));
     Frmabout about;
     save(about, folder, QStringLiteral("about"));
+    FriendsDialog friends(nullptr);
+    friends.show();
+    save(friends, folder, QStringLiteral("friends"));
 
     // The play history after a few hundred rounds over several tables, and the rules page.
     const QString historyFile = folder + QStringLiteral("/history.sqlite");
