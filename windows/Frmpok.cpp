@@ -144,6 +144,7 @@ void Frmpok::chooseBet(BetOption option)
     // would let the player throw away a bad hand.
     if (m_phase != Phase::Betting)
         return;
+    Toolkit::instance().playSound(Sound::Bet);
     m_bet = stakeFor(option, m_money);
     m_lastBet = option;
     // Out of the option about to leave the offer, or the focus would fall to the next control
@@ -224,6 +225,7 @@ void Frmpok::showBacks()
 
 void Frmpok::showFaces()
 {
+    Toolkit::instance().playSound(Sound::TurnOver);
     for (int k = 1; k <= kSlotCount; ++k)
         showCard(k, true);
     for (int seat : { kFirstSeat, kLastSeat, kDealerSeat })
@@ -320,6 +322,9 @@ void Frmpok::settle()
     ui.showResult(0, fromUtf8(m_round->userHand().label), true);
     ui.showResult(1, fromUtf8(m_round->dealerHand().label), true);
     m_money += outcome.moneyChange;
+    if (outcome.outcome != Settlement::Outcome::Tie) // a tie moves nothing and sounds nothing
+        Toolkit::instance().playSound(
+            outcome.outcome == Settlement::Outcome::UserWins ? Sound::Win : Sound::Lose);
     // Kept before the outcome is told: a round the user saw settled is never lost.
     PlayHistory::instance().record(this, playedRound(*m_round, m_money));
     Toolkit::instance().messageBox(this, fromUtf8(outcome.text), Toolkit::Style::Ok,

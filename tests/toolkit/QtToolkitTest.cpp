@@ -1,4 +1,5 @@
 #include "toolkit/QtToolkit.h"
+#include "toolkit/GameSettings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -95,6 +96,32 @@ TEST(RealMessageBoxes, ThaiButtonsIconsAndAnswers)
         EXPECT_EQ(text, QStringLiteral("ต้องการเล่นใหม่ ? "));
     }
     EXPECT_FALSE(toolkit.isEnding());
+}
+
+// The real toolkit plays a sound only while the player has sounds on, asking the settings each
+// time; with them off its player, and so the sound library, is never reached. With no sound
+// server a sound fails in the player's own thread, quietly: no box, nothing started.
+TEST(RealToolkitSounds, PlayedOnlyWhileSoundsAreOnAndQuietWithoutAServer)
+{
+    qputenv("PULSE_SERVER", "unix:/nonexistent/pokdeng-no-server");
+    GameSettings().setSound(false);
+    QtToolkit toolkit;
+    for (Sound sound :
+         { Sound::SlideOut, Sound::Land, Sound::TurnOver, Sound::Bet, Sound::Win, Sound::Lose })
+        toolkit.playSound(sound);
+    EXPECT_EQ(toolkit.soundPlayer().asked(), 0) << "off at first";
+
+    GameSettings().setSound(true);
+    toolkit.playSound(Sound::Bet);
+    EXPECT_EQ(toolkit.soundPlayer().asked(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return toolkit.soundPlayer().failed() == 1; }, 10000));
+    EXPECT_EQ(toolkit.soundPlayer().started(), 0);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    GameSettings().setSound(false);
+    toolkit.playSound(Sound::Win);
+    EXPECT_EQ(toolkit.soundPlayer().asked(), 1) << "off again";
+    qunsetenv("PULSE_SERVER");
 }
 
 } // namespace
