@@ -33,7 +33,7 @@ namespace {
 constexpr std::size_t kMostWaiting = 4;
 
 // How long the program's end waits for the thread.
-constexpr std::chrono::seconds kEndWait(1);
+constexpr std::chrono::milliseconds kEndWait(300);
 
 struct SoundFile
 {

@@ -18,8 +18,8 @@ class SoundPlayer final
 {
 public:
     SoundPlayer();
-    // Lets a sound being started finish and closes the library; a thread stuck in the sound
-    // server is left behind after a second rather than holding up the program's end.
+    // Lets a sound being started finish and closes the library; a thread stuck with a sound
+    // server that does not answer is left behind after 0.3 s rather than holding up the end.
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer &) = delete;
     SoundPlayer &operator=(const SoundPlayer &) = delete;
