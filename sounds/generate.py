@@ -49,20 +49,23 @@ def bell(frequency, seconds, decay, partials=((1.0, 1.0),)):
                     for ratio, loud in partials)
         # Each higher partial dies sooner, as on a real bell.
         out.append(value * math.exp(-decay * t))
-    return out
+    # A soft strike and a soft end, so neither clicks.
+    return faded(out, attack=0.002, release=0.008)
 
 
 def noise(seconds, rng, low, high):
-    """White noise through a one-pole high-pass at low Hz and a one-pole low-pass at high Hz."""
+    """White noise through a one-pole high-pass at low Hz and two one-pole low-passes at high
+    Hz: a soft band of hiss, its top rolled off so it does not sound harsh."""
     a_low = math.exp(-2 * math.pi * high / RATE)
     a_high = math.exp(-2 * math.pi * low / RATE)
     out = []
-    lowpassed = previous_in = highpassed = 0.0
+    first = second = previous_in = highpassed = 0.0
     for _ in range(samples(seconds)):
         x = rng.uniform(-1.0, 1.0)
-        lowpassed = (1 - a_low) * x + a_low * lowpassed
-        highpassed = a_high * (highpassed + lowpassed - previous_in)
-        previous_in = lowpassed
+        first = (1 - a_low) * x + a_low * first
+        second = (1 - a_low) * first + a_low * second
+        highpassed = a_high * (highpassed + second - previous_in)
+        previous_in = second
         out.append(highpassed)
     return out
 
@@ -73,12 +76,14 @@ def shaped(sound, envelope):
     return [value * envelope(i / n) for i, value in enumerate(sound)]
 
 
-def faded(sound, seconds=0.003):
+def faded(sound, attack=0.003, release=0.003):
     """Short fades at both ends, so no sound starts or stops with a click of its own."""
-    n = min(samples(seconds), len(sound) // 2)
     out = list(sound)
+    n = min(samples(attack), len(out) // 2)
     for i in range(n):
         out[i] *= i / n
+    n = min(samples(release), len(out) // 2)
+    for i in range(n):
         out[-1 - i] *= i / n
     return out
 
@@ -92,21 +97,21 @@ def normalised(sound, peak):
 
 def slide_out(rng):
     # A card drawn across the cloth: a soft swish that swells and fades.
-    swish = noise(0.16, rng, 900, 5000)
+    swish = noise(0.16, rng, 500, 3000)
     return normalised(shaped(swish, lambda x: math.sin(math.pi * x) ** 2), PEAK * 0.6)
 
 
 def land(rng):
     # The card settling on the table: a short tap of noise over a low, quickly damped thump.
-    tap = shaped(noise(0.02, rng, 1500, 7000), lambda x: (1 - x) ** 3)
+    tap = shaped(noise(0.02, rng, 1000, 4000), lambda x: (1 - x) ** 3)
     thump = bell(170, 0.07, 60, ((1.0, 1.0), (2.3, 0.3)))
     return normalised(mix(thump, [v * 1.5 for v in tap]), PEAK * 0.7)
 
 
 def turn_over(rng):
     # A card flicked over: a quick brush of noise ending in a light snap.
-    brush = shaped(noise(0.07, rng, 1200, 6000), lambda x: x * (1 - x) * 4)
-    snap = shaped(noise(0.015, rng, 2500, 9000), lambda x: (1 - x) ** 4)
+    brush = shaped(noise(0.07, rng, 800, 4000), lambda x: x * (1 - x) * 4)
+    snap = shaped(noise(0.015, rng, 1500, 6000), lambda x: (1 - x) ** 4)
     return normalised(mix(brush, [v * 2 for v in snap], 0.06), PEAK * 0.6)
 
 
@@ -116,7 +121,7 @@ def bet(rng):
         return bell(2300, 0.09, 45, ((1.0, 1.0), (1.47, 0.6), (2.09, 0.3)))
 
     sound = mix(clink(), [v * 0.7 for v in clink()], 0.055)
-    tick = shaped(noise(0.01, rng, 3000, 9000), lambda x: 1 - x)
+    tick = shaped(noise(0.01, rng, 2000, 6000), lambda x: 1 - x)
     return normalised(mix(sound, [v * 0.3 for v in tick]), PEAK * 0.6)
 
 
