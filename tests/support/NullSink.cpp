@@ -284,6 +284,29 @@ int SinkRecording::loudest(Clock::time_point from, Clock::time_point to) const
     return most;
 }
 
+std::optional<SinkRecording::Clock::time_point>
+SinkRecording::firstAbove(int threshold, Clock::time_point from, Clock::time_point to) const
+{
+    std::optional<std::size_t> found;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto origin = first();
+        if (!origin || to <= from)
+            return std::nullopt;
+        const auto index = [&](Clock::time_point moment) {
+            const double seconds = std::chrono::duration<double>(moment - *origin).count();
+            return static_cast<std::size_t>(
+                std::clamp(seconds * kRate, 0.0, static_cast<double>(m_samples.size())));
+        };
+        for (std::size_t i = index(from); i < index(to) && !found; ++i)
+            if (std::abs(int(m_samples[i])) > threshold)
+                found = i;
+    }
+    if (!found)
+        return std::nullopt;
+    return timeOf(*found);
+}
+
 std::vector<SinkRecording::Clock::time_point>
 SinkRecording::onsets(int threshold, std::chrono::milliseconds gap) const
 {

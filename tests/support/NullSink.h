@@ -69,6 +69,10 @@ public:
 
     // The loudest sample's magnitude between two moments (0 when none was recorded there).
     int loudest(Clock::time_point from, Clock::time_point to) const;
+    // The moment of the first sample above threshold between two moments; nothing when there is
+    // none.
+    std::optional<Clock::time_point> firstAbove(int threshold, Clock::time_point from,
+                                                Clock::time_point to) const;
     // The beginnings of sound: moments where a sample above threshold follows at least gap of
     // samples at or below it (or the start of the recording).
     std::vector<Clock::time_point> onsets(int threshold, std::chrono::milliseconds gap) const;
