@@ -151,7 +151,10 @@ int main(int argc, char *argv[])
     // One pair in a quick run.
     const int runs = bench::rounds(std::max(1, std::atoi(argv[1])), 1);
     const char *platform = std::getenv("QT_QPA_PLATFORM");
-    bench::setTopic(std::string("startup/") + (platform ? platform : "default"));
+    // A run with another setting (POKDENG_STARTUP_VARIANT="sounds on") is named apart.
+    const char *variant = std::getenv("POKDENG_STARTUP_VARIANT");
+    bench::setTopic(std::string("startup/") + (platform ? platform : "default")
+                    + (variant && *variant ? std::string("/") + variant : std::string()));
     // Made absolute before the race moves to its own folder.
     const auto absolute = [](const char *path) {
         char *resolved = realpath(path, nullptr);
@@ -192,8 +195,9 @@ int main(int argc, char *argv[])
     }
     rmdir(folder);
 
-    std::printf("Start-up to the first painted frame, %d alternating runs each (QPA: %s)\n", runs,
-                platform ? platform : "default");
+    std::printf("Start-up to the first painted frame, %d alternating runs each (QPA: %s%s%s)\n",
+                runs, platform ? platform : "default", variant && *variant ? ", " : "",
+                variant ? variant : "");
     printRow("game", gameFigures);
     printRow("bare", baselineFigures);
     std::printf("  ratio game / bare: time %.3fx, peak RSS %.3fx (medians of the run pairs; "

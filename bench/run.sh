@@ -69,6 +69,15 @@ startup=("$bin/bench_startup" 11 "$build/app/pokdeng" "$bin/pokdeng_bare_dialog"
          "$bin/libpokdeng_first_paint_probe.so")
 run_one "${startup[@]}"
 on_x "${startup[@]}"
+# Again with the table's sounds on in the settings the game reads: the sound library is loaded
+# only when the first sound plays, so start-up should not change.
+sounds_on=$(mktemp -d)
+mkdir -p "$sounds_on/pokdeng"
+printf '[table]\nsound=true\n' >"$sounds_on/pokdeng/pokdeng.conf"
+XDG_CONFIG_HOME=$sounds_on POKDENG_STARTUP_VARIANT="sounds on" run_one "${startup[@]}"
+rm -rf "$sounds_on"
+echo "== the sounds"
+run_one "$bin/bench_sound"
 echo "== a frame of a slide"
 run_one "$bin/bench_slide_frame"
 echo "== a resize"

@@ -35,9 +35,12 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Library dependencies come from the binary (dpkg-shlibdeps, Debian package dpkg-dev). What no
 # library link names is listed by hand: Loma's fontconfig rule and font files draw the Thai text,
 # libthai0 gives Qt Thai line breaks, qt6-qpa-plugins the window system plugins (xcb, wayland),
-# and libqt6sql6-sqlite the SQLite driver of Qt SQL that keeps the play history.
+# libqt6sql6-sqlite the SQLite driver of Qt SQL that keeps the play history, and libcanberra0
+# with its PulseAudio backend libcanberra-pulse plays the table's sounds (loaded with dlopen when
+# the first sound plays, so no link names it).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-tlwg-loma, fonts-tlwg-loma-ttf, libthai0, qt6-qpa-plugins, libqt6sql6-sqlite")
+string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-tlwg-loma, fonts-tlwg-loma-ttf, libthai0, qt6-qpa-plugins, libqt6sql6-sqlite, "
+    "libcanberra0, libcanberra-pulse")
 
 include(CPack)

@@ -75,8 +75,10 @@ bool CardSlider::slide(QWidget *card, const std::vector<cards::TwipsPoint> &path
 {
     if (path.empty() || !card)
         return !Toolkit::instance().isEnding();
+    Toolkit::instance().playSound(Sound::SlideOut);
     if (instantSlides) {
         moveTo(card, path.back());
+        Toolkit::instance().playSound(Sound::Land);
         return !Toolkit::instance().isEnding();
     }
 
@@ -109,6 +111,7 @@ bool CardSlider::slide(QWidget *card, const std::vector<cards::TwipsPoint> &path
     loop.exec();
     frames.stop();
     moveTo(card, path.back());
+    Toolkit::instance().playSound(Sound::Land);
     // Each goes back right under what lay above it; when that was the card, the card first.
     if (cover && coverAbove == card) {
         if (above)

@@ -14,7 +14,8 @@ class QWidget;
 // pixel. While it moves the card is drawn above every other control but cover (the pack it
 // leaves, which hides it until it comes out from under it), and back at rest both return to
 // their own places in the stack. The user's mouse and key input during a slide is dropped, not
-// kept for afterwards.
+// kept for afterwards. The card sounds as it leaves (Sound::SlideOut) and as it lands
+// (Sound::Land), instant slides too.
 class CardSlider
 {
 public:

@@ -24,6 +24,10 @@ public:
     bool oddsAdvisor() const { return read(kOddsAdvisor); }
     void setOddsAdvisor(bool on) { write(kOddsAdvisor, on); }
 
+    // The table's sounds ("เสียง"); off at first.
+    bool sound() const { return read(kSound); }
+    void setSound(bool on) { write(kSound, on); }
+
     // A kind of game window's size and place as QWidget::saveGeometry() gives them; empty when
     // none is kept. What a file holds may be damaged: restoreGeometry() refuses what it cannot
     // read.
@@ -43,6 +47,7 @@ private:
     };
     static constexpr Choice<bool> kHighContrast { "table/highContrast", false };
     static constexpr Choice<bool> kOddsAdvisor { "table/oddsAdvisor", false };
+    static constexpr Choice<bool> kSound { "table/sound", false };
 
     template<typename T> T read(const Choice<T> &choice) const
     {

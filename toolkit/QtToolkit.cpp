@@ -1,5 +1,7 @@
 #include "toolkit/QtToolkit.h"
 
+#include "toolkit/GameSettings.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -73,6 +75,14 @@ Toolkit::Answer QtToolkit::messageBox(QWidget *parent, const QString &prompt, St
     if (accepted)
         return yesNo ? Answer::Yes : Answer::Ok;
     return yesNo ? Answer::No : Answer::Cancel;
+}
+
+void QtToolkit::playSound(Sound sound)
+{
+    // Asked each time: the entry may have been switched in any window since. With sounds off
+    // the player is never reached, so its library is never loaded.
+    if (GameSettings().sound())
+        m_sounds.play(sound);
 }
 
 void QtToolkit::endProgram()

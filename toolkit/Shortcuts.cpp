@@ -33,6 +33,7 @@ const Binding kBindings[] = {
     { Command::History, Qt::CTRL | Qt::Key_H },
     { Command::Calculator, Qt::CTRL | Qt::Key_K },
     { Command::HighContrast, Qt::CTRL | Qt::Key_T },
+    { Command::Sound, Qt::CTRL | Qt::Key_M },
     { Command::OpenMenuBar, Qt::Key_F10 },
     { Command::FullScreen, Qt::Key_F11 },
     { Command::CloseWindow, Qt::CTRL | Qt::Key_W },

@@ -25,6 +25,7 @@ enum class Command {
     History,
     Calculator,
     HighContrast,
+    Sound,
     // Each game's, its key in its row of the games' list (toolkit/GameKind.h).
     PlayPokDeng,
     PlayNineGa,

@@ -4,9 +4,14 @@
 
 class QWidget;
 
-// What the game asks of the windowing system beyond its own widgets: modal message boxes and
-// the end of the program. The game reaches these through Toolkit::instance(), so a test can put
-// a scripted stand-in in place and answer every box without a person.
+// The table's sounds: a card sliding out of the pack, a card landing, a card turned over, a bet
+// placed, a round won and a round lost.
+enum class Sound { SlideOut, Land, TurnOver, Bet, Win, Lose };
+
+// What the game asks of the windowing system beyond its own widgets: modal message boxes, the
+// table's sounds and the end of the program. The game reaches these through Toolkit::instance(),
+// so a test can put a scripted stand-in in place, answer every box and count the sounds without
+// a person or a sound card.
 class Toolkit
 {
 public:
@@ -26,6 +31,11 @@ public:
     virtual Answer messageBox(QWidget *parent, const QString &prompt, Style style,
                               const QString &title)
         = 0;
+
+    // Plays sound when the player has sounds on ("เสียง"; the real toolkit asks the settings),
+    // and returns at once: it never waits for the sound, and with no sound server or device it
+    // stays silent and says nothing.
+    virtual void playSound(Sound sound) = 0;
 
     // Ends the program: every window closes and no further window opens. Code that runs after
     // a modal window returns checks isEnding() before it goes on.

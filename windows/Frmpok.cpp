@@ -180,6 +180,7 @@ void Frmpok::chooseBet(BetOption option)
     // would let the player throw away a bad hand.
     if (m_phase != Phase::Betting)
         return;
+    Toolkit::instance().playSound(Sound::Bet);
     m_lastBet = option;
     // Out of the option about to leave the offer, or the focus would fall to the next control
     // in the tab order, the name box among them.
@@ -406,6 +407,7 @@ void Frmpok::showStatus(const table::StatusShown &shown)
 
 void Frmpok::showFaces(const table::CardsRevealed &revealed)
 {
+    Toolkit::instance().playSound(Sound::TurnOver);
     showSeatLabels();
     for (const table::SlotFace &face : revealed.faces) {
         if (!isValidSlot(face.slot))
@@ -436,6 +438,10 @@ void Frmpok::handSettled(const table::HandSettled &hand)
 void Frmpok::showOutcome(std::uint64_t step, const table::OutcomeShown &outcome)
 {
     m_money = outcome.round.moneyAfter;
+    if (outcome.round.outcome == Settlement::Outcome::UserWins)
+        Toolkit::instance().playSound(Sound::Win);
+    else if (outcome.round.outcome == Settlement::Outcome::UserLoses)
+        Toolkit::instance().playSound(Sound::Lose);
     // Kept before the outcome is told: a round the user saw settled is never lost.
     PlayHistory::instance().record(this, outcome.round);
     Toolkit::instance().messageBox(this, fromUtf8(outcome.text), Toolkit::Style::Ok,

@@ -26,6 +26,7 @@ inline const QString kHelpersMenu = QStringLiteral("ตัวช่วย");
 inline const QString kHistoryEntry = QStringLiteral("ประวัติการเล่น");
 inline const QString kRulesEntry = QStringLiteral("วิธีเล่น");
 inline const QString kHighContrastEntry = QStringLiteral("สีตัดกันชัด");
+inline const QString kSoundEntry = QStringLiteral("เสียง");
 
 // A helper turned on or off, as screen readers tell it: "เปิดตัวช่วยคำนวณ", "ปิดสีตัดกันชัด".
 inline const QString kTurnedOn = QStringLiteral("เปิด");

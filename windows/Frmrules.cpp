@@ -44,6 +44,7 @@ const KeyLine kKeyLines[] = {
     { Command::Rules, "วิธีเล่น" },
     { Command::Calculator, "ตัวช่วยคำนวณ เปิดหรือปิด" },
     { Command::HighContrast, "สีตัดกันชัด เปิดหรือปิด" },
+    { Command::Sound, "เสียง เปิดหรือปิด" },
     { Command::About, "เกี่ยวกับโปรแกรม" },
     { Command::PlayPokDeng, "เลือกเกม ป๊อกเด้ง (Ctrl+2 และ Ctrl+3 เกมอื่น)" },
     { Command::OpenMenuBar, "ไปที่แถบเมนู (หรือกด Alt)" },

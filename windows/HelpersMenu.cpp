@@ -47,6 +47,17 @@ HelpersMenu::HelpersMenu(QMenuBar *menuBar, TableControls &ui, QWidget *table)
         showHighContrast(on);
         LiveRegion::say(m_table, (on ? kTurnedOn : kTurnedOff) + kHighContrastEntry);
     });
+
+    // The toolkit asks the settings before each sound, so switching is all the entry does.
+    QAction *sound = helpers->addAction(kSoundEntry);
+    sound->setObjectName(QStringLiteral("mnusound"));
+    sound->setCheckable(true);
+    shortcuts::bind(sound, Command::Sound);
+    sound->setChecked(GameSettings().sound());
+    connect(sound, &QAction::toggled, this, [this](bool on) {
+        GameSettings().setSound(on);
+        LiveRegion::say(m_table, (on ? kTurnedOn : kTurnedOff) + kSoundEntry);
+    });
 }
 
 void HelpersMenu::showHighContrast(bool on)

@@ -8,9 +8,10 @@ class QWidget;
 struct TableControls;
 
 // The table's menu "ตัวช่วย", beside the design's entries: the odds advisor (ตัวช่วยคำนวณ), the
-// play history (ประวัติการเล่น), the rules page (วิธีเล่น) and the high-contrast table (สีตัดกันชัด),
-// each with its key. The remembered choices take effect as the menu is made; the table places
-// advisor()->statusBar() under its client area and tells the advisor of the user's turns.
+// play history (ประวัติการเล่น), the rules page (วิธีเล่น), the high-contrast table (สีตัดกันชัด)
+// and the table's sounds (เสียง), each with its key. The remembered choices take effect as the
+// menu is made; the table places advisor()->statusBar() under its client area and tells the
+// advisor of the user's turns.
 class HelpersMenu final : public QObject
 {
     Q_OBJECT

@@ -8,9 +8,9 @@
 #include <functional>
 #include <vector>
 
-// A toolkit for tests: records every message box and answers from a queue. A box that comes
-// when the queue is empty fails the test (and is answered Cancel/No so the test can go on).
-// Installed for the lifetime of the object.
+// A toolkit for tests: records every message box and answers from a queue, and records every
+// sound played. A box that comes when the queue is empty fails the test (and is answered
+// Cancel/No so the test can go on). Installed for the lifetime of the object.
 class ScriptedToolkit final : public Toolkit
 {
 public:
@@ -31,9 +31,13 @@ public:
     const std::vector<Box> &boxes() const { return m_boxes; }
     void clearBoxes() { m_boxes.clear(); }
     bool allAnswersUsed() const { return m_answers.empty(); }
+    // The sounds played, in order, whether or not the player has sounds on.
+    const std::vector<Sound> &sounds() const { return m_sounds; }
+    void clearSounds() { m_sounds.clear(); }
 
     Answer messageBox(QWidget *parent, const QString &prompt, Style style,
                       const QString &title) override;
+    void playSound(Sound sound) override { m_sounds.push_back(sound); }
     void endProgram() override { m_ending = true; }
     bool isEnding() const override { return m_ending; }
     void resetEnding() { m_ending = false; }
@@ -41,6 +45,7 @@ public:
 private:
     std::deque<Answer> m_answers;
     std::vector<Box> m_boxes;
+    std::vector<Sound> m_sounds;
     bool m_ending = false;
     std::function<void(const Box &)> m_look;
 };

@@ -38,6 +38,8 @@ TEST_F(RememberedChoices, EachChoiceKeepsItsKeyAndDefault)
           [](const QVariant &v) { GameSettings().setHighContrast(v.toBool()); } },
         { "table/oddsAdvisor", false, true, [] { return QVariant(GameSettings().oddsAdvisor()); },
           [](const QVariant &v) { GameSettings().setOddsAdvisor(v.toBool()); } },
+        { "table/sound", false, true, [] { return QVariant(GameSettings().sound()); },
+          [](const QVariant &v) { GameSettings().setSound(v.toBool()); } },
         { "windows/pokdeng/geometry", QByteArray(), placed,
           [] { return QVariant(GameSettings().windowGeometry(GameKind::PokDeng)); },
           [](const QVariant &v) {

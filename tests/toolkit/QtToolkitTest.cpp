@@ -1,15 +1,23 @@
 #include "toolkit/QtToolkit.h"
+#include "toolkit/GameSettings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using Style = Toolkit::Style;
 using Answer = Toolkit::Answer;
@@ -95,6 +103,65 @@ TEST(RealMessageBoxes, ThaiButtonsIconsAndAnswers)
         EXPECT_EQ(text, QStringLiteral("ต้องการเล่นใหม่ ? "));
     }
     EXPECT_FALSE(toolkit.isEnding());
+}
+
+// The real toolkit plays a sound only while the player has sounds on, asking the settings each
+// time; with them off its player, and so the sound library, is never reached. With no sound
+// server a sound fails in the player's own thread, quietly: no box, nothing started.
+TEST(RealToolkitSounds, PlayedOnlyWhileSoundsAreOnAndQuietWithoutAServer)
+{
+    qputenv("PULSE_SERVER", "unix:/nonexistent/pokdeng-no-server");
+    GameSettings().setSound(false);
+    QtToolkit toolkit;
+    for (Sound sound :
+         { Sound::SlideOut, Sound::Land, Sound::TurnOver, Sound::Bet, Sound::Win, Sound::Lose })
+        toolkit.playSound(sound);
+    EXPECT_EQ(toolkit.soundPlayer().asked(), 0) << "off at first";
+
+    GameSettings().setSound(true);
+    toolkit.playSound(Sound::Bet);
+    EXPECT_EQ(toolkit.soundPlayer().asked(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return toolkit.soundPlayer().failed() == 1; }, 10000));
+    EXPECT_EQ(toolkit.soundPlayer().started(), 0);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    GameSettings().setSound(false);
+    toolkit.playSound(Sound::Win);
+    EXPECT_EQ(toolkit.soundPlayer().asked(), 1) << "off again";
+    qunsetenv("PULSE_SERVER");
+}
+
+// A sound server that takes the connection and never answers holds nothing up: each call
+// returns, the sounds beyond the few waiting are dropped, and the toolkit goes away all the same.
+TEST(RealToolkitSounds, AServerThatNeverAnswersHoldsNothingUp)
+{
+    QTemporaryDir folder;
+    const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("native")));
+    // Listening, never accepting: a client's connection is taken and then left waiting.
+    const int server = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(server, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(server, 8), 0);
+    qputenv("PULSE_SERVER", "unix:" + path);
+    GameSettings().setSound(true);
+    {
+        QtToolkit toolkit;
+        toolkit.playSound(Sound::Land);
+        // The player's thread has reached the server, which keeps it waiting.
+        pollfd connection { server, POLLIN, 0 };
+        ASSERT_EQ(poll(&connection, 1, 10000), 1) << "the player never reached the server";
+        for (int i = 0; i < 6; ++i)
+            toolkit.playSound(Sound::Land);
+        EXPECT_EQ(toolkit.soundPlayer().asked(), 7);
+        EXPECT_EQ(toolkit.soundPlayer().failed(), 2) << "four wait, the rest are dropped";
+        EXPECT_EQ(toolkit.soundPlayer().started(), 0);
+    }
+    GameSettings().setSound(false);
+    qunsetenv("PULSE_SERVER");
+    // The thread left behind hears the server go and ends.
+    close(server);
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -614,6 +615,35 @@ TEST_F(TableKeys, FocusRingIsPlainOnTheGreenAndOnGrey)
     const QColor grey = about.palette().color(QPalette::Window);
     EXPECT_EQ(FocusRing::colourOn(grey), QColor(0, 0, 0));
     expectRingAround(close, grey, FocusRing::colourOn(grey));
+}
+
+// "เสียง": off at first; its key switches it on and off, screen readers hear it switched, and the
+// next table remembers it. (What the sounds are and when they play: TableSoundsTest, and the
+// real-sound test.)
+TEST_F(TableKeys, SoundIsARememberedChoiceSaidAsItSwitches)
+{
+    GameSettings().clear();
+    openTable();
+    const auto said = [&](const QString &sentence) {
+        for (QLabel *speaker :
+             table->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^lblspoken"))))
+            if (speaker->accessibleName() == sentence)
+                return true;
+        return false;
+    };
+    auto *entry = control<QAction>("mnusound");
+    EXPECT_FALSE(entry->isChecked());
+    EXPECT_EQ(entry->text(), QStringLiteral("เสียง(&S)"));
+    EXPECT_EQ(entry->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    press(Qt::CTRL | Qt::Key_M);
+    EXPECT_TRUE(GameSettings().sound());
+    EXPECT_TRUE(said(QStringLiteral("เปิดเสียง")));
+    openTable();
+    EXPECT_TRUE(control<QAction>("mnusound")->isChecked()) << "the next table";
+    press(Qt::CTRL | Qt::Key_M);
+    EXPECT_FALSE(GameSettings().sound());
+    EXPECT_FALSE(control<QAction>("mnusound")->isChecked());
+    EXPECT_TRUE(said(QStringLiteral("ปิดเสียง")));
 }
 
 // "สีตัดกันชัด": off at first, with the design's colours; on (here by its key), every text on the

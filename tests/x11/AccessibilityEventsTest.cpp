@@ -109,6 +109,11 @@ TEST(AccessibilityEvents, StatusResultsMoneyAdviceAndTheOutcomeAlertAreSpoken)
     contrast->setChecked(false);
     EXPECT_TRUE(wasSpoken(QStringLiteral("เปิดสีตัดกันชัด")));
     EXPECT_TRUE(wasSpoken(QStringLiteral("ปิดสีตัดกันชัด")));
+    auto *sound = table.findChild<QAction *>(QStringLiteral("mnusound"));
+    sound->setChecked(true);
+    sound->setChecked(false);
+    EXPECT_TRUE(wasSpoken(QStringLiteral("เปิดเสียง")));
+    EXPECT_TRUE(wasSpoken(QStringLiteral("ปิดเสียง")));
 
     // The outcome box, the real one, is read and closed through its interface.
     QPointer<QObject> answered;
