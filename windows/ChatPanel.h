@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+// The chat of a table others share: the lines said so far, each with who said it, one line to
+// type, and buttons for a few quick phrases. Every line is plain text, never markup, and no line
+// is longer than kMostLength characters, whatever a connection sends. Each new line of someone
+// else is told to screen readers.
+class ChatPanel final : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kMostLength = 200;
+    // Older lines than these go.
+    static constexpr int kMostLines = 200;
+    // The quick phrases, in the order of their buttons.
+    static const QStringList &quickPhrases();
+
+    explicit ChatPanel(QWidget *parent = nullptr);
+
+    // A line someone said; mine is true for the person's own, which screen readers are not told
+    // again.
+    void addLine(const QString &name, const QString &text, bool mine = false);
+    // The lines shown, "name: text" each.
+    QStringList lines() const;
+
+signals:
+    // The person said text (typed and sent with Enter, or a quick phrase).
+    void said(const QString &text);
+
+private:
+    void sendTyped();
+
+    QPlainTextEdit *m_lines = nullptr;
+    QLineEdit *m_typed = nullptr;
+};
