@@ -18,10 +18,16 @@ inline constexpr QSize kPackSize(80, 105);
 // shows through.
 enum class Corners { Square, Rounded };
 
+// The design's deck: hearts and diamonds red, spades and clubs black. The four-colour deck tells
+// every suit by its colour (hearts red, diamonds blue, clubs green, spades black) and has larger
+// corner indices; it differs from the design's deck in nothing else.
+enum class Deck { Design, FourColour };
+
 // The face of (suit, rank), suit 1 spades, 2 hearts, 3 diamonds, 4 clubs, rank 1 ace to
 // 13 king, drawn at pixels (the design stretched to it, so any aspect works). A null image for
 // a suit or rank outside the pack or a size without area.
-QImage drawFace(int suit, int rank, QSize pixels, Corners corners = Corners::Rounded);
+QImage drawFace(int suit, int rank, QSize pixels, Corners corners = Corners::Rounded,
+                Deck deck = Deck::Design);
 
 // The back: a landscape inside a white border. A null image for a size without area.
 QImage drawBack(QSize pixels, Corners corners = Corners::Rounded);

@@ -2,6 +2,8 @@
 
 #include "art/SuitSigns.h"
 
+#include "art/CardArt.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -356,7 +358,7 @@ namespace {
         painter.restore();
     }
 
-    void drawHalf(QPainter &painter, int suit, int rank)
+    void drawHalf(QPainter &painter, int suit, int rank, Deck deck)
     {
         const Figure &figure = kFigures[rank - 11][suit - 1];
         if (rank == 13)
@@ -373,12 +375,12 @@ namespace {
         drawHeld(painter, figure);
         painter.restore();
         // The suit's sign in the corner the object leaves free.
-        drawSuitSign(painter, suit, QPointF(figure.leftHand ? 50.5 : 20.5, 18), 7, 8);
+        drawSuitSign(painter, suit, QPointF(figure.leftHand ? 50.5 : 20.5, 18), 7, 8, deck);
     }
 
 } // namespace
 
-void drawCourt(QPainter &painter, int suit, int rank)
+void drawCourt(QPainter &painter, int suit, int rank, Deck deck)
 {
     const QRectF frame(14.5, 11.5, 42, 73);
     // The halves meet along a slanting line through the centre, as on printed court cards.
@@ -393,11 +395,11 @@ void drawCourt(QPainter &painter, int suit, int rank)
         QPainterPath clip;
         clip.addPolygon(upperHalf);
         painter.setClipPath(clip);
-        drawHalf(painter, suit, rank);
+        drawHalf(painter, suit, rank, deck);
         painter.restore();
     }
 
-    painter.setPen(QPen(suitColour(suit), 1));
+    painter.setPen(QPen(suitColour(suit, deck), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawLine(QPointF(frame.left(), 52), QPointF(frame.right(), 44));
     painter.drawRect(frame);

@@ -15,19 +15,33 @@ namespace art {
 namespace {
 
     // The corner index: the rank over a small suit sign in the top-left corner, inside the
-    // design's box from (1, 1) to (15, 25). The bottom-right copy is the same pixels turned half
-    // a circle, so both corners read exactly alike at every size.
-    void drawCornerIndices(QImage &image, int suit, int rank, Scale scale)
+    // design's box from (1, 1) to (15, 25); the four-colour deck's is a fifth larger, down to
+    // (15, 28), still clear of the pips and the court frame. The bottom-right copy is the same
+    // pixels turned half a circle, so both corners read exactly alike at every size.
+    void drawCornerIndices(QImage &image, int suit, int rank, Scale scale, Deck deck)
     {
+        const bool large = deck == Deck::FourColour;
         const int e = edgeWidth(scale);
-        const QRect corner(QPoint(e, e),
-                           QPoint(qRound(15 * scale.x) - 1, qRound(25 * scale.y) - 1));
+        const QRect corner(
+            QPoint(e, e),
+            QPoint(qRound(15 * scale.x) - 1, qRound((large ? 28 : 25) * scale.y) - 1));
         {
             QPainter painter(&image);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.scale(scale.x, scale.y);
-            painter.fillPath(rankIndex(rank, scale.least()), suitColour(suit));
-            drawSuitSign(painter, suit, QPointF(8, 19), 8, 8);
+            if (large) {
+                // The rank a fifth larger about the middle of its top edge.
+                painter.save();
+                painter.translate(8, 3);
+                painter.scale(1.2, 1.2);
+                painter.translate(-8, -3);
+                painter.fillPath(rankIndex(rank, scale.least() * 1.2), suitColour(suit, deck));
+                painter.restore();
+                drawSuitSign(painter, suit, QPointF(8, 21.5), 9.5, 9.5, deck);
+            } else {
+                painter.fillPath(rankIndex(rank, scale.least()), suitColour(suit, deck));
+                drawSuitSign(painter, suit, QPointF(8, 19), 8, 8, deck);
+            }
         }
         const QImage turned = image.copy(corner).mirrored(true, true);
         QPainter painter(&image);
@@ -84,10 +98,10 @@ namespace {
         }
     }
 
-    void drawPips(QPainter &painter, int suit, int rank)
+    void drawPips(QPainter &painter, int suit, int rank, Deck deck)
     {
         for (const QPointF &centre : pipCentres(rank))
-            drawSuitSign(painter, suit, centre, 11, 13, centre.y() > 48);
+            drawSuitSign(painter, suit, centre, 11, 13, deck, centre.y() > 48);
     }
 
     // The ace of spades carries one large ornamented spade: a white inner contour, a small white
@@ -95,7 +109,7 @@ namespace {
     void drawAceOfSpades(QPainter &painter)
     {
         const QPointF centre(35.5, 46);
-        drawSuitSign(painter, 1, centre, 40, 46);
+        drawSuitSign(painter, 1, centre, 40, 46, Deck::Design);
 
         painter.save();
         painter.translate(centre);
@@ -145,7 +159,7 @@ namespace {
 
 } // namespace
 
-QImage drawFace(int suit, int rank, QSize pixels, Corners corners)
+QImage drawFace(int suit, int rank, QSize pixels, Corners corners, Deck deck)
 {
     if (suit < 1 || suit > 4 || rank < 1 || rank > 13 || pixels.isEmpty())
         return {};
@@ -153,7 +167,7 @@ QImage drawFace(int suit, int rank, QSize pixels, Corners corners)
     QImage image = blankCard(pixels, scale);
     if (image.isNull())
         return image;
-    drawCornerIndices(image, suit, rank, scale);
+    drawCornerIndices(image, suit, rank, scale, deck);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -161,11 +175,11 @@ QImage drawFace(int suit, int rank, QSize pixels, Corners corners)
         if (rank == 1 && suit == 1)
             drawAceOfSpades(painter);
         else if (rank == 1)
-            drawSuitSign(painter, suit, QPointF(35.5, 47.5), 19, 23);
+            drawSuitSign(painter, suit, QPointF(35.5, 47.5), 19, 23, deck);
         else if (rank <= 10)
-            drawPips(painter, suit, rank);
+            drawPips(painter, suit, rank, deck);
         else
-            drawCourt(painter, suit, rank);
+            drawCourt(painter, suit, rank, deck);
     }
     return corners == Corners::Rounded ? roundCorners(image) : image;
 }

@@ -1,5 +1,7 @@
 #include "art/SuitSigns.h"
 
+#include "art/CardArt.h"
+
 #include <QPainter>
 
 namespace art {
@@ -88,8 +90,21 @@ namespace {
 
 } // namespace
 
-QColor suitColour(int suit)
+QColor suitColour(int suit, Deck deck)
 {
+    if (deck == Deck::FourColour) {
+        // Each as dark against the white card as the design's red, or darker.
+        switch (suit) {
+        case 2:
+            return QColor(208, 0, 0);
+        case 3:
+            return QColor(0, 64, 208);
+        case 4:
+            return QColor(0, 120, 0);
+        default:
+            return QColor(0, 0, 0);
+        }
+    }
     return (suit == 2 || suit == 3) ? QColor(208, 0, 0) : QColor(0, 0, 0);
 }
 
@@ -105,7 +120,7 @@ QPainterPath suitSign(int suit)
     return signs[qBound(1, suit, 4) - 1];
 }
 
-void drawSuitSign(QPainter &painter, int suit, QPointF centre, qreal width, qreal height,
+void drawSuitSign(QPainter &painter, int suit, QPointF centre, qreal width, qreal height, Deck deck,
                   bool upsideDown)
 {
     painter.save();
@@ -113,7 +128,7 @@ void drawSuitSign(QPainter &painter, int suit, QPointF centre, qreal width, qrea
     if (upsideDown)
         painter.rotate(180);
     painter.scale(width, height);
-    painter.fillPath(suitSign(suit), suitColour(suit));
+    painter.fillPath(suitSign(suit), suitColour(suit, deck));
     painter.restore();
 }
 

@@ -2,6 +2,8 @@
 
 #include "SuitSigns.h"
 
+#include "CardArt.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -90,10 +92,10 @@ namespace {
     // Spade and diamond above, heart and club below, where the window icon sets their pixels.
     void paintSuits(QPainter &painter)
     {
-        drawSuitSign(painter, 1, QPointF(11.5, 8), 7.5, 8.5);
-        drawSuitSign(painter, 3, QPointF(19.5, 9.5), 8.8, 7.5);
-        drawSuitSign(painter, 2, QPointF(11.5, 18), 7.4, 6.4);
-        drawSuitSign(painter, 4, QPointF(19.5, 17.5), 7.5, 7.4);
+        drawSuitSign(painter, 1, QPointF(11.5, 8), 7.5, 8.5, Deck::Design);
+        drawSuitSign(painter, 3, QPointF(19.5, 9.5), 8.8, 7.5, Deck::Design);
+        drawSuitSign(painter, 2, QPointF(11.5, 18), 7.4, 6.4, Deck::Design);
+        drawSuitSign(painter, 4, QPointF(19.5, 17.5), 7.5, 7.4, Deck::Design);
     }
 
     // The 16-pixel icon: k black, w white, g grey, r red, '.' transparent.
@@ -135,7 +137,7 @@ namespace {
                     image.setPixel(x, y, qRgb(192, 192, 192));
                     break;
                 case 'r':
-                    image.setPixel(x, y, suitColour(2).rgb());
+                    image.setPixel(x, y, suitColour(2, Deck::Design).rgb());
                     break;
                 default:
                     break;
@@ -160,7 +162,7 @@ QImage drawIcon(int scale)
     // Spade and diamond above, heart and club below; J Q K A along the foot, black and red.
     if (scale == 1) {
         for (const PixelArt &sign : kSmallSuits)
-            drawPixels(painter, sign, suitColour(sign.suitOrColour));
+            drawPixels(painter, sign, suitColour(sign.suitOrColour, Deck::Design));
     } else {
         paintSuits(painter);
     }
