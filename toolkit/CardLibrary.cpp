@@ -63,13 +63,22 @@ QPixmap designPicture(int picture)
     return QPixmap::fromImage(picture == kPack ? bitmap : art::roundCorners(bitmap));
 }
 
-QImage drawPicture(int picture, QSize pixels)
+CardLibrary::Deck g_deck = CardLibrary::Deck::Design;
+
+bool isFace(int picture)
+{
+    return picture != kBack && picture != kPack;
+}
+
+QImage drawPicture(int picture, QSize pixels, CardLibrary::Deck deck)
 {
     if (picture == kBack)
         return art::drawBack(pixels);
     if (picture == kPack)
         return art::drawPack(pixels);
-    return art::drawFace(picture / 13 + 1, picture % 13 + 1, pixels);
+    return art::drawFace(picture / 13 + 1, picture % 13 + 1, pixels, art::Corners::Rounded,
+                         deck == CardLibrary::Deck::FourColour ? art::Deck::FourColour
+                                                               : art::Deck::Design);
 }
 
 struct Key
@@ -77,13 +86,15 @@ struct Key
     int picture;
     QSize pixels;
     qreal ratio;
+    CardLibrary::Deck deck;
 
     bool operator==(const Key &) const = default;
 };
 
 size_t qHash(const Key &key, size_t seed = 0)
 {
-    return qHashMulti(seed, key.picture, key.pixels.width(), key.pixels.height(), key.ratio);
+    return qHashMulti(seed, key.picture, key.pixels.width(), key.pixels.height(), key.ratio,
+                      int(key.deck));
 }
 
 // Drawn pictures, their cost in KiB: room for every picture of a full table several times
@@ -107,7 +118,9 @@ QPixmap picture(int picture, QSize logicalSize, qreal ratio)
     if (logicalSize.isEmpty() || !std::isfinite(ratio) || ratio <= 0)
         return {};
     Pictures &all = pictures();
-    if (logicalSize == designSize(picture) && ratio == 1) {
+    // Only the design's deck has bitmaps; the four-colour faces are drawn at every size.
+    const CardLibrary::Deck deck = isFace(picture) ? g_deck : CardLibrary::Deck::Design;
+    if (logicalSize == designSize(picture) && ratio == 1 && deck == CardLibrary::Deck::Design) {
         QPixmap &slot = all.design[picture];
         if (slot.isNull())
             slot = designPicture(picture);
@@ -121,10 +134,10 @@ QPixmap picture(int picture, QSize logicalSize, qreal ratio)
         height /= over;
         ratio /= over;
     }
-    const Key key { picture, QSize(qMax(1, qRound(width)), qMax(1, qRound(height))), ratio };
+    const Key key { picture, QSize(qMax(1, qRound(width)), qMax(1, qRound(height))), ratio, deck };
     if (const QPixmap *kept = all.drawn.object(key))
         return *kept;
-    QPixmap drawn = QPixmap::fromImage(drawPicture(picture, key.pixels));
+    QPixmap drawn = QPixmap::fromImage(drawPicture(picture, key.pixels, deck));
     drawn.setDevicePixelRatio(ratio);
     const qint64 kib = qint64(key.pixels.width()) * key.pixels.height() * 4 / 1024;
     all.drawn.insert(key, new QPixmap(drawn), int(qBound<qint64>(1, kib, qint64(kCacheKiB))));
@@ -139,6 +152,16 @@ int checkedFace(int suit, int rank)
 }
 
 } // namespace
+
+void CardLibrary::setDeck(Deck deck)
+{
+    g_deck = deck;
+}
+
+CardLibrary::Deck CardLibrary::deck()
+{
+    return g_deck;
+}
 
 QPixmap CardLibrary::face(int suit, int rank)
 {

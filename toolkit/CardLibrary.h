@@ -19,6 +19,13 @@
 class CardLibrary
 {
 public:
+    // The faces' style: the design's deck, or the four-colour deck (every suit its own colour,
+    // larger corner indices). Pictures asked for after a change are in the new style; a picture
+    // already shown keeps its own until it is asked for again (CardPicture::redraw).
+    enum class Deck { Design, FourColour };
+    static void setDeck(Deck deck);
+    static Deck deck();
+
     // The face of suit (1 spades, 2 hearts, 3 diamonds, 4 clubs) and rank (1 ace to 13 king)
     // at its design size, for the screens' device pixel ratio. Any other suit or rank is a
     // programming error: it stops a debug build, and a release build shows the back.

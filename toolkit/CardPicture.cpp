@@ -3,6 +3,7 @@
 #include "toolkit/CardLibrary.h"
 
 #include <QEvent>
+#include <QPainter>
 
 CardPicture::CardPicture(QWidget *parent)
     : QLabel(parent)
@@ -27,6 +28,30 @@ void CardPicture::showPack()
 {
     m_picture = Picture::Pack;
     refresh();
+}
+
+void CardPicture::setSqueeze(qreal widthFraction)
+{
+    const qreal squeeze = qBound<qreal>(0, widthFraction, 1);
+    if (squeeze == m_squeeze)
+        return;
+    m_squeeze = squeeze;
+    update();
+}
+
+void CardPicture::paintEvent(QPaintEvent *event)
+{
+    if (m_squeeze >= 1) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    const QPixmap shown = pixmap();
+    const int width = qRound(this->width() * m_squeeze);
+    if (shown.isNull() || width <= 0)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect((this->width() - width) / 2, 0, width, height()), shown);
 }
 
 void CardPicture::resizeEvent(QResizeEvent *event)

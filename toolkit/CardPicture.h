@@ -16,9 +16,16 @@ public:
     void showFace(int suit, int rank);
     void showBack();
     void showPack();
+    // Asks the card library for the picture again, as after a change of the faces' style.
+    void redraw() { refresh(); }
+    // Draws the picture narrowed to widthFraction (0 to 1) of its width about its vertical
+    // centre line, the table showing on either side: a frame of the card turning over.
+    void setSqueeze(qreal widthFraction);
+    qreal squeeze() const { return m_squeeze; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -28,4 +35,5 @@ private:
     Picture m_picture = Picture::None;
     int m_suit = 0;
     int m_rank = 0;
+    qreal m_squeeze = 1;
 };

@@ -1,13 +1,13 @@
 #include "toolkit/CardSlider.h"
 
 #include "toolkit/DesignCanvas.h"
+#include "toolkit/InputDropper.h"
 #include "toolkit/Speeds.h"
+#include "toolkit/StackOrder.h"
 #include "toolkit/Toolkit.h"
 #include "toolkit/Twips.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
@@ -18,55 +18,12 @@ namespace {
 bool instantSlides = false;
 bool sliding = false;
 
-// Swallows the user's input while a card moves. QEventLoop::ExcludeUserInputEvents would only
-// defer it: a click made during the slide would land afterwards on whatever is under the mouse.
-class InputDropper final : public QObject
-{
-public:
-    InputDropper() { qApp->installEventFilter(this); }
-    ~InputDropper() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::Wheel:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::ContextMenu:
-            return true;
-        default:
-            return false;
-        }
-    }
-};
-
 void moveTo(QWidget *card, const cards::TwipsPoint &point)
 {
     if (DesignCanvas *canvas = DesignCanvas::of(card))
         canvas->moveTo(card, { point.left, point.top });
     else
         card->move(twips::point(point.left, point.top));
-}
-
-// The sibling drawn right above widget, or nullptr when it is the topmost.
-QWidget *widgetAbove(QWidget *widget)
-{
-    if (!widget->parentWidget())
-        return nullptr;
-    const QObjectList &siblings = widget->parentWidget()->children();
-    for (auto i = siblings.indexOf(widget) + 1; i < siblings.size(); ++i)
-        if (siblings[i]->isWidgetType())
-            return static_cast<QWidget *>(siblings[i]);
-    return nullptr;
 }
 
 } // namespace

@@ -24,6 +24,14 @@ public:
     bool oddsAdvisor() const { return read(kOddsAdvisor); }
     void setOddsAdvisor(bool on) { write(kOddsAdvisor, on); }
 
+    // The four-colour deck ("ไพ่สี่สี"); off at first.
+    bool fourColourDeck() const { return read(kFourColourDeck); }
+    void setFourColourDeck(bool on) { write(kFourColourDeck, on); }
+
+    // Cards turned over with a short flip ("พลิกไพ่"); off at first.
+    bool cardFlip() const { return read(kCardFlip); }
+    void setCardFlip(bool on) { write(kCardFlip, on); }
+
     // The table's sounds ("เสียง"); off at first.
     bool sound() const { return read(kSound); }
     void setSound(bool on) { write(kSound, on); }
@@ -48,6 +56,8 @@ private:
     static constexpr Choice<bool> kHighContrast { "table/highContrast", false };
     static constexpr Choice<bool> kOddsAdvisor { "table/oddsAdvisor", false };
     static constexpr Choice<bool> kSound { "table/sound", false };
+    static constexpr Choice<bool> kFourColourDeck { "table/fourColourDeck", false };
+    static constexpr Choice<bool> kCardFlip { "table/cardFlip", false };
 
     template<typename T> T read(const Choice<T> &choice) const
     {

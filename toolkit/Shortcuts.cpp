@@ -34,6 +34,8 @@ const Binding kBindings[] = {
     { Command::Calculator, Qt::CTRL | Qt::Key_K },
     { Command::HighContrast, Qt::CTRL | Qt::Key_T },
     { Command::Sound, Qt::CTRL | Qt::Key_M },
+    { Command::FourColourDeck, Qt::CTRL | Qt::Key_L },
+    { Command::CardFlip, Qt::CTRL | Qt::Key_J },
     { Command::OpenMenuBar, Qt::Key_F10 },
     { Command::FullScreen, Qt::Key_F11 },
     { Command::CloseWindow, Qt::CTRL | Qt::Key_W },

@@ -26,6 +26,8 @@ enum class Command {
     Calculator,
     HighContrast,
     Sound,
+    FourColourDeck,
+    CardFlip,
     // Each game's, its key in its row of the games' list (toolkit/GameKind.h).
     PlayPokDeng,
     PlayNineGa,

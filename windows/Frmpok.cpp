@@ -3,11 +3,13 @@
 #include "history/ScoreStore.h"
 #include "rules/pokdeng/Seats.h"
 #include "rules/pokdeng/SlidePath.h"
+#include "toolkit/CardFlip.h"
 #include "toolkit/CardPicture.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
 #include "toolkit/DisplayText.h"
 #include "toolkit/FittedLabel.h"
+#include "toolkit/GameSettings.h"
 #include "toolkit/LiveRegion.h"
 #include "toolkit/Shortcuts.h"
 #include "toolkit/Toolkit.h"
@@ -352,14 +354,20 @@ void Frmpok::cardOut(std::uint64_t step, const table::CardOut &card)
     if (card.faceUp)
         m_seen.set(card.slot, card.card);
     const int place = placeOfSlot(card.slot);
-    ui.showCard(place, card.card, card.faceUp);
+    // With พลิกไพ่ on, the user's card comes out face down and is turned over where it lands.
+    const bool turnsOver = card.faceUp && GameSettings().cardFlip();
+    ui.showCard(place, card.card, card.faceUp && !turnsOver);
     if (place > 8) {
         m_lastSeatsThirdOut = m_lastSeatsThirdOut || place == thirdSlotOf(kLastSeat);
         ui.showSaveControls(m_saveOffered, m_lastSeatsThirdOut);
     }
     slot(place)->show();
-    if (CardSlider::slide(slot(place), slidePath(place), ui.Image1))
-        shown(step);
+    if (!CardSlider::slide(slot(place), slidePath(place), ui.Image1))
+        return;
+    if (turnsOver
+        && !CardFlip::turnOver({ slot(place) }, [&] { ui.showCard(place, card.card, true); }))
+        return;
+    shown(step);
 }
 
 void Frmpok::seatDecided(const table::SeatDecided &decision)
@@ -407,13 +415,26 @@ void Frmpok::showStatus(const table::StatusShown &shown)
 
 void Frmpok::showFaces(const table::CardsRevealed &revealed)
 {
-    Toolkit::instance().playSound(Sound::TurnOver);
     showSeatLabels();
-    for (const table::SlotFace &face : revealed.faces) {
-        if (!isValidSlot(face.slot))
-            continue;
-        m_seen.set(face.slot, face.card);
-        ui.showCard(placeOfSlot(face.slot), face.card, true);
+    std::vector<CardPicture *> lying;
+    for (const table::SlotFace &face : revealed.faces)
+        if (isValidSlot(face.slot)) {
+            m_seen.set(face.slot, face.card);
+            if (!slot(placeOfSlot(face.slot))->isHidden())
+                lying.push_back(slot(placeOfSlot(face.slot)));
+        }
+    const auto turnFaces = [&] {
+        for (const table::SlotFace &face : revealed.faces)
+            if (isValidSlot(face.slot))
+                ui.showCard(placeOfSlot(face.slot), face.card, true);
+    };
+    // With พลิกไพ่ on, the cards on the table turn over together (and sound as they turn).
+    if (GameSettings().cardFlip()) {
+        if (!CardFlip::turnOver(lying, turnFaces))
+            return;
+    } else {
+        Toolkit::instance().playSound(Sound::TurnOver);
+        turnFaces();
     }
     for (int seat = 1; seat <= kSeatCount; ++seat)
         if (seat != m_seat)

@@ -27,6 +27,8 @@ inline const QString kHistoryEntry = QStringLiteral("ประวัติกา
 inline const QString kRulesEntry = QStringLiteral("วิธีเล่น");
 inline const QString kHighContrastEntry = QStringLiteral("สีตัดกันชัด");
 inline const QString kSoundEntry = QStringLiteral("เสียง");
+inline const QString kFourColourEntry = QStringLiteral("ไพ่สี่สี");
+inline const QString kCardFlipEntry = QStringLiteral("พลิกไพ่");
 
 // A helper turned on or off, as screen readers tell it: "เปิดตัวช่วยคำนวณ", "ปิดสีตัดกันชัด".
 inline const QString kTurnedOn = QStringLiteral("เปิด");

@@ -45,6 +45,8 @@ const KeyLine kKeyLines[] = {
     { Command::Calculator, "ตัวช่วยคำนวณ เปิดหรือปิด" },
     { Command::HighContrast, "สีตัดกันชัด เปิดหรือปิด" },
     { Command::Sound, "เสียง เปิดหรือปิด" },
+    { Command::FourColourDeck, "ไพ่สี่สี เปิดหรือปิด" },
+    { Command::CardFlip, "พลิกไพ่ เปิดหรือปิด" },
     { Command::About, "เกี่ยวกับโปรแกรม" },
     { Command::PlayPokDeng, "เลือกเกม ป๊อกเด้ง (Ctrl+2 และ Ctrl+3 เกมอื่น)" },
     { Command::OpenMenuBar, "ไปที่แถบเมนู (หรือกด Alt)" },

@@ -1,5 +1,7 @@
 #include "windows/HelpersMenu.h"
 
+#include "toolkit/CardLibrary.h"
+#include "toolkit/CardPicture.h"
 #include "toolkit/FocusRing.h"
 #include "toolkit/GameSettings.h"
 #include "toolkit/LiveRegion.h"
@@ -48,6 +50,30 @@ HelpersMenu::HelpersMenu(QMenuBar *menuBar, TableControls &ui, QWidget *table)
         LiveRegion::say(m_table, (on ? kTurnedOn : kTurnedOff) + kHighContrastEntry);
     });
 
+    // The faces in the four-colour deck: every card on the table is drawn again.
+    QAction *deck = helpers->addAction(kFourColourEntry);
+    deck->setObjectName(QStringLiteral("mnudeck"));
+    deck->setCheckable(true);
+    shortcuts::bind(deck, Command::FourColourDeck);
+    deck->setChecked(GameSettings().fourColourDeck());
+    showFourColourDeck(deck->isChecked());
+    connect(deck, &QAction::toggled, this, [this](bool on) {
+        GameSettings().setFourColourDeck(on);
+        showFourColourDeck(on);
+        LiveRegion::say(m_table, (on ? kTurnedOn : kTurnedOff) + kFourColourEntry);
+    });
+
+    // The table asks the settings before each card it turns over.
+    QAction *flip = helpers->addAction(kCardFlipEntry);
+    flip->setObjectName(QStringLiteral("mnuflip"));
+    flip->setCheckable(true);
+    shortcuts::bind(flip, Command::CardFlip);
+    flip->setChecked(GameSettings().cardFlip());
+    connect(flip, &QAction::toggled, this, [this](bool on) {
+        GameSettings().setCardFlip(on);
+        LiveRegion::say(m_table, (on ? kTurnedOn : kTurnedOff) + kCardFlipEntry);
+    });
+
     // The toolkit asks the settings before each sound, so switching is all the entry does.
     QAction *sound = helpers->addAction(kSoundEntry);
     sound->setObjectName(QStringLiteral("mnusound"));
@@ -58,6 +84,13 @@ HelpersMenu::HelpersMenu(QMenuBar *menuBar, TableControls &ui, QWidget *table)
         GameSettings().setSound(on);
         LiveRegion::say(m_table, (on ? kTurnedOn : kTurnedOff) + kSoundEntry);
     });
+}
+
+void HelpersMenu::showFourColourDeck(bool on)
+{
+    CardLibrary::setDeck(on ? CardLibrary::Deck::FourColour : CardLibrary::Deck::Design);
+    for (CardPicture *card : m_table->findChildren<CardPicture *>())
+        card->redraw();
 }
 
 void HelpersMenu::showHighContrast(bool on)

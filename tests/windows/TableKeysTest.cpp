@@ -3,6 +3,7 @@
 // shown where a player looks for them, and keys typed in the Thai layout.
 #include "history/ScoreStore.h"
 #include "support/CardFixtures.h"
+#include "support/RowName.h"
 #include "support/ScriptedRandom.h"
 #include "support/ScriptedToolkit.h"
 #include "toolkit/CardSlider.h"
@@ -617,11 +618,27 @@ TEST_F(TableKeys, FocusRingIsPlainOnTheGreenAndOnGrey)
     expectRingAround(close, grey, FocusRing::colourOn(grey));
 }
 
-// "เสียง": off at first; its key switches it on and off, screen readers hear it switched, and the
-// next table remembers it. (What the sounds are and when they play: TableSoundsTest, and the
-// real-sound test.)
-TEST_F(TableKeys, SoundIsARememberedChoiceSaidAsItSwitches)
+// The helpers that are plain switches, "เสียง", "ไพ่สี่สี" and "พลิกไพ่": off at first; the key
+// switches each on and off, screen readers hear it switched, and the next table remembers it.
+// (What the sounds are and when they play: TableSoundsTest and the real-sound test; the deck and
+// the flip on the table: TableLooksTest.)
+struct RememberedSwitch
 {
+    const char *name;
+    const char *entry;
+    const char *text;
+    QKeyCombination key;
+    bool (GameSettings::*setting)() const;
+    const char *word;
+};
+
+class RememberedSwitches : public TableKeys, public ::testing::WithParamInterface<RememberedSwitch>
+{
+};
+
+TEST_P(RememberedSwitches, AreOffAtFirstSwitchedByTheirKeySaidAndRemembered)
+{
+    const RememberedSwitch &row = GetParam();
     GameSettings().clear();
     openTable();
     const auto said = [&](const QString &sentence) {
@@ -631,20 +648,32 @@ TEST_F(TableKeys, SoundIsARememberedChoiceSaidAsItSwitches)
                 return true;
         return false;
     };
-    auto *entry = control<QAction>("mnusound");
+    const QString word = QString::fromUtf8(row.word);
+    auto *entry = control<QAction>(row.entry);
     EXPECT_FALSE(entry->isChecked());
-    EXPECT_EQ(entry->text(), QStringLiteral("เสียง(&S)"));
-    EXPECT_EQ(entry->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-    press(Qt::CTRL | Qt::Key_M);
-    EXPECT_TRUE(GameSettings().sound());
-    EXPECT_TRUE(said(QStringLiteral("เปิดเสียง")));
+    EXPECT_EQ(entry->text(), QString::fromUtf8(row.text));
+    EXPECT_EQ(entry->shortcut(), QKeySequence(row.key));
+    press(row.key);
+    EXPECT_TRUE((GameSettings().*row.setting)());
+    EXPECT_TRUE(said(QStringLiteral("เปิด") + word));
     openTable();
-    EXPECT_TRUE(control<QAction>("mnusound")->isChecked()) << "the next table";
-    press(Qt::CTRL | Qt::Key_M);
-    EXPECT_FALSE(GameSettings().sound());
-    EXPECT_FALSE(control<QAction>("mnusound")->isChecked());
-    EXPECT_TRUE(said(QStringLiteral("ปิดเสียง")));
+    EXPECT_TRUE(control<QAction>(row.entry)->isChecked()) << "the next table";
+    press(row.key);
+    EXPECT_FALSE((GameSettings().*row.setting)());
+    EXPECT_FALSE(control<QAction>(row.entry)->isChecked());
+    EXPECT_TRUE(said(QStringLiteral("ปิด") + word));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Helpers, RememberedSwitches,
+    ::testing::Values(RememberedSwitch { "sound", "mnusound", "เสียง(&S)", Qt::CTRL | Qt::Key_M,
+                                         &GameSettings::sound, "เสียง" },
+                      RememberedSwitch { "four_colour_deck", "mnudeck", "ไพ่สี่สี(&L)",
+                                         Qt::CTRL | Qt::Key_L, &GameSettings::fourColourDeck,
+                                         "ไพ่สี่สี" },
+                      RememberedSwitch { "card_flip", "mnuflip", "พลิกไพ่(&J)", Qt::CTRL | Qt::Key_J,
+                                         &GameSettings::cardFlip, "พลิกไพ่" }),
+    RowNamer());
 
 // "สีตัดกันชัด": off at first, with the design's colours; on (here by its key), every text on the
 // green stands out from it by 4.5:1 and the ring is wider, at once and on the next table; off
