@@ -9,6 +9,7 @@
 // card covers four and nine times the pixels.
 #include "rules/pokdeng/SlidePath.h"
 #include "support/Figures.h"
+#include "support/FrameTimes.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "support/TableRound.h"
@@ -38,56 +39,6 @@ namespace {
 
 // One round in a quick run.
 const int kRounds = bench::rounds(12, 1);
-
-// Counts the paints a widget gets, to prove that every timed frame did paint.
-class PaintCounter final : public QObject
-{
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-// The CPU time of this thread: the frame's own work, without the time another process had the
-// core. On a busy machine the wall-clock worst frame is often someone else's.
-double threadCpuMicroseconds()
-{
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
-}
-
-struct FrameTimes
-{
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    int framesWithoutPaint = 0;
-
-    // Prints the frames' times under what, and records them under name.
-    void report(const char *what, const std::string &name)
-    {
-        std::printf("  %s, %zu frames%s\n", what, wall.size(),
-                    framesWithoutPaint ? " (some frames did not paint!)" : "");
-        for (auto [clock, times] : { std::pair { "wall clock", &wall }, { "thread CPU", &cpu } }) {
-            std::sort(times->begin(), times->end());
-            const auto at = [&](double share) {
-                return (*times)[static_cast<std::size_t>(share * (times->size() - 1))];
-            };
-            std::printf("    %-10s median %6.1f us, 99th %6.1f us, worst %7.1f us\n", clock,
-                        at(0.5), at(0.99), times->back());
-            const std::string figure = name + '/' + clock;
-            bench::record(figure + " median", at(0.5), "us");
-            bench::record(figure + " 99th", at(0.99), "us");
-            bench::record(figure + " worst", times->back(), "us");
-        }
-    }
-};
 
 // The positions a slide shows, one a frame, as the card slider picks them at its pace.
 std::vector<TwipsPoint> framesOf(const std::vector<TwipsPoint> &path)
