@@ -13,6 +13,8 @@
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/GameSettings.h"
+#include "toolkit/CardFlip.h"
+#include "toolkit/CardPicture.h"
 #include "windows/Frmabout.h"
 #include "windows/FriendsDialog.h"
 #include "windows/Frmhistory.h"
@@ -113,6 +115,15 @@ int main(int argc, char *argv[])
     const auto client = [&](QSize size) { return size + QSize(0, menuHeight); };
     table.resize(client(designSize.shrunkBy({ 0, menuHeight, 0, 0 }) * 2));
     save(table, folder, QStringLiteral("table-round-2x"));
+    // The same table with ไพ่สี่สี, and with the user's cards halfway through turning over.
+    table.findChild<QAction *>(QStringLiteral("mnudeck"))->trigger();
+    save(table, folder, QStringLiteral("table-four-colour-2x"));
+    table.findChild<QAction *>(QStringLiteral("mnudeck"))->trigger();
+    for (const char *name : { "Imgpl2", "Imgpl6" })
+        table.findChild<CardPicture *>(QString::fromLatin1(name))->setSqueeze(CardFlip::widthAt(56));
+    save(table, folder, QStringLiteral("table-flip-2x"));
+    for (const char *name : { "Imgpl2", "Imgpl6" })
+        table.findChild<CardPicture *>(QString::fromLatin1(name))->setSqueeze(1);
     table.resize(client(QSize(995, 834))); // 2.37 times
     save(table, folder, QStringLiteral("table-round-2.37x"));
     table.resize(client(QSize(1000, 500)));
