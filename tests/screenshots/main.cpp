@@ -10,13 +10,13 @@
 #include "support/OffscreenApplication.h"
 #include "support/SimulatedPlay.h"
 #include "support/TableRound.h"
+#include "toolkit/CardFlip.h"
 #include "toolkit/CardLibrary.h"
+#include "toolkit/CardPicture.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/GameSettings.h"
-#include "toolkit/CardFlip.h"
-#include "toolkit/CardPicture.h"
-#include "windows/Frmabout.h"
 #include "windows/FriendsDialog.h"
+#include "windows/Frmabout.h"
 #include "windows/Frmhistory.h"
 #include "windows/Frmpoint.h"
 #include "windows/Frmpok.h"
@@ -120,7 +120,8 @@ int main(int argc, char *argv[])
     save(table, folder, QStringLiteral("table-four-colour-2x"));
     table.findChild<QAction *>(QStringLiteral("mnudeck"))->trigger();
     for (const char *name : { "Imgpl2", "Imgpl6" })
-        table.findChild<CardPicture *>(QString::fromLatin1(name))->setSqueeze(CardFlip::widthAt(56));
+        table.findChild<CardPicture *>(QString::fromLatin1(name))
+            ->setSqueeze(CardFlip::widthAt(56));
     save(table, folder, QStringLiteral("table-flip-2x"));
     for (const char *name : { "Imgpl2", "Imgpl6" })
         table.findChild<CardPicture *>(QString::fromLatin1(name))->setSqueeze(1);
