@@ -187,6 +187,18 @@ void TableHost::handle(Connection &connection, const Message &message)
         return bad(connection, "a message before its seat");
     if (const ActionMessage *a = std::get_if<ActionMessage>(&message)) {
         const int seat = connection.seat;
+        if (std::holds_alternative<table::Leave>(a->action)) {
+            // The seat goes back to the table: this connection holds it no more and ends, so
+            // it can never act for whoever sits there next.
+            const int id = connection.id;
+            qInfo().noquote() << "net: seat" << seat
+                              << "left:" << QString::fromStdString(connection.name);
+            m_seats[seat] = Seat {};
+            connection.seat = 0;
+            m_table.setView(seat, nullptr);
+            m_table.leave(seat);
+            return close(id);
+        }
         if (const auto refusal = m_table.act(seat, a->action)) {
             qInfo().noquote() << "net: seat" << seat
                               << "refused:" << QString::fromStdString(table::refusalText(*refusal));

@@ -254,3 +254,25 @@ TEST_F(ShortKeep, TheComputerTakesASeatNotTakenBackInTime)
 }
 
 } // namespace
+
+namespace {
+
+// A person who leaves gives the seat back: their connection ends and holds the seat no more, so
+// it can never act for whoever sits there next.
+TEST_F(HostedTable, APersonWhoLeavesHoldsTheSeatNoMore)
+{
+    seat("เอ", false);
+    Player &b = seat("บี", false);
+    const int seat = b.client.seat();
+    b.client.act(table::Leave {});
+    ASSERT_TRUE(waitFor([&] { return b.disconnects > 0; }));
+    EXPECT_FALSE(host.isConnected(seat));
+    ASSERT_TRUE(waitFor([&] { return !table.isPerson(seat); }));
+    // The token no longer seats anyone.
+    Player back("บี");
+    back.join(host.port(), kCode, b.client.token());
+    ASSERT_TRUE(waitFor([&] { return back.rejection.has_value(); }));
+    EXPECT_EQ(*back.rejection, net::Rejection::UnknownToken);
+}
+
+} // namespace
