@@ -141,7 +141,10 @@ int TableController::join(const std::string &name, TableView *view, int seat)
     }
     if (seat < kFirstSeat || seat > kLastSeat || person(seat))
         return 0;
-    Person &newcomer = m_people[seat - 1].emplace();
+    // Assigned, not emplace()d: clang does not take a nested aggregate with member initialisers
+    // as default-constructible inside its enclosing class.
+    m_people[seat - 1] = Person {};
+    Person &newcomer = *m_people[seat - 1];
     newcomer.name = name;
     newcomer.view = view;
     // The newcomer learns who sits where; everyone else learns of the newcomer.

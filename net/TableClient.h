@@ -1,0 +1,69 @@
+#pragma once
+
+#include "net/Protocol.h"
+#include "table/SeatLink.h"
+#include "table/TableView.h"
+
+#include <QObject>
+#include <QString>
+#include <QTcpSocket>
+
+#include <cstdint>
+
+namespace net {
+
+// A person's game at a table hosted elsewhere: it connects, says hello with the join code (and
+// the seat token when it comes back), and then passes the table's events to its view in the
+// order they came, and the person's actions and shown steps to the host (SeatLink). A view that
+// is busy (a slide, a box) keeps the events that come meanwhile; the client does not wait.
+class TableClient final : public QObject, public table::SeatLink
+{
+    Q_OBJECT
+public:
+    explicit TableClient(QObject *parent = nullptr);
+
+    // The view the events go to (not owned; may be null).
+    void setView(table::TableView *view) { m_view = view; }
+
+    // token: the seat token of an earlier connection, to take that seat back.
+    void connectTo(const QString &host, quint16 port, const QString &name, const QString &code,
+                   const QString &token = {});
+    // Ends the connection at once, as a lost one.
+    void abort();
+    bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
+
+    int seat() const { return m_seat; }
+    QString token() const { return m_token; }
+
+    void act(const table::Action &action) override;
+    void shown(std::uint64_t step) override;
+    void say(const QString &text);
+    void sayPhrase(int phrase);
+
+    // For tests of a hostile person: bytes sent as they are.
+    void sendRaw(const QByteArray &bytes);
+
+signals:
+    void welcomed(int seat);
+    void rejected(net::Rejection reason, const QString &text);
+    void refused(table::Refusal refusal, const QString &text);
+    void chatted(int seat, const QString &name, const QString &text);
+    // Every message's bytes as they came (for tests that look at the wire).
+    void bytesReceived(const QByteArray &bytes);
+    // The host sent what is no message: the connection is closed.
+    void protocolError(const QString &why);
+    void disconnected();
+
+private:
+    void readMessages();
+    void send(const Message &message);
+
+    QTcpSocket m_socket;
+    FrameReader m_reader;
+    table::TableView *m_view = nullptr;
+    Hello m_hello;
+    int m_seat = 0;
+    QString m_token;
+};
+
+} // namespace net

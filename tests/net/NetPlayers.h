@@ -1,0 +1,134 @@
+#pragma once
+
+// People at a hosted table over real sockets on the loopback: each a scripted player whose game
+// answers every paced event at once, chooses the least bet and stands (or draws when it must),
+// and checks every message it receives for cards it must not see yet.
+#include "net/Protocol.h"
+#include "net/TableClient.h"
+#include "net/TableHost.h"
+#include "rules/pokdeng/Seats.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDebug>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace nettest {
+
+// Runs the event loop until done() or timeoutMs have passed; returns done().
+inline bool waitFor(const std::function<bool()> &done, int timeoutMs = 10'000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return done();
+}
+
+class Player final : public table::TableView
+{
+public:
+    explicit Player(std::string name)
+        : name(std::move(name))
+    {
+        client.setView(this);
+        QObject::connect(&client, &net::TableClient::bytesReceived, &client,
+                         [this](const QByteArray &body) { inspect(body); });
+        QObject::connect(&client, &net::TableClient::rejected, &client,
+                         [this](net::Rejection reason, const QString &text) {
+                             rejection = reason;
+                             rejectionText = text;
+                         });
+        QObject::connect(
+            &client, &net::TableClient::refused, &client,
+            [this](table::Refusal refusal, const QString &) { refusals.push_back(refusal); });
+        QObject::connect(&client, &net::TableClient::chatted, &client,
+                         [this](int seat, const QString &who, const QString &text) {
+                             chat.push_back(QString::number(seat) + who + text);
+                         });
+        QObject::connect(&client, &net::TableClient::disconnected, &client,
+                         [this] { ++disconnects; });
+    }
+
+    void join(quint16 port, const QString &code, const QString &token = {})
+    {
+        client.connectTo(QStringLiteral("127.0.0.1"), port, QString::fromStdString(name), code,
+                         token);
+    }
+
+    void tell(std::uint64_t step, const table::Event &event) override
+    {
+        ++events;
+        if (const auto *bets = std::get_if<table::BetsOpen>(&event); bets && autoPlay)
+            client.act(table::ChooseBet { bets->offered.front() });
+        if (const auto *status = std::get_if<table::StatusShown>(&event);
+            status && status->yourTurn) {
+            if (onTurn && onTurn())
+                return;
+            if (autoPlay)
+                client.act(status->mayStand ? table::Action(table::Stand {}) : table::Draw {});
+        }
+        if (const auto *outcome = std::get_if<table::OutcomeShown>(&event))
+            outcomes.push_back(outcome->round);
+        if (const auto *money = std::get_if<table::MoneyChanged>(&event);
+            money && money->seat == client.seat())
+            lastMoney = money->money;
+        if (table::isPaced(event))
+            client.shown(step);
+    }
+
+    // Each message as it came off the wire: a card of another seat shows no face before the
+    // reveal, and a face-down card carries no face at all.
+    void inspect(const QByteArray &body)
+    {
+        rawBytes += body.size();
+        const net::Decoded decoded = net::decode(body, net::Sender::Host);
+        if (!decoded.message)
+            return;
+        const auto *message = std::get_if<net::EventMessage>(&*decoded.message);
+        if (!message)
+            return;
+        if (std::holds_alternative<table::CardsRevealed>(message->event))
+            revealed = true;
+        if (const auto *card = std::get_if<table::CardOut>(&message->event)) {
+            if (card->slot == 1) // the first card of a round
+                revealed = false;
+            if (card->faceUp && !revealed && pokdeng::seatOfSlot(card->slot) != client.seat()) {
+                ++seenTooEarly;
+                qWarning() << name.c_str() << "saw slot" << card->slot
+                           << "before the reveal:" << body.toHex();
+            }
+            if (!card->faceUp && body.contains(QByteArrayLiteral("card\x82")))
+                ++seenTooEarly;
+        }
+    }
+
+    // The person's money from the outcomes this game was shown.
+    double settledMoney() const
+    {
+        double money = 10000;
+        for (const pokdeng::PlayedRound &round : outcomes)
+            money += round.moneyChange;
+        return money;
+    }
+
+    std::string name;
+    net::TableClient client;
+    bool autoPlay = true;
+    std::function<bool()> onTurn; // true: the turn is left alone
+    std::size_t events = 0;
+    qint64 rawBytes = 0;
+    int seenTooEarly = 0;
+    bool revealed = false;
+    int disconnects = 0;
+    std::optional<net::Rejection> rejection;
+    QString rejectionText;
+    std::vector<table::Refusal> refusals;
+    std::vector<QString> chat;
+    std::vector<pokdeng::PlayedRound> outcomes;
+    double lastMoney = 10000;
+};
+
+} // namespace nettest

@@ -1,0 +1,278 @@
+// A hosted table over real sockets on 127.0.0.1: people play rounds and see no card of another
+// seat before the reveal, on the wire; what a hostile person sends is refused and the table goes
+// on; a seat survives a lost connection for a while and comes back with its money.
+#include "NetPlayers.h"
+
+#include "net/TableHost.h"
+#include "rules/RandomSource.h"
+#include "table/TableController.h"
+
+#include <QCborMap>
+#include <QCborValue>
+#include <QFile>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace nettest;
+
+namespace {
+
+const QString kCode = QStringLiteral("4821");
+
+class HostedTable : public ::testing::Test
+{
+public:
+    explicit HostedTable(int keepSeatMs = 60'000)
+        : table(deals, table::TableController::Limits { 300, 300 })
+        , host(table, net::TableHost::Options { kCode, keepSeatMs, 20, 3 })
+    {
+        EXPECT_TRUE(host.listen(QHostAddress::LocalHost, 0)) << host.errorString().toStdString();
+    }
+
+    Player &seat(const std::string &name, bool autoPlay = true)
+    {
+        players.push_back(std::make_unique<Player>(name));
+        Player &player = *players.back();
+        player.autoPlay = autoPlay;
+        player.join(host.port(), kCode);
+        EXPECT_TRUE(waitFor([&] { return player.client.seat() != 0; }));
+        return player;
+    }
+
+    cards::SeededRandom deals { 21 };
+    table::TableController table;
+    net::TableHost host;
+    std::vector<std::unique_ptr<Player>> players;
+};
+
+QByteArray framed(const QByteArray &body)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian<quint32>(static_cast<quint32>(body.size()), bytes.data());
+    return bytes + body;
+}
+
+TEST_F(HostedTable, ThreePeoplePlayRoundsAndSeeNoOtherCardBeforeTheReveal)
+{
+    Player &a = seat("เอ");
+    Player &b = seat("บี");
+    Player &c = seat("ซี");
+    EXPECT_EQ(std::set<int>({ a.client.seat(), b.client.seat(), c.client.seat() }),
+              std::set<int>({ 1, 2, 3 }));
+    // The first to sit played alone until the others came; everyone plays from the next round.
+    const std::uint64_t start = table.rounds();
+    ASSERT_TRUE(waitFor([&] { return table.rounds() >= start + 6; }, 30'000)) << table.rounds();
+    for (Player *p : { &a, &b, &c }) {
+        SCOPED_TRACE(p->name);
+        EXPECT_EQ(p->seenTooEarly, 0);
+        EXPECT_GT(p->rawBytes, 0);
+        ASSERT_GE(p->outcomes.size(), 4u);
+        EXPECT_EQ(p->lastMoney, table.money(p->client.seat()));
+        EXPECT_EQ(p->settledMoney(), table.money(p->client.seat()));
+    }
+    // Chat reaches everyone, with the sender's seat and name; a phrase goes by its number.
+    a.client.say(QStringLiteral("<b>สวัสดี</b>"));
+    b.client.sayPhrase(0);
+    ASSERT_TRUE(waitFor([&] { return c.chat.size() >= 2; }));
+    EXPECT_TRUE(std::count(c.chat.begin(), c.chat.end(),
+                           QString::number(a.client.seat()) + QStringLiteral("เอ<b>สวัสดี</b>")));
+    EXPECT_TRUE(std::count(c.chat.begin(), c.chat.end(),
+                           QString::number(b.client.seat()) + QStringLiteral("บีอีกตา")));
+}
+
+struct Hostile
+{
+    const char *name;
+    std::function<QByteArray()> bytes;
+};
+
+// Each of these gets the connection closed (with a reason sent first when one applies); the
+// person already seated plays on.
+TEST_F(HostedTable, HostileConnectionsAreClosedAndTheTableGoesOn)
+{
+    Player &seated = seat("เจ้าของที่", false);
+    const int seatedSeat = seated.client.seat();
+    const QByteArray hello = net::encode(
+        net::Hello { net::kProtocolVersion, net::gameVersion(), "ผู้บุกรุก", kCode.toStdString(), "" });
+    QByteArray oversized(4, '\0');
+    qToBigEndian<quint32>(net::kMaxMessageBytes + 1, oversized.data());
+    oversized += QByteArray(1000, 'x');
+    const QByteArray truncated = framed(net::encode(net::Shown { 5 }).mid(4, 3));
+    const std::vector<Hostile> rows = {
+        { "wrongCode",
+          [] {
+              return net::encode(
+                  net::Hello { net::kProtocolVersion, net::gameVersion(), "x", "0000", "" });
+          } },
+        { "otherVersion",
+          [] {
+              return net::encode(
+                  net::Hello { net::kProtocolVersion, "0.1", "x", kCode.toStdString(), "" });
+          } },
+        { "unknownToken",
+          [] {
+              return net::encode(net::Hello { net::kProtocolVersion, net::gameVersion(), "x",
+                                              kCode.toStdString(), "00112233" });
+          } },
+        { "oversized", [=] { return oversized; } },
+        { "truncatedThrice", [=] { return truncated + truncated + truncated; } },
+        { "actionBeforeHello",
+          [] {
+              return net::encode(net::ActionMessage { table::Draw {} })
+                  + net::encode(net::ActionMessage { table::Draw {} })
+                  + net::encode(net::ActionMessage { table::Draw {} });
+          } },
+        { "flood",
+          [=] {
+              QByteArray many = hello;
+              for (int i = 0; i < 200; ++i)
+                  many += net::encode(net::Shown { 1 });
+              return many;
+          } },
+    };
+    for (const Hostile &row : rows) {
+        SCOPED_TRACE(row.name);
+        Player intruder("ผู้บุกรุก");
+        intruder.autoPlay = false;
+        QObject::connect(&intruder.client, &net::TableClient::welcomed, &intruder.client, [&] {});
+        intruder.client.connectTo(QStringLiteral("127.0.0.1"), host.port(), QStringLiteral("x"),
+                                  QStringLiteral("wrong"));
+        // The client's own hello is refused too; what counts is the host's answer to the rest.
+        intruder.client.sendRaw(row.bytes());
+        ASSERT_TRUE(waitFor([&] { return intruder.disconnects > 0; })) << row.name;
+        EXPECT_EQ(seated.client.seat(), seatedSeat);
+        EXPECT_TRUE(seated.client.isConnected());
+        EXPECT_TRUE(host.isConnected(seatedSeat));
+    }
+    // A flood from a seated person closes them too; their seat is kept for them.
+    Player &flooder = seat("น้ำท่วม", false);
+    const int flooderSeat = flooder.client.seat();
+    QByteArray many;
+    for (int i = 0; i < 200; ++i)
+        many += net::encode(net::Shown { 1 });
+    flooder.client.sendRaw(many);
+    ASSERT_TRUE(waitFor([&] { return flooder.disconnects > 0; }));
+    EXPECT_TRUE(table.isPerson(flooderSeat));
+    EXPECT_FALSE(host.isConnected(flooderSeat));
+    EXPECT_TRUE(host.isConnected(seatedSeat));
+}
+
+// A refusal reaches the one who sent it, in Thai, with the reason.
+TEST_F(HostedTable, RejectionsAndRefusalsAreTold)
+{
+    Player wrong("ผิด");
+    wrong.join(host.port(), QStringLiteral("9999"));
+    ASSERT_TRUE(waitFor([&] { return wrong.rejection.has_value(); }));
+    EXPECT_EQ(*wrong.rejection, net::Rejection::Code);
+    EXPECT_EQ(wrong.rejectionText, QStringLiteral("รหัสเข้าร่วมโต๊ะไม่ถูกต้อง"));
+
+    // An action out of turn is refused and changes nothing; the message names no seat, so a
+    // connection acts for its own seat whatever it claims.
+    Player &a = seat("เอ", false);
+    Player &b = seat("บี", false);
+    const double money = table.money(b.client.seat());
+    QCborMap draw;
+    draw[QLatin1StringView("a")] = QLatin1StringView("draw");
+    draw[QLatin1StringView("seat")] = b.client.seat();
+    QCborMap action;
+    action[QLatin1StringView("t")] = QLatin1StringView("action");
+    action[QLatin1StringView("action")] = draw;
+    a.client.sendRaw(framed(QCborValue(action).toCbor()));
+    ASSERT_TRUE(waitFor([&] { return !a.refusals.empty(); }));
+    EXPECT_EQ(a.refusals.front(), table::Refusal::NotYourTurn);
+    EXPECT_EQ(table.money(b.client.seat()), money);
+    EXPECT_EQ(table.turnSeat(), 0);
+
+    // The token of a seat whose person is connected is refused.
+    Player replay("ซ้ำ");
+    replay.join(host.port(), kCode, a.client.token());
+    ASSERT_TRUE(waitFor([&] { return replay.rejection.has_value(); }));
+    EXPECT_EQ(*replay.rejection, net::Rejection::TokenInUse);
+    EXPECT_TRUE(host.isConnected(a.client.seat()));
+}
+
+// A person whose connection drops in their turn comes back with the token to the same seat and
+// the same money.
+TEST_F(HostedTable, ALostPersonComesBackWithTheirSeatAndMoney)
+{
+    Player &a = seat("เอ");
+    Player &b = seat("บี");
+    bool dropped = false;
+    b.onTurn = [&] {
+        if (dropped || table.rounds() < 2)
+            return false;
+        dropped = true;
+        b.client.abort();
+        return true;
+    };
+    ASSERT_TRUE(waitFor([&] { return dropped; }, 20'000));
+    const int seat = b.client.seat();
+    const QString token = b.client.token();
+    ASSERT_TRUE(waitFor([&] { return !host.isConnected(seat); }));
+    EXPECT_TRUE(table.isPerson(seat));
+    // The table goes on without them: their turn stands by the limit.
+    const std::uint64_t rounds = table.rounds();
+    ASSERT_TRUE(waitFor([&] { return table.rounds() > rounds; }));
+    const double money = table.money(seat);
+
+    b.join(host.port(), kCode, token);
+    ASSERT_TRUE(waitFor([&] { return host.isConnected(seat); }));
+    EXPECT_EQ(b.client.seat(), seat);
+    EXPECT_EQ(table.money(seat), money);
+    EXPECT_EQ(table.nameAt(seat), "บี");
+    EXPECT_EQ(b.lastMoney, money);
+    const std::uint64_t back = table.rounds();
+    ASSERT_TRUE(waitFor([&] { return table.rounds() > back + 1; }, 20'000));
+    EXPECT_EQ(b.lastMoney, table.money(seat));
+    EXPECT_EQ(a.seenTooEarly + b.seenTooEarly, 0);
+}
+
+class ShortKeep : public HostedTable
+{
+public:
+    ShortKeep()
+        : HostedTable(300)
+    {
+    }
+};
+
+// Not back in time: the computer takes the seat, and the old token no longer seats anyone.
+TEST_F(ShortKeep, TheComputerTakesASeatNotTakenBackInTime)
+{
+    seat("เอ");
+    Player &b = seat("บี");
+    const int seat = b.client.seat();
+    const QString token = b.client.token();
+    b.client.abort();
+    ASSERT_TRUE(waitFor([&] { return !table.isPerson(seat); }));
+    b.join(host.port(), kCode, token);
+    ASSERT_TRUE(waitFor([&] { return b.rejection.has_value(); }));
+    EXPECT_EQ(*b.rejection, net::Rejection::UnknownToken);
+}
+
+} // namespace
+
+namespace {
+
+// A person who leaves gives the seat back: their connection ends and holds the seat no more, so
+// it can never act for whoever sits there next.
+TEST_F(HostedTable, APersonWhoLeavesHoldsTheSeatNoMore)
+{
+    seat("เอ", false);
+    Player &b = seat("บี", false);
+    const int seat = b.client.seat();
+    b.client.act(table::Leave {});
+    ASSERT_TRUE(waitFor([&] { return b.disconnects > 0; }));
+    EXPECT_FALSE(host.isConnected(seat));
+    ASSERT_TRUE(waitFor([&] { return !table.isPerson(seat); }));
+    // The token no longer seats anyone.
+    Player back("บี");
+    back.join(host.port(), kCode, b.client.token());
+    ASSERT_TRUE(waitFor([&] { return back.rejection.has_value(); }));
+    EXPECT_EQ(*back.rejection, net::Rejection::UnknownToken);
+}
+
+} // namespace
