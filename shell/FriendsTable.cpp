@@ -76,7 +76,10 @@ GameKind host(const FriendsChoice &choice, QWidget *parent)
     TableAnnouncer announcer({ net::kProtocolVersion, choice.name, host.port(), 2 });
     QObject::connect(&table, &table::TableController::roundSettled, &announcer,
                      [&] { announcer.setFreeSeats(3 - table.personCount()); });
-    return run(window, parent);
+    const GameKind next = run(window, parent);
+    // The window goes before the table and its host, which would otherwise still tell it.
+    table.leave(seat);
+    return next;
 }
 
 GameKind join(const FriendsChoice &choice, QWidget *parent)
@@ -119,7 +122,9 @@ GameKind join(const FriendsChoice &choice, QWidget *parent)
         [&window](table::Refusal refusal, const QString &) { window.refused(refusal); });
     QObject::connect(&client, &net::TableClient::disconnected, &window,
                      [&window] { window.showTableLine(kConnectionLost); });
-    return run(window, parent);
+    const GameKind next = run(window, parent);
+    client.setView(nullptr);
+    return next;
 }
 
 } // namespace

@@ -66,6 +66,7 @@ TEST(NetworkTable, AHostAndAJoiningWindowPlayARoundOverTheLoopback)
     table::LocalSeat hostSeat(table, kUserSeat);
     Frmpok hosting(hostSeat, kUserSeat);
     table.join("แดง", &hosting, kUserSeat);
+    hosting.show();
 
     net::TableClient client;
     int seat = 0;
@@ -76,6 +77,7 @@ TEST(NetworkTable, AHostAndAJoiningWindowPlayARoundOverTheLoopback)
     ASSERT_EQ(seat, kFirstSeat);
     Frmpok joining(client, seat);
     client.setView(&joining);
+    joining.show();
     QObject::connect(&client, &net::TableClient::chatted, joining.chatPanel(),
                      [&](int from, const QString &name, const QString &text) {
                          joining.chatPanel()->addLine(name, text, from == seat);
@@ -109,6 +111,9 @@ TEST(NetworkTable, AHostAndAJoiningWindowPlayARoundOverTheLoopback)
     ASSERT_TRUE(QTest::qWaitFor([&] { return joining.phase() == Frmpok::Phase::Betting; }, 10'000));
     EXPECT_EQ(joining.money(), table.money(kFirstSeat));
     EXPECT_EQ(hosting.money(), table.money(kUserSeat));
+    // The windows go before the table and the client that tell them.
+    client.setView(nullptr);
+    table.leave(kUserSeat);
     PlayHistory::install(nullptr);
 }
 
