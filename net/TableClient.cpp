@@ -4,8 +4,8 @@ namespace net {
 
 namespace {
 
-// Events kept for a view still to come: far more than a round sends.
-constexpr std::size_t kMostKeptEvents = 1000;
+    // Events kept for a view still to come: far more than a round sends.
+    constexpr std::size_t kMostKeptEvents = 1000;
 
 } // namespace
 
