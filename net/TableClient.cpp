@@ -2,6 +2,24 @@
 
 namespace net {
 
+namespace {
+
+    // Events kept for a view still to come: far more than a round sends.
+    constexpr std::size_t kMostKeptEvents = 1000;
+
+} // namespace
+
+void TableClient::setView(table::TableView *view)
+{
+    m_view = view;
+    if (!m_view)
+        return;
+    const std::vector<EventMessage> kept = std::move(m_kept);
+    m_kept.clear();
+    for (const EventMessage &event : kept)
+        m_view->tell(event.step, event.event);
+}
+
 TableClient::TableClient(QObject *parent)
     : QObject(parent)
 {
@@ -98,6 +116,8 @@ void TableClient::readMessages()
             } else if (const EventMessage *e = std::get_if<EventMessage>(&message)) {
                 if (m_view)
                     m_view->tell(e->step, e->event);
+                else if (m_kept.size() < kMostKeptEvents)
+                    m_kept.push_back(*e);
             } else if (const Chat *c = std::get_if<Chat>(&message)) {
                 const QString text = c->phrase >= 0
                     ? QString::fromStdString(quickPhrases()[static_cast<std::size_t>(c->phrase)])

@@ -22,8 +22,9 @@ class TableClient final : public QObject, public table::SeatLink
 public:
     explicit TableClient(QObject *parent = nullptr);
 
-    // The view the events go to (not owned; may be null).
-    void setView(table::TableView *view) { m_view = view; }
+    // The view the events go to (not owned; may be null). Events that come while there is no
+    // view (between the welcome and the window that shows the seat) are kept for the next one.
+    void setView(table::TableView *view);
 
     // token: the seat token of an earlier connection, to take that seat back.
     void connectTo(const QString &host, quint16 port, const QString &name, const QString &code,
@@ -61,6 +62,7 @@ private:
     QTcpSocket m_socket;
     FrameReader m_reader;
     table::TableView *m_view = nullptr;
+    std::vector<EventMessage> m_kept;
     Hello m_hello;
     int m_seat = 0;
     QString m_token;

@@ -357,4 +357,20 @@ std::string TableHost::newToken()
     return QByteArray(reinterpret_cast<const char *>(words), sizeof words).toHex().toStdString();
 }
 
+void TableHost::say(int seat, const QString &name, const QString &text, int phrase)
+{
+    Chat line;
+    line.seat = seat;
+    line.name = name.left(kMaxNameChars).toStdString();
+    line.phrase = phrase;
+    if (phrase < 0)
+        line.text = text.simplified().left(kMaxChatChars).toStdString();
+    if (phrase < 0 && line.text.empty())
+        return;
+    for (const auto &[id, other] : m_connections)
+        if (other->seat != 0)
+            sendTo(*other, line);
+    emit chatted(line);
+}
+
 } // namespace net

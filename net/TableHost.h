@@ -61,6 +61,10 @@ public:
     // Whether the person at seat is connected now.
     bool isConnected(int seat) const;
 
+    // A chat line of the person playing at the host's own game (seat), passed on to everyone as
+    // a connection's line is; text is plain text, or phrase a quick phrase's number (-1: none).
+    void say(int seat, const QString &name, const QString &text, int phrase = -1);
+
 signals:
     // A chat line passed on to everyone (for a window at the host).
     void chatted(const net::Chat &chat);

@@ -106,6 +106,7 @@ Form1::Form1(QWidget *parent)
     } helpers[] = {
         { "mnurules", QStringLiteral("วิธีเล่น"), Command::Rules },
         { "mnuhistory", QStringLiteral("ประวัติการเล่น"), Command::History },
+        { "mnufriends", QStringLiteral("เล่นกับเพื่อน"), Command::PlayWithFriends },
     };
     auto *menu = new QMenu(this);
     for (const auto &helper : helpers) {
@@ -121,6 +122,8 @@ Form1::Form1(QWidget *parent)
             [this] { Frmrules::showBeside(this); });
     connect(findChild<QAction *>(QStringLiteral("mnuhistory")), &QAction::triggered, this,
             [this] { PlayHistory::instance().showStatistics(this); });
+    connect(findChild<QAction *>(QStringLiteral("mnufriends")), &QAction::triggered, this,
+            [this] { runGameWindows(GameKind::WithFriends, this); });
 
     Form_Load();
 }

@@ -1,5 +1,7 @@
 #include "shell/Navigator.h"
 
+#include "shell/FriendsTable.h"
+
 #include "toolkit/Toolkit.h"
 #include "toolkit/WindowPlace.h"
 #include "windows/Frmpok.h"
@@ -20,6 +22,7 @@ std::unique_ptr<GameWindow> makeGameWindow(GameKind kind, QWidget *parent)
         return std::make_unique<Frm9ga>(parent);
     case GameKind::Dummy:
         return std::make_unique<Frmdum>(parent);
+    case GameKind::WithFriends:
     case GameKind::None:
         break;
     }
@@ -34,6 +37,10 @@ void runGameWindows(GameKind first, QWidget *parent)
     // evening of switching games costs no more than one window.
     GameKind next = first;
     while (next != GameKind::None && !Toolkit::instance().isEnding()) {
+        if (next == GameKind::WithFriends) {
+            next = playWithFriends(parent);
+            continue;
+        }
         std::unique_ptr<GameWindow> window = makeGameWindow(next, parent);
         if (!window)
             return;

@@ -6,8 +6,9 @@
 #include <QString>
 
 // The games the start window and every game's menu "เลือกเกม" offer; None when no window is to
-// open next.
-enum class GameKind { None, PokDeng, NineGa, Dummy };
+// open next. WithFriends is no game of the list but the way to a Pok Deng table shared with
+// others (เล่นกับเพื่อน), which the navigator opens after asking how.
+enum class GameKind { None, PokDeng, NineGa, Dummy, WithFriends };
 
 // One game as the windows around it name it. The start window, the games' menu, the keys and
 // the settings file all read this list, in its order; the game's own window class is made by

@@ -38,7 +38,7 @@ const std::pair<const char *, char> kMnemonics[] = {
     { "mnusel", 'G' },      { "mnustart", 'N' }, { "mnupoint", 'R' },    { "mnuabout", 'A' },
     { "mnuhelpers", 'H' },  { "mnuodds", 'K' },  { "mnuhistory", 'H' },  { "mnurules", 'R' },
     { "mnucontrast", 'C' }, { "mnufull", 'F' },  { "closeWindow", 'C' }, { "quit", 'Q' },
-    { "mnusound", 'S' },    { "mnudeck", 'L' },  { "mnuflip", 'J' },
+    { "mnusound", 'S' },    { "mnudeck", 'L' },  { "mnuflip", 'J' },     { "mnufriends", 'W' },
 };
 
 // The letter of the menu or entry named name; 0 when it has none.

@@ -36,6 +36,7 @@ const Binding kBindings[] = {
     { Command::Sound, Qt::CTRL | Qt::Key_M },
     { Command::FourColourDeck, Qt::CTRL | Qt::Key_L },
     { Command::CardFlip, Qt::CTRL | Qt::Key_J },
+    { Command::PlayWithFriends, Qt::CTRL | Qt::Key_F },
     { Command::OpenMenuBar, Qt::Key_F10 },
     { Command::FullScreen, Qt::Key_F11 },
     { Command::CloseWindow, Qt::CTRL | Qt::Key_W },

@@ -32,6 +32,7 @@ enum class Command {
     PlayPokDeng,
     PlayNineGa,
     PlayDummy,
+    PlayWithFriends,
     OpenMenuBar,
     FullScreen,
     // Every window with a title bar.

@@ -1,5 +1,6 @@
 #include "windows/ChatPanel.h"
 
+#include "net/Protocol.h"
 #include "toolkit/LiveRegion.h"
 
 #include <QHBoxLayout>
@@ -28,14 +29,6 @@ QString plainLine(const QString &text)
 
 } // namespace
 
-const QStringList &ChatPanel::quickPhrases()
-{
-    static const QStringList phrases
-        = { QStringLiteral("อีกตา"), QStringLiteral("เก่งมาก"), QStringLiteral("ไพ่มาแล้ว"),
-            QStringLiteral("โชคดีนะ"), QStringLiteral("ขอบคุณ") };
-    return phrases;
-}
-
 ChatPanel::ChatPanel(QWidget *parent)
     : QWidget(parent)
 {
@@ -53,11 +46,12 @@ ChatPanel::ChatPanel(QWidget *parent)
     connect(m_typed, &QLineEdit::returnPressed, this, &ChatPanel::sendTyped);
 
     auto *phrases = new QHBoxLayout;
-    for (const QString &phrase : quickPhrases()) {
-        auto *button = new QPushButton(phrase, this);
-        button->setObjectName(QStringLiteral("phrase%1").arg(phrases->count() + 1));
+    const auto &quick = net::quickPhrases();
+    for (int number = 0; number < int(quick.size()); ++number) {
+        auto *button = new QPushButton(QString::fromStdString(quick[std::size_t(number)]), this);
+        button->setObjectName(QStringLiteral("phrase%1").arg(number + 1));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, phrase] { emit said(phrase); });
+        connect(button, &QPushButton::clicked, this, [this, number] { emit saidPhrase(number); });
         phrases->addWidget(button);
     }
     auto *layout = new QVBoxLayout(this);

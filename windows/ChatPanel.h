@@ -18,8 +18,6 @@ public:
     static constexpr int kMostLength = 200;
     // Older lines than these go.
     static constexpr int kMostLines = 200;
-    // The quick phrases, in the order of their buttons.
-    static const QStringList &quickPhrases();
 
     explicit ChatPanel(QWidget *parent = nullptr);
 
@@ -30,8 +28,10 @@ public:
     QStringList lines() const;
 
 signals:
-    // The person said text (typed and sent with Enter, or a quick phrase).
+    // The person typed text and sent it with Enter.
     void said(const QString &text);
+    // The person chose the quick phrase of that number (net::quickPhrases()).
+    void saidPhrase(int phrase);
 
 private:
     void sendTyped();

@@ -13,6 +13,7 @@
 #include "toolkit/LiveRegion.h"
 #include "toolkit/Shortcuts.h"
 #include "toolkit/Toolkit.h"
+#include "windows/ChatPanel.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmpoint.h"
 #include "windows/FrmpokTexts.h"
@@ -69,6 +70,12 @@ Frmpok::Frmpok(table::SeatLink &link, int seat, QWidget *parent)
     , m_takesAtOnce(false)
 {
     build();
+    m_tableLine = new QLabel(this);
+    m_tableLine->setObjectName(QStringLiteral("tableLine"));
+    m_tableLine->hide();
+    addBelowClient(m_tableLine);
+    m_chat = new ChatPanel(this);
+    addBelowClient(m_chat);
     // Nothing is on offer until the table says so.
     for (BetOption option : kBetOptions)
         ui.betOption(option)->setEnabled(false);
@@ -101,6 +108,18 @@ void Frmpok::buildMenu()
     connect(record, &QAction::triggered, this, &Frmpok::mnupoint_Click);
     QAction *about = addBarEntry(kAboutEntry, "mnuabout", Command::About);
     connect(about, &QAction::triggered, this, &Frmpok::mnuabout_Click);
+
+    // เล่นกับเพื่อน, below the games of เลือกเกม.
+    if (QMenu *games = gameMenuBar()->findChild<QMenu *>(QStringLiteral("mnusel"))) {
+        auto *friends = new QAction(kWithFriendsEntry, games);
+        friends->setObjectName(QStringLiteral("mnufriends"));
+        shortcuts::bind(friends, Command::PlayWithFriends);
+        const auto entries = games->actions();
+        const auto separator = std::find_if(entries.begin(), entries.end(),
+                                            [](QAction *entry) { return entry->isSeparator(); });
+        games->insertAction(separator == entries.end() ? nullptr : *separator, friends);
+        connect(friends, &QAction::triggered, this, [this] { switchTo(GameKind::WithFriends); });
+    }
 
     // Beside the design's entries, one menu of the helpers it did not have.
     m_advisor = (new HelpersMenu(gameMenuBar(), ui, this))->advisor();
@@ -231,6 +250,15 @@ void Frmpok::takeEvents()
         takeEvent(number, next);
     }
     m_takingEvents = false;
+}
+
+void Frmpok::showTableLine(const QString &line)
+{
+    if (!m_tableLine)
+        return;
+    m_tableLine->setText(line);
+    m_tableLine->setAccessibleName(line);
+    m_tableLine->setVisible(!line.isEmpty());
 }
 
 void Frmpok::refused(table::Refusal refusal)

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+class ChatPanel;
+class QLabel;
 class OddsAdvisor;
 
 // The Pok Deng table: the user against the dealer, beside two computer seats, for baht. A round
@@ -53,6 +55,10 @@ public:
     int points(int seat) const;
     // The seat the window sees the table from.
     int seat() const { return m_seat; }
+    // At a table others share: the chat under the table (null at the window's own table), and a
+    // line about the table above it (where it is hosted, its join code).
+    ChatPanel *chatPanel() const { return m_chat; }
+    void showTableLine(const QString &line);
 
     // What the table tells the window, taken one event at a time and in order.
     void tell(std::uint64_t step, const table::Event &event) override;
@@ -140,4 +146,6 @@ private:
     // each is there.
     std::array<QString, 4> m_names {};
     std::array<bool, 4> m_present {};
+    ChatPanel *m_chat = nullptr;
+    QLabel *m_tableLine = nullptr;
 };

@@ -29,6 +29,7 @@ inline const QString kHighContrastEntry = QStringLiteral("สีตัดกั�
 inline const QString kSoundEntry = QStringLiteral("เสียง");
 inline const QString kFourColourEntry = QStringLiteral("ไพ่สี่สี");
 inline const QString kCardFlipEntry = QStringLiteral("พลิกไพ่");
+inline const QString kWithFriendsEntry = QStringLiteral("เล่นกับเพื่อน");
 
 // A helper turned on or off, as screen readers tell it: "เปิดตัวช่วยคำนวณ", "ปิดสีตัดกันชัด".
 inline const QString kTurnedOn = QStringLiteral("เปิด");

@@ -49,6 +49,7 @@ const KeyLine kKeyLines[] = {
     { Command::CardFlip, "พลิกไพ่ เปิดหรือปิด" },
     { Command::About, "เกี่ยวกับโปรแกรม" },
     { Command::PlayPokDeng, "เลือกเกม ป๊อกเด้ง (Ctrl+2 และ Ctrl+3 เกมอื่น)" },
+    { Command::PlayWithFriends, "เล่นกับเพื่อน: เปิดโต๊ะหรือเข้าร่วมโต๊ะ" },
     { Command::OpenMenuBar, "ไปที่แถบเมนู (หรือกด Alt)" },
     { Command::CloseWindow, "ปิดหน้าต่าง" },
     { Command::Quit, "ปิดโปรแกรม" },

@@ -144,7 +144,7 @@ TEST_F(StartWindow, EscapeDoesNotCloseIt)
 
 // Before any game, F1 shows the rules beside the start window and Ctrl+H the play history over
 // it; its context menu offers both.
-TEST_F(StartWindow, OffersTheRulesAndTheHistoryByTheirKeys)
+TEST_F(StartWindow, OffersTheRulesTheHistoryAndPlayWithFriendsByTheirKeys)
 {
     form.show();
     QApplication::setActiveWindow(&form);
@@ -167,12 +167,26 @@ TEST_F(StartWindow, OffersTheRulesAndTheHistoryByTheirKeys)
     QTest::keyClick(&form, Qt::Key_H, Qt::ControlModifier);
     EXPECT_EQ(opened, QStringLiteral("Frmhistory"));
 
+    // เล่นกับเพื่อน asks first whether to host or join; closing the dialog plays nothing.
+    opened.clear();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTimer::singleShot(0, &form, [&] {
+        if (QWidget *window = QApplication::activeModalWidget()) {
+            opened = window->objectName();
+            window->close();
+        }
+    });
+    QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(opened, QStringLiteral("FriendsDialog"));
+
     QStringList entries;
     for (QAction *action : form.actions())
         if (!action->text().isEmpty())
             entries << action->text() + u' ' + action->shortcut().toString();
     EXPECT_EQ(entries,
-              (QStringList { QStringLiteral("วิธีเล่น F1"), QStringLiteral("ประวัติการเล่น Ctrl+H") }));
+              (QStringList { QStringLiteral("วิธีเล่น F1"), QStringLiteral("ประวัติการเล่น Ctrl+H"),
+                             QStringLiteral("เล่นกับเพื่อน Ctrl+F") }));
 }
 
 // Each button opens its game modally over the start window, which stays on screen behind it and

@@ -34,6 +34,7 @@ std::unique_ptr<GameWindow> openGame(GameKind kind)
         return std::make_unique<Frm9ga>();
     case GameKind::Dummy:
         return std::make_unique<Frmdum>();
+    case GameKind::WithFriends: // a dialog first, not a window of its own
     case GameKind::None:
         break;
     }
