@@ -409,6 +409,8 @@ namespace {
             m.name = f.text("name", kMaxNameChars);
             m.code = f.text("code", 40);
             m.token = f.text("token", 64);
+            // Absent from a first hello.
+            m.seenStep = f.has("seen") ? f.step("seen") : 0;
             return m;
         }
         if (type == "welcome") {
@@ -523,6 +525,8 @@ QByteArray encode(const Message &message)
                 map[key("name")] = q(m.name);
                 map[key("code")] = q(m.code);
                 map[key("token")] = q(m.token);
+                if (m.seenStep > 0)
+                    map[key("seen")] = static_cast<qint64>(m.seenStep);
             } else if constexpr (std::is_same_v<M, Welcome>) {
                 map[key("t")] = QLatin1StringView("welcome");
                 map[key("seat")] = m.seat;

@@ -40,6 +40,9 @@ struct Hello
     std::string name;
     std::string code;
     std::string token;
+    // With a token: the last step of the table the person's game was told before it lost the
+    // connection (0: none, such as a game started afresh); the host tells it what came after.
+    std::uint64_t seenStep = 0;
     friend bool operator==(const Hello &, const Hello &) = default;
 };
 // The host seated the person: their seat and the token that brings them back to it.

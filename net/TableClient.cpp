@@ -1,11 +1,17 @@
 #include "net/TableClient.h"
 
+#include <QTimer>
+
+#include <algorithm>
+
 namespace net {
 
 namespace {
 
     // Events kept for a view still to come: far more than a round sends.
     constexpr std::size_t kMostKeptEvents = 1000;
+
+    constexpr const char *kNotConnected = "ยังไม่ได้เชื่อมต่อกับโต๊ะ";
 
 } // namespace
 
@@ -25,11 +31,17 @@ TableClient::TableClient(QObject *parent)
 {
     connect(&m_socket, &QTcpSocket::connected, this, [this] { send(m_hello); });
     connect(&m_socket, &QTcpSocket::readyRead, this, &TableClient::readMessages);
-    connect(&m_socket, &QTcpSocket::disconnected, this, &TableClient::disconnected);
-    connect(&m_socket, &QTcpSocket::errorOccurred, this, [this] {
-        if (m_socket.state() != QAbstractSocket::ConnectedState)
-            emit disconnected();
+    // Every way a connection ends (closed, lost, refused, not found) passes here once.
+    connect(&m_socket, &QTcpSocket::stateChanged, this, [this](QAbstractSocket::SocketState state) {
+        if (state == QAbstractSocket::UnconnectedState)
+            connectionEnded();
     });
+}
+
+TableClient::~TableClient()
+{
+    m_socket.disconnect(this);
+    m_socket.abort();
 }
 
 void TableClient::connectTo(const QString &host, quint16 port, const QString &name,
@@ -37,19 +49,60 @@ void TableClient::connectTo(const QString &host, quint16 port, const QString &na
 {
     m_hello = Hello { kProtocolVersion, gameVersion(), name.toStdString(), code.toStdString(),
                       token.toStdString() };
+    m_host = host;
+    m_port = port;
+    m_seenStep = 0;
+    m_rejoining = false;
+    m_aborted = true; // the connection replaced is not tried again
+    m_socket.abort();
+    m_aborted = false;
     m_reader = FrameReader {};
     m_seat = 0;
-    m_socket.abort();
     m_socket.connectToHost(host, port);
 }
 
 void TableClient::abort()
 {
+    m_aborted = true;
+    m_rejoining = false;
     m_socket.abort();
+}
+
+void TableClient::connectionEnded()
+{
+    if (m_aborted)
+        return emit disconnected();
+    if (!m_rejoining) {
+        const bool wasSeated = m_seat != 0 && !m_token.isEmpty();
+        if (!wasSeated || m_rejoinWithinMs <= 0)
+            return emit disconnected();
+        m_rejoining = true;
+        m_rejoinDeadline = QDeadlineTimer(m_rejoinWithinMs);
+        emit rejoining();
+    } else if (m_rejoinDeadline.hasExpired()) {
+        m_rejoining = false;
+        return emit disconnected();
+    }
+    QTimer::singleShot(kRejoinEveryMs, this, &TableClient::tryAgain);
+}
+
+// Another hello with the seat's token, and the last step this game saw.
+void TableClient::tryAgain()
+{
+    if (!m_rejoining || m_socket.state() != QAbstractSocket::UnconnectedState)
+        return;
+    m_hello.token = m_token.toStdString();
+    m_hello.seenStep = m_seenStep;
+    m_reader = FrameReader {};
+    m_socket.connectToHost(m_host, m_port);
 }
 
 void TableClient::act(const table::Action &action)
 {
+    if (!isConnected()) {
+        emit refused(table::Refusal::NotSeated, QString::fromUtf8(kNotConnected));
+        return;
+    }
     send(ActionMessage { action });
 }
 
@@ -108,12 +161,18 @@ void TableClient::readMessages()
             if (const Welcome *w = std::get_if<Welcome>(&message)) {
                 m_seat = w->seat;
                 m_token = QString::fromStdString(w->token);
+                m_rejoining = false;
                 emit welcomed(m_seat);
             } else if (const Rejected *r = std::get_if<Rejected>(&message)) {
+                // The host will not seat this game (the seat is gone, a wrong code...): asking
+                // again would get the same answer.
+                m_rejoining = false;
+                m_aborted = true;
                 emit rejected(r->reason, QString::fromStdString(r->text));
             } else if (const Refused *f = std::get_if<Refused>(&message)) {
                 emit refused(f->refusal, QString::fromStdString(f->text));
             } else if (const EventMessage *e = std::get_if<EventMessage>(&message)) {
+                m_seenStep = std::max(m_seenStep, e->step);
                 if (m_view)
                     m_view->tell(e->step, e->event);
                 else if (m_kept.size() < kMostKeptEvents)

@@ -4,6 +4,7 @@
 #include "table/SeatLink.h"
 #include "table/TableView.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QTcpSocket>
@@ -16,11 +17,19 @@ namespace net {
 // the seat token when it comes back), and then passes the table's events to its view in the
 // order they came, and the person's actions and shown steps to the host (SeatLink). A view that
 // is busy (a slide, a box) keeps the events that come meanwhile; the client does not wait.
+//
+// With setRejoinWithin(), a connection lost while seated (not ended by abort(), not refused) is
+// taken up again with the seat's token, an attempt every kRejoinEveryMs until the time is up:
+// the host keeps the seat that long and tells the view what it missed. An action the person
+// takes while there is no connection is refused at once (Refusal::NotSeated), so the view
+// offers it again.
 class TableClient final : public QObject, public table::SeatLink
 {
     Q_OBJECT
 public:
     explicit TableClient(QObject *parent = nullptr);
+    // Ends the connection; a client being destroyed emits nothing.
+    ~TableClient() override;
 
     // The view the events go to (not owned; may be null). Events that come while there is no
     // view (between the welcome and the window that shows the seat) are kept for the next one.
@@ -29,9 +38,16 @@ public:
     // token: the seat token of an earlier connection, to take that seat back.
     void connectTo(const QString &host, quint16 port, const QString &name, const QString &code,
                    const QString &token = {});
-    // Ends the connection at once, as a lost one.
+    // Ends the connection at once, as a lost one (no rejoining).
     void abort();
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
+
+    static constexpr int kRejoinEveryMs = 1'000;
+    // How long a lost connection is tried again for; 0 (the default): it is not.
+    void setRejoinWithin(int ms) { m_rejoinWithinMs = ms; }
+    bool isRejoining() const { return m_rejoining; }
+    // The last step of the table this game was told of (0: none yet).
+    std::uint64_t seenStep() const { return m_seenStep; }
 
     int seat() const { return m_seat; }
     QString token() const { return m_token; }
@@ -53,19 +69,32 @@ signals:
     void bytesReceived(const QByteArray &bytes);
     // The host sent what is no message: the connection is closed.
     void protocolError(const QString &why);
+    // The connection was lost and is being tried again (setRejoinWithin); welcomed() follows
+    // when the seat is taken back, disconnected() when it could not be.
+    void rejoining();
+    // The connection ended (or could not be made), and is not tried again.
     void disconnected();
 
 private:
     void readMessages();
     void send(const Message &message);
+    void connectionEnded();
+    void tryAgain();
 
     QTcpSocket m_socket;
     FrameReader m_reader;
     table::TableView *m_view = nullptr;
     std::vector<EventMessage> m_kept;
     Hello m_hello;
+    QString m_host;
+    quint16 m_port = 0;
     int m_seat = 0;
     QString m_token;
+    std::uint64_t m_seenStep = 0;
+    int m_rejoinWithinMs = 0;
+    bool m_rejoining = false;
+    bool m_aborted = false;
+    QDeadlineTimer m_rejoinDeadline;
 };
 
 } // namespace net

@@ -265,7 +265,7 @@ void TableHost::hello(Connection &connection, const Hello &hello)
         sendTo(connection, EventMessage { 0, table::MoneyChanged { seat, m_table.money(seat) } });
         qInfo().noquote() << "net: seat" << seat
                           << "back:" << QString::fromStdString(connection.name);
-        m_table.setView(seat, connection.view.get());
+        m_table.setView(seat, connection.view.get(), hello.seenStep);
         return;
     }
 

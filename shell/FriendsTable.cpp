@@ -28,10 +28,13 @@ const QString kCannotHost = QStringLiteral("เปิดโต๊ะที่พ
 const QString kCannotJoin = QStringLiteral("เข้าร่วมโต๊ะไม่ได้");
 const QString kNoAnswer = QStringLiteral("โต๊ะที่ %1:%2 ไม่ตอบ ตรวจที่อยู่และพอร์ตอีกครั้ง");
 const QString kConnectionLost = QStringLiteral("การเชื่อมต่อกับโต๊ะหลุด");
+const QString kRejoining = QStringLiteral("การเชื่อมต่อกับโต๊ะหลุด กำลังเชื่อมต่อใหม่…");
 const QString kTitle = QStringLiteral("เล่นกับเพื่อน");
 
 // How long a join waits for the host's answer.
 constexpr int kJoinWaitMs = 10'000;
+// How long a lost connection is tried again: as long as a host keeps the seat.
+constexpr int kRejoinWithinMs = 60'000;
 
 // Runs the table window until it closes; the window it asks for next.
 GameKind run(Frmpok &window, QWidget *parent)
@@ -119,7 +122,14 @@ GameKind join(const FriendsChoice &choice, QWidget *parent)
                      });
     QObject::connect(
         &client, &net::TableClient::refused, &window,
-        [&window](table::Refusal refusal, const QString &) { window.refused(refusal); });
+        [&window](table::Refusal refusal, const QString &why) { window.refused(refusal, why); });
+    // A lost connection is tried again as long as the host keeps the seat.
+    client.setRejoinWithin(kRejoinWithinMs);
+    QObject::connect(&client, &net::TableClient::rejoining, &window,
+                     [&window] { window.showTableLine(kRejoining); });
+    QObject::connect(&client, &net::TableClient::welcomed, &window, [&window, &choice] {
+        window.showTableLine(kJoinedLine.arg(choice.address).arg(choice.port));
+    });
     QObject::connect(&client, &net::TableClient::disconnected, &window,
                      [&window] { window.showTableLine(kConnectionLost); });
     const GameKind next = run(window, parent);

@@ -144,6 +144,9 @@ int TableController::join(const std::string &name, TableView *view, int seat)
     // Assigned, not emplace()d: clang does not take a nested aggregate with member initialisers
     // as default-constructible inside its enclosing class.
     m_people[seat - 1] = Person {};
+    // What the seat's last holder was told this round is not the newcomer's to be told again.
+    for (auto &[number, step] : m_roundSoFar)
+        step.perSeat[seat].reset();
     Person &newcomer = *m_people[seat - 1];
     newcomer.name = name;
     newcomer.view = view;
@@ -167,7 +170,7 @@ SeatChanged TableController::seatChangedOf(int seat) const
              : SeatChanged { seat, false, {}, true };
 }
 
-void TableController::setView(int seat, TableView *view)
+void TableController::setView(int seat, TableView *view, std::uint64_t lastSeenStep)
 {
     Person *p = person(seat);
     if (!p)
@@ -175,8 +178,24 @@ void TableController::setView(int seat, TableView *view)
     p->view = view;
     if (!view)
         m_waitingFor.erase(seat);
+    else
+        catchUp(seat, lastSeenStep);
     postToAll(seatChangedOf(seat));
     run();
+}
+
+// Straight to the view, ahead of the steps still to be delivered, which follow it in order.
+void TableController::catchUp(int seat, std::uint64_t lastSeenStep)
+{
+    TableView *view = person(seat)->view;
+    for (int other = kFirstSeat; other <= kLastSeat; ++other)
+        if (other != seat)
+            view->tell(0, seatChangedOf(other));
+    for (const auto &[number, step] : m_roundSoFar) {
+        const std::optional<Event> &event = step.perSeat[seat];
+        if (number > lastSeenStep && event && !std::holds_alternative<SeatChanged>(*event))
+            view->tell(number, *event);
+    }
 }
 
 void TableController::leave(int seat)
@@ -286,6 +305,7 @@ void TableController::deliverNext()
     Step step = std::move(m_outbox.front());
     m_outbox.pop_front();
     ++m_step;
+    m_roundSoFar.emplace_back(m_step, step);
     std::vector<std::pair<TableView *, Event>> deliveries;
     for (int seat = kFirstSeat; seat <= kLastSeat; ++seat) {
         Person *p = person(seat);
@@ -522,6 +542,7 @@ void TableController::settle()
 
 void TableController::nextRound()
 {
+    m_roundSoFar.clear();
     m_phase = Phase::Betting;
     m_stage = Stage::Bets;
     for (int seat = kFirstSeat; seat <= kLastSeat; ++seat) {

@@ -55,8 +55,11 @@ public:
     // A person who joins while a round is played waits for the next one.
     int join(const std::string &name, TableView *view, int seat = 0);
     // The seat's view is replaced (nullptr: the person's connection is lost; the seat is kept
-    // and their turns stand by the limit).
-    void setView(int seat, TableView *view);
+    // and their turns stand by the limit). A view that comes back is told first who sits where,
+    // then again every event of the round so far that it has not had: those of steps after
+    // lastSeenStep (0: a new view that saw nothing), with their own step numbers; it is not
+    // waited for on those.
+    void setView(int seat, TableView *view, std::uint64_t lastSeenStep = 0);
     // The person leaves; the computer takes the seat (at once, or at the end of the round in
     // play, when the person's stake is in it).
     void leave(int seat);
@@ -118,6 +121,7 @@ private:
     void run();
     void deliverNext();
     bool moveOn();
+    void catchUp(int seat, std::uint64_t lastSeenStep);
 
     SeatChanged seatChangedOf(int seat) const;
     void chooseBet(int seat, pokdeng::BetOption option);
@@ -146,6 +150,9 @@ private:
     bool m_awaitingPerson = false; // the turn seat's person is to act
 
     std::deque<Step> m_outbox;
+    // The steps delivered since the round's bets were opened, by number: what a view that comes
+    // back is told again.
+    std::vector<std::pair<std::uint64_t, Step>> m_roundSoFar;
     std::uint64_t m_step = 0;
     std::set<int> m_waitingFor; // seats whose view has not shown step m_step yet
     bool m_running = false;

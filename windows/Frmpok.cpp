@@ -261,9 +261,9 @@ void Frmpok::showTableLine(const QString &line)
     m_tableLine->setVisible(!line.isEmpty());
 }
 
-void Frmpok::refused(table::Refusal refusal)
+void Frmpok::refused(table::Refusal refusal, const QString &why)
 {
-    LiveRegion::say(this, fromUtf8(table::refusalText(refusal)));
+    LiveRegion::say(this, why.isEmpty() ? fromUtf8(table::refusalText(refusal)) : why);
     if (m_phase != Phase::Dealing)
         return;
     clearForBets();
@@ -291,6 +291,10 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
         seatChanged(*seat);
     } else if (const auto *bets = std::get_if<table::BetsOpen>(&event)) {
         m_offered = bets->offered;
+        if (!m_takesAtOnce) {
+            m_money = bets->money;
+            showMoney();
+        }
         // The window loads with its own table's first offer on show; at a shared table the
         // offer waits for the table to make it.
         if (!bets->firstOfTable)
@@ -300,6 +304,12 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
     } else if (const auto *bet = std::get_if<table::BetChosen>(&event)) {
         if (bet->seat == m_seat) {
             m_bet = bet->stake;
+            // Told again after a lost connection: the bet stands, whatever the window offered.
+            if (m_phase == Phase::Betting) {
+                for (BetOption option : kBetOptions)
+                    ui.betOption(option)->setEnabled(false);
+                m_phase = Phase::Dealing;
+            }
             showMoney();
         } else {
             sayOfPerson(bet->seat,
@@ -322,6 +332,11 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
         handSettled(*hand);
     } else if (const auto *outcome = std::get_if<table::OutcomeShown>(&event)) {
         showOutcome(step, *outcome);
+    } else if (const auto *money = std::get_if<table::MoneyChanged>(&event)) {
+        if (money->seat == m_seat) {
+            m_money = money->money;
+            showMoney();
+        }
     } else if (std::holds_alternative<table::GameOver>(event)) {
         endGame();
     }

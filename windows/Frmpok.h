@@ -62,8 +62,9 @@ public:
 
     // What the table tells the window, taken one event at a time and in order.
     void tell(std::uint64_t step, const table::Event &event) override;
-    // The table refused the window's last action: a refused bet is offered again.
-    void refused(table::Refusal refusal);
+    // The table refused the window's last action: a refused bet is offered again. why, when
+    // given, is said in place of the refusal's own reason.
+    void refused(table::Refusal refusal, const QString &why = {});
 
 protected:
     bool canClose() const override;

@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDebug>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <functional>
 #include <string>
@@ -129,6 +131,53 @@ public:
     std::vector<QString> chat;
     std::vector<pokdeng::PlayedRound> outcomes;
     double lastMoney = 10000;
+};
+
+// Passes connections on 127.0.0.1 through to a host's port, until cut() ends every connection
+// passed so far at once, as a dropped network does; later connections pass again.
+class CuttableProxy final : public QObject
+{
+public:
+    explicit CuttableProxy(quint16 hostPort)
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this, hostPort] {
+            while (QTcpSocket *in = m_server.nextPendingConnection()) {
+                auto *out = new QTcpSocket(this);
+                in->setParent(this);
+                pipe(in, out);
+                pipe(out, in);
+                out->connectToHost(QHostAddress::LocalHost, hostPort);
+                m_pairs.push_back({ in, out });
+            }
+        });
+        m_server.listen(QHostAddress::LocalHost, 0);
+    }
+
+    quint16 port() const { return m_server.serverPort(); }
+
+    void cut()
+    {
+        for (auto &[in, out] : m_pairs) {
+            in->abort();
+            out->abort();
+        }
+        m_pairs.clear();
+    }
+
+private:
+    static void pipe(QTcpSocket *from, QTcpSocket *to)
+    {
+        QObject::connect(from, &QTcpSocket::readyRead, to, [from, to] {
+            if (to->state() == QAbstractSocket::ConnectedState)
+                to->write(from->readAll());
+        });
+        // What came before the other end was connected.
+        QObject::connect(to, &QTcpSocket::connected, from,
+                         [from, to] { to->write(from->readAll()); });
+    }
+
+    QTcpServer m_server;
+    std::vector<std::pair<QTcpSocket *, QTcpSocket *>> m_pairs;
 };
 
 } // namespace nettest

@@ -42,7 +42,7 @@ std::vector<RoundTrip> roundTrips()
     pokdeng::UserStatus status { "7 แต้ม", 7, true, pokdeng::UserStatus::StandButton::Shown, false };
     return {
         { "hello", Hello { kProtocolVersion, "1.0", "สมชาย", "4821", "" } },
-        { "helloWithToken", Hello { kProtocolVersion, "1.0", "สมชาย", "4821", "00ff" } },
+        { "helloWithToken", Hello { kProtocolVersion, "1.0", "สมชาย", "4821", "00ff", 305 } },
         { "welcome", Welcome { 3, "0123456789abcdef0123456789abcdef" } },
         { "rejected",
           Rejected { Rejection::Version, rejectionText(Rejection::Version, "1.0", "2.0") } },

@@ -25,8 +25,8 @@ const QString kCode = QStringLiteral("4821");
 class HostedTable : public ::testing::Test
 {
 public:
-    explicit HostedTable(int keepSeatMs = 60'000)
-        : table(deals, table::TableController::Limits { 300, 300 })
+    explicit HostedTable(int keepSeatMs = 60'000, int turnLimitMs = 300)
+        : table(deals, table::TableController::Limits { turnLimitMs, 300 })
         , host(table, net::TableHost::Options { kCode, keepSeatMs, 20, 3 })
     {
         EXPECT_TRUE(host.listen(QHostAddress::LocalHost, 0)) << host.errorString().toStdString();
@@ -251,6 +251,55 @@ TEST_F(ShortKeep, TheComputerTakesASeatNotTakenBackInTime)
     b.join(host.port(), kCode, token);
     ASSERT_TRUE(waitFor([&] { return b.rejection.has_value(); }));
     EXPECT_EQ(*b.rejection, net::Rejection::UnknownToken);
+}
+
+class LongTurns : public HostedTable
+{
+public:
+    LongTurns()
+        : HostedTable(60'000, 60'000)
+    {
+    }
+};
+
+// A game whose connection drops in its person's turn takes the seat back by itself, is told
+// what it missed (and no face it must not see) and plays the turn it still shows: nothing waits
+// out the limit. Meanwhile an action is refused at once.
+TEST_F(LongTurns, AGameWhoseConnectionDropsTakesItsSeatBackAndPlaysItsTurn)
+{
+    CuttableProxy proxy(host.port());
+    Player &a = seat("เอ");
+    Player b("บี");
+    b.client.setRejoinWithin(10'000);
+    int rejoinings = 0;
+    QObject::connect(&b.client, &net::TableClient::rejoining, &b.client, [&] {
+        ++rejoinings;
+        b.client.act(table::Stand {});
+    });
+    int turns = 0;
+    b.onTurn = [&] {
+        ++turns;
+        proxy.cut();
+        return true;
+    };
+    int welcomes = 0;
+    QObject::connect(&b.client, &net::TableClient::welcomed, &b.client, [&](int seat) {
+        if (++welcomes == 2)
+            b.client.act(table.round()->mayStand(seat) ? table::Action(table::Stand {})
+                                                       : table::Draw {});
+    });
+    b.client.connectTo(QStringLiteral("127.0.0.1"), proxy.port(), QStringLiteral("บี"), kCode);
+    ASSERT_TRUE(waitFor([&] { return b.client.seat() != 0; }));
+    const int seat = b.client.seat();
+
+    ASSERT_TRUE(waitFor([&] { return !b.outcomes.empty(); }, 20'000));
+    EXPECT_EQ(turns, 1);
+    EXPECT_EQ(rejoinings, 1);
+    EXPECT_EQ(welcomes, 2);
+    EXPECT_EQ(b.refusals, (std::vector<table::Refusal> { table::Refusal::NotSeated }));
+    EXPECT_EQ(b.disconnects, 0);
+    EXPECT_EQ(b.client.seat(), seat);
+    EXPECT_EQ(a.seenTooEarly + b.seenTooEarly, 0);
 }
 
 } // namespace

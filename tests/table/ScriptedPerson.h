@@ -30,6 +30,7 @@ public:
     void tell(std::uint64_t step, const table::Event &event) override
     {
         events.push_back(event);
+        steps.push_back(step);
         checkNothingHidden(event);
         if (const auto *bets = std::get_if<table::BetsOpen>(&event))
             offered = bets->offered;
@@ -67,6 +68,7 @@ public:
     }
 
     std::vector<table::Event> events;
+    std::vector<std::uint64_t> steps; // each event's step number
     std::vector<pokdeng::BetOption> offered;
     std::optional<table::StatusShown> turn;
     std::vector<table::OutcomeShown> outcomes;

@@ -1,7 +1,7 @@
 // What a person may do at the table, and when: an action out of turn, twice, not on offer or for
 // a seat nobody holds is refused and changes nothing; with more than one person a turn and the
 // bets are timed, a person alone never is; a view that stops answering holds the others no longer
-// than the bound.
+// than the bound; a view that comes back is told what it missed and plays on at once.
 #include "ScriptedPerson.h"
 
 #include "support/RowName.h"
@@ -206,6 +206,79 @@ TEST_F(ShortLimits, AViewThatStopsAnsweringHoldsTheOthersOnlyUntilTheBound)
     }
     EXPECT_GE(table.rounds(), 3u);
     EXPECT_FALSE(user.outcomes.empty());
+}
+
+template<typename E> std::vector<E> eventsOf(const std::vector<Event> &events)
+{
+    std::vector<E> found;
+    for (const Event &event : events)
+        if (const auto *e = std::get_if<E>(&event))
+            found.push_back(*e);
+    return found;
+}
+
+TEST_F(TwoPeople, AViewThatComesBackMidTurnIsToldTheRoundSoFarAndActsAtOnce)
+{
+    deal();
+    table.setView(kFirstSeat, nullptr);
+    ScriptedPerson back(table);
+    back.sitAt(kFirstSeat);
+    table.setView(kFirstSeat, &back);
+
+    // Who sits where, then the round as the seat saw it: its own faces, the others' backs.
+    const auto seats = eventsOf<SeatChanged>(back.events);
+    ASSERT_GE(seats.size(), 2u);
+    EXPECT_EQ(seats[0], (SeatChanged { kUserSeat, true, "สอง", true }));
+    EXPECT_EQ(seats[1], (SeatChanged { kLastSeat, false, {}, true }));
+    EXPECT_EQ(eventsOf<BetsOpen>(back.events).size(), 1u);
+    EXPECT_EQ(eventsOf<BetChosen>(back.events).size(), 2u);
+    const auto cardsOut = eventsOf<CardOut>(back.events);
+    ASSERT_EQ(cardsOut.size(), 8u);
+    for (const CardOut &card : cardsOut) {
+        if (card.faceUp) {
+            EXPECT_EQ(card.card, table.round()->cards()[card.slot]);
+        }
+    }
+    ASSERT_TRUE(back.turn);
+    EXPECT_TRUE(back.turn->yourTurn);
+
+    cards::SeededRandom choices(5);
+    EXPECT_TRUE(back.actIfDue(choices));
+    EXPECT_EQ(table.turnSeat(), kUserSeat);
+}
+
+TEST_F(TwoPeople, AViewThatComesBackIsToldOnlyWhatCameAfterTheLastStepItSaw)
+{
+    ASSERT_FALSE(table.act(kFirstSeat, ChooseBet { BetOption::Thousand }));
+    const std::uint64_t lastSeen = first.steps.back();
+    table.setView(kFirstSeat, nullptr);
+    ASSERT_FALSE(table.act(kUserSeat, ChooseBet { BetOption::Thousand }));
+    ScriptedPerson back(table);
+    back.sitAt(kFirstSeat);
+    table.setView(kFirstSeat, &back, lastSeen);
+
+    EXPECT_TRUE(eventsOf<BetsOpen>(back.events).empty());
+    EXPECT_EQ(eventsOf<BetChosen>(back.events), (std::vector<BetChosen> { { kUserSeat, 1000 } }));
+    EXPECT_EQ(eventsOf<CardOut>(back.events).size(), 8u);
+    for (std::size_t k = 0; k < back.events.size(); ++k) {
+        if (!std::holds_alternative<SeatChanged>(back.events[k])) {
+            EXPECT_GT(back.steps[k], lastSeen);
+        }
+    }
+    EXPECT_TRUE(back.turn);
+}
+
+TEST_F(TwoPeople, ANewcomerAtASeatLeftThisRoundIsNotToldItsLastHoldersEvents)
+{
+    table.leave(kFirstSeat);
+    ScriptedPerson newcomer(table);
+    newcomer.sitAt(kFirstSeat);
+    ASSERT_EQ(table.join("สาม", &newcomer, kFirstSeat), kFirstSeat);
+    table.setView(kFirstSeat, nullptr);
+    ScriptedPerson back(table);
+    back.sitAt(kFirstSeat);
+    table.setView(kFirstSeat, &back);
+    EXPECT_EQ(eventsOf<BetsOpen>(back.events).size(), 1u);
 }
 
 TEST(PersonAlone, IsNeverTimed)
