@@ -291,6 +291,11 @@ void GameWindow::focusRestingControl()
 
 void GameWindow::addBelowClient(QWidget *widget)
 {
+    // The widget takes the width the table gives it: its margins follow the table's sides, and
+    // its own least width would otherwise widen the window, which widens the margins again.
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    widget->setSizePolicy(policy);
     static_cast<QVBoxLayout *>(layout())->addWidget(widget);
     widget->ensurePolished();
     m_below.push_back({ widget, widget->font(), widget->sizeHint().height() });

@@ -5,16 +5,21 @@
 // "width": 1920, "height": 1080, "logicalDpi": 96, "dpr": 1}]}), at a wide odd size, and in the
 // middle of a slide.
 #include "history/ScoreStore.h"
+#include "net/TableClient.h"
+#include "net/TableHost.h"
 #include "shell/Form1.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "support/SimulatedPlay.h"
 #include "support/TableRound.h"
+#include "table/SeatLink.h"
+#include "table/TableController.h"
 #include "toolkit/CardFlip.h"
 #include "toolkit/CardLibrary.h"
 #include "toolkit/CardPicture.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/GameSettings.h"
+#include "windows/ChatPanel.h"
 #include "windows/FriendsDialog.h"
 #include "windows/Frmabout.h"
 #include "windows/Frmhistory.h"
@@ -25,6 +30,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -34,6 +40,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -87,6 +95,86 @@ void save(QWidget &window, const QString &folder, const QString &name)
     window.show();
     QApplication::processEvents();
     window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// Runs the event loop until done() or 10 s have passed.
+bool waitFor(const std::function<bool()> &done)
+{
+    QDeadlineTimer deadline(10'000);
+    while (!done() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return done();
+}
+
+// Three people at one table over this machine's loopback, in the host's turn: the host's window
+// and two joining windows, each with its own cards face up in the user's place, and a chat.
+void saveFriendsTable(const QString &folder)
+{
+    using pokdeng::kUserSeat;
+    const QString code = QStringLiteral("482193");
+    cards::SeededRandom deals(20261211);
+    table::TableController table(deals);
+    net::TableHost host(table, { code });
+    host.listen(QHostAddress::LocalHost, 0);
+    table::LocalSeat hostSeat(table, kUserSeat);
+    Frmpok hosting(hostSeat, kUserSeat);
+    hosting.showTableLine(
+        QStringLiteral("โต๊ะของคุณเปิดที่พอร์ต %1 รหัสเข้าร่วม %2").arg(host.port()).arg(code));
+    table.join("แดง", &hosting, kUserSeat);
+    QObject::connect(&host, &net::TableHost::chatted, hosting.chatPanel(),
+                     [&](const net::Chat &line) {
+                         hosting.chatPanel()->addLine(QString::fromStdString(line.name),
+                                                      QString::fromStdString(line.text));
+                     });
+
+    struct Joining
+    {
+        net::TableClient client;
+        std::unique_ptr<Frmpok> window;
+    };
+    std::array<Joining, 2> joining;
+    const std::array<QString, 2> names = { QStringLiteral("ดำ"), QStringLiteral("ขาว") };
+    for (std::size_t k = 0; k < joining.size(); ++k) {
+        Joining &person = joining[k];
+        person.client.connectTo(QStringLiteral("127.0.0.1"), host.port(), names[k], code);
+        waitFor([&] { return person.client.seat() != 0; });
+        person.window = std::make_unique<Frmpok>(person.client, person.client.seat());
+        person.client.setView(person.window.get());
+        person.window->showTableLine(QStringLiteral("เล่นที่โต๊ะ 127.0.0.1:%1").arg(host.port()));
+        QObject::connect(&person.client, &net::TableClient::chatted, person.window->chatPanel(),
+                         [&person](int from, const QString &name, const QString &text) {
+                             person.window->chatPanel()->addLine(name, text,
+                                                                 from == person.client.seat());
+                         });
+        person.window->show();
+    }
+    hosting.show();
+
+    const auto bet = [](Frmpok &window) {
+        auto *option = window.findChild<QRadioButton *>(QStringLiteral("Opt1000"));
+        waitFor([&] { return option->isEnabled(); });
+        option->click();
+    };
+    bet(hosting);
+    for (Joining &person : joining)
+        bet(*person.window);
+    // ขา 1 stands (or draws), then it is the host's turn.
+    Frmpok &first = *joining[0].window;
+    waitFor([&] { return first.phase() == Frmpok::Phase::UserTurn; });
+    auto *stand = first.findChild<QPushButton *>(QStringLiteral("cmdnoreq"));
+    (stand->isVisible() ? stand : first.findChild<QPushButton *>(QStringLiteral("Cmdreq")))
+        ->click();
+    joining[0].client.say(QStringLiteral("ไพ่มาแล้ว"));
+    joining[1].client.say(QStringLiteral("เก่งมาก"));
+    waitFor([&] { return hosting.phase() == Frmpok::Phase::UserTurn; });
+    waitFor([&] { return hosting.chatPanel()->lines().size() == 2; });
+    waitFor([&] { return joining[1].window->chatPanel()->lines().size() == 2; });
+    save(hosting, folder, QStringLiteral("friends-host"));
+    save(first, folder, QStringLiteral("friends-first"));
+    save(*joining[1].window, folder, QStringLiteral("friends-last"));
+    for (Joining &person : joining)
+        person.client.setView(nullptr);
+    table.leave(kUserSeat);
 }
 
 } // namespace
@@ -191,6 +279,7 @@ int main(int argc, char *argv[])
     FriendsDialog friends(nullptr);
     friends.show();
     save(friends, folder, QStringLiteral("friends"));
+    saveFriendsTable(folder);
 
     // The play history after a few hundred rounds over several tables, and the rules page.
     const QString historyFile = folder + QStringLiteral("/history.sqlite");

@@ -14,6 +14,7 @@
 #include "windows/Frmpok.h"
 #include "windows/PlayHistory.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -111,6 +112,15 @@ TEST(NetworkTable, AHostAndAJoiningWindowPlayARoundOverTheLoopback)
     ASSERT_TRUE(QTest::qWaitFor([&] { return joining.phase() == Frmpok::Phase::Betting; }, 10'000));
     EXPECT_EQ(joining.money(), table.money(kFirstSeat));
     EXPECT_EQ(hosting.money(), table.money(kUserSeat));
+    // The chat below the table takes the table's width: neither window has grown wider than a
+    // table of one's own.
+    cards::SeededRandom ownDeals(1);
+    Frmpok own(nullptr, &ownDeals);
+    own.show();
+    QApplication::processEvents();
+    EXPECT_EQ(hosting.width(), own.width());
+    EXPECT_EQ(joining.width(), own.width());
+
     // The windows go before the table and the client that tell them.
     client.setView(nullptr);
     table.leave(kUserSeat);
