@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,6 +55,13 @@ ChatPanel::ChatPanel(QWidget *parent)
         connect(button, &QPushButton::clicked, this, [this, number] { emit saidPhrase(number); });
         phrases->addWidget(button);
     }
+    auto *switchKey = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(switchKey, &QShortcut::activated, this, [this] {
+        if (m_typed->hasFocus())
+            emit tableWanted();
+        else
+            m_typed->setFocus(Qt::ShortcutFocusReason);
+    });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_lines);

@@ -11,6 +11,10 @@ class QPlainTextEdit;
 // type, and buttons for a few quick phrases. Every line is plain text, never markup, and no line
 // is longer than kMostLength characters, whatever a connection sends. Each new line of someone
 // else is told to screen readers.
+//
+// Keys: F6, anywhere in the window, goes to the line to type and, from there, back to the table
+// (tableWanted); Tab goes on from the line to the quick phrases. Keys typed into the line are
+// text, never the table's keys.
 class ChatPanel final : public QWidget
 {
     Q_OBJECT
@@ -32,6 +36,8 @@ signals:
     void said(const QString &text);
     // The person chose the quick phrase of that number (net::quickPhrases()).
     void saidPhrase(int phrase);
+    // F6 in the line to type: the keyboard goes back to the table.
+    void tableWanted();
 
 private:
     void sendTyped();

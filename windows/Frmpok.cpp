@@ -76,6 +76,7 @@ Frmpok::Frmpok(table::SeatLink &link, int seat, QWidget *parent)
     addBelowClient(m_tableLine);
     m_chat = new ChatPanel(this);
     addBelowClient(m_chat);
+    connect(m_chat, &ChatPanel::tableWanted, this, &Frmpok::focusRestingControl);
     // Nothing is on offer until the table says so.
     for (BetOption option : kBetOptions)
         ui.betOption(option)->setEnabled(false);

@@ -7,12 +7,16 @@
 #include "table/SeatLink.h"
 #include "table/TableController.h"
 #include "toolkit/CardSlider.h"
+#include "windows/ChatPanel.h"
 #include "windows/Frmpok.h"
 #include "windows/PlayHistory.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -125,6 +129,45 @@ TEST_F(SharedTable, EachWindowSeesItsOwnCardsInTheUsersPlaceAndTheOthersBacks)
         5000));
     EXPECT_EQ(user.money(), table.money(kUserSeat));
     EXPECT_EQ(first.money(), table.money(kFirstSeat));
+}
+
+// F6 goes to the chat line and back; what is typed there is text, even the table's own keys for
+// drawing, standing and the bets; Tab goes on to the quick phrases.
+TEST_F(SharedTable, TheChatHasItsOwnKeysAndTypingIsNeverPlaying)
+{
+    user.show();
+    first.show();
+    bet(user);
+    bet(first);
+    playTurn(first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return user.phase() == Frmpok::Phase::UserTurn; }, 5000));
+    user.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&user));
+    QSignalSpy said(user.chatPanel(), &ChatPanel::said);
+    QSignalSpy phrases(user.chatPanel(), &ChatPanel::saidPhrase);
+    auto *typed = user.findChild<QLineEdit *>(QStringLiteral("chatTyped"));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    ASSERT_TRUE(typed->hasFocus());
+    QTest::keyClicks(typed, QStringLiteral("ds15"));
+    EXPECT_EQ(typed->text(), QStringLiteral("ds15"));
+    EXPECT_EQ(user.phase(), Frmpok::Phase::UserTurn);
+    QTest::keyClick(typed, Qt::Key_Return);
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_EQ(said[0][0].toString(), QStringLiteral("ds15"));
+    QTest::keyClick(typed, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_EQ(phrases.size(), 1);
+    EXPECT_EQ(phrases[0][0].toInt(), 0);
+
+    typed->setFocus();
+    QTest::keyClick(typed, Qt::Key_F6);
+    const QWidget *focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_TRUE(focused->objectName() == QStringLiteral("cmdnoreq")
+                || focused->objectName() == QStringLiteral("Cmdreq"))
+        << focused->objectName().toStdString();
+    EXPECT_EQ(user.phase(), Frmpok::Phase::UserTurn);
 }
 
 TEST_F(SharedTable, TheRevealShowsEachWindowTheOtherSeatsFaces)
