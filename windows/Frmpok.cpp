@@ -260,6 +260,8 @@ void Frmpok::showTableLine(const QString &line)
     m_tableLine->setText(line);
     m_tableLine->setAccessibleName(line);
     m_tableLine->setVisible(!line.isEmpty());
+    if (!line.isEmpty())
+        LiveRegion::say(this, line);
 }
 
 void Frmpok::refused(table::Refusal refusal, const QString &why)
@@ -361,7 +363,11 @@ void Frmpok::seatChanged(const table::SeatChanged &seat)
     m_present[seat.seat] = seat.present;
     const int place = placeOfSeat(seat.seat);
     if (place == kFirstSeat || place == kLastSeat)
-        ui.showSeatHolder(place, name);
+        ui.showSeatHolder(place, name.isEmpty() || seat.present ? name : kAway.arg(name));
+    // At a table others share, the seats say who holds them from the start: the table is its
+    // own lobby.
+    if (!m_takesAtOnce)
+        showSeatLabels();
 }
 
 // sentence has %1 where the person's name goes; nothing is said of a seat the computer plays.

@@ -63,6 +63,8 @@ inline const QString kPersonJoined = QStringLiteral("%1 เข้าร่วม
 inline const QString kPersonLeft = QStringLiteral("%1 ออกจากโต๊ะ");
 inline const QString kPersonLost = QStringLiteral("%1 หลุดจากโต๊ะ");
 inline const QString kPersonBack = QStringLiteral("%1 กลับมาที่โต๊ะ");
+// A seat holder's name while their connection is lost.
+inline const QString kAway = QStringLiteral("%1 (หลุด)");
 inline const QString kPersonBet = QStringLiteral("%1 วางเดิมพัน %2 บาท");
 inline const QString kPersonsTurn = QStringLiteral("ตาของ %1");
 inline const QString kPersonsResult = QStringLiteral("%1 %2");

@@ -33,6 +33,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -149,6 +150,11 @@ void saveFriendsTable(const QString &folder)
         person.window->show();
     }
     hosting.show();
+    // Before the first deal: the seats say who holds them.
+    waitFor([&] {
+        return hosting.findChild<QLabel *>(QStringLiteral("Lblpl3"))->text().contains(names[1]);
+    });
+    save(hosting, folder, QStringLiteral("friends-lobby"));
 
     const auto bet = [](Frmpok &window) {
         auto *option = window.findChild<QRadioButton *>(QStringLiteral("Opt1000"));

@@ -131,6 +131,27 @@ TEST_F(SharedTable, EachWindowSeesItsOwnCardsInTheUsersPlaceAndTheOthersBacks)
     EXPECT_EQ(first.money(), table.money(kFirstSeat));
 }
 
+// Before the first deal the seats already say who holds them, and whose connection is lost.
+TEST_F(SharedTable, TheSeatsSayWhoHoldsThemFromTheStartAndWhoIsAway)
+{
+    user.show();
+    first.show();
+    auto *firstSeatLabel = user.findChild<QLabel *>(QStringLiteral("Lblpl2"));
+    const auto labelReads = [&](const QString &text) {
+        return QTest::qWaitFor([&] { return firstSeatLabel->text() == text; }, 5000);
+    };
+    ASSERT_TRUE(labelReads(QStringLiteral("ขา 1 · ดำ")));
+    EXPECT_TRUE(firstSeatLabel->isVisible());
+    EXPECT_EQ(user.phase(), Frmpok::Phase::Betting);
+
+    table.setView(kFirstSeat, nullptr);
+    ASSERT_TRUE(labelReads(QStringLiteral("ขา 1 · ดำ (หลุด)")));
+    EXPECT_TRUE(spoken(user).contains(QStringLiteral("ดำ หลุดจากโต๊ะ")));
+    table.setView(kFirstSeat, &first);
+    ASSERT_TRUE(labelReads(QStringLiteral("ขา 1 · ดำ")));
+    EXPECT_TRUE(spoken(user).contains(QStringLiteral("ดำ กลับมาที่โต๊ะ")));
+}
+
 // F6 goes to the chat line and back; what is typed there is text, even the table's own keys for
 // drawing, standing and the bets; Tab goes on to the quick phrases.
 TEST_F(SharedTable, TheChatHasItsOwnKeysAndTypingIsNeverPlaying)
