@@ -176,6 +176,8 @@ void saveFriendsTable(const QString &folder)
     waitFor([&] { return hosting.chatPanel()->lines().size() == 2; });
     waitFor([&] { return joining[1].window->chatPanel()->lines().size() == 2; });
     save(hosting, folder, QStringLiteral("friends-host"));
+    hosting.resize(hosting.size() * 2);
+    save(hosting, folder, QStringLiteral("friends-host-2x"));
     save(first, folder, QStringLiteral("friends-first"));
     save(*joining[1].window, folder, QStringLiteral("friends-last"));
     for (Joining &person : joining)
