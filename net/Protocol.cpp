@@ -422,7 +422,7 @@ namespace {
         if (type == "rejected") {
             Rejected m;
             m.reason = static_cast<Rejection>(
-                f.number("reason", 0, static_cast<int>(Rejection::BadMessages)));
+                f.number("reason", 0, static_cast<int>(Rejection::TableClosed)));
             m.text = f.text("text", 500);
             return m;
         }
@@ -508,6 +508,8 @@ std::string rejectionText(Rejection reason, const std::string &hostVersion,
         return "ที่นั่งเดิมไม่ได้เก็บไว้ให้แล้ว";
     case Rejection::BadMessages:
         return "ข้อมูลที่ส่งมาไม่ถูกต้อง จึงตัดการเชื่อมต่อ";
+    case Rejection::TableClosed:
+        return "เจ้าของโต๊ะปิดโต๊ะแล้ว";
     }
     return {};
 }

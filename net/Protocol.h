@@ -54,7 +54,16 @@ struct Welcome
 };
 // Why the host does not seat the person (a reason code and its Thai text); the host closes the
 // connection after it.
-enum class Rejection { Version, Code, TableFull, TokenInUse, UnknownToken, BadMessages };
+// TableClosed ends every connection of a table whose host closes it: nothing to come back to.
+enum class Rejection {
+    Version,
+    Code,
+    TableFull,
+    TokenInUse,
+    UnknownToken,
+    BadMessages,
+    TableClosed
+};
 struct Rejected
 {
     Rejection reason = Rejection::Code;

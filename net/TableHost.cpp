@@ -78,6 +78,17 @@ TableHost::~TableHost()
     for (int seat = 1; seat <= 3; ++seat)
         if (m_seats[seat].connection != 0)
             m_table.setView(seat, nullptr);
+    // Everyone seated learns that the table is closed, rather than trying to come back to it.
+    // No socket reports back to a host that is going.
+    for (QTcpSocket *socket : findChildren<QTcpSocket *>())
+        socket->disconnect(this);
+    for (auto &[id, connection] : m_connections) {
+        if (!connection->welcomed)
+            continue;
+        connection->send(
+            encode(Rejected { Rejection::TableClosed, rejectionText(Rejection::TableClosed) }));
+        connection->close();
+    }
 }
 
 bool TableHost::listen(const QHostAddress &address, quint16 port)
@@ -87,8 +98,12 @@ bool TableHost::listen(const QHostAddress &address, quint16 port)
         connect(m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = m_server->nextPendingConnection()) {
                 socket->setParent(this);
+                // Closing writes out what is waiting first: the socket may go with the host.
                 const int id = open([socket](const QByteArray &bytes) { socket->write(bytes); },
-                                    [socket] { socket->disconnectFromHost(); });
+                                    [socket] {
+                                        socket->flush();
+                                        socket->disconnectFromHost();
+                                    });
                 qInfo().noquote() << "net: connection" << id << "from"
                                   << socket->peerAddress().toString();
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket, id] {

@@ -130,8 +130,17 @@ GameKind join(const FriendsChoice &choice, QWidget *parent)
     QObject::connect(&client, &net::TableClient::welcomed, &window, [&window, &choice] {
         window.showTableLine(kJoinedLine.arg(choice.address).arg(choice.port));
     });
-    QObject::connect(&client, &net::TableClient::disconnected, &window,
-                     [&window] { window.showTableLine(kConnectionLost); });
+    // Why the table was left, when the host said (it closed the table, the seat was given up).
+    QString ended;
+    QObject::connect(&client, &net::TableClient::rejected, &window,
+                     [&](net::Rejection, const QString &why) {
+                         ended = why;
+                         window.showTableLine(why);
+                     });
+    QObject::connect(&client, &net::TableClient::disconnected, &window, [&] {
+        if (ended.isEmpty())
+            window.showTableLine(kConnectionLost);
+    });
     const GameKind next = run(window, parent);
     client.setView(nullptr);
     return next;

@@ -46,6 +46,8 @@ std::vector<RoundTrip> roundTrips()
         { "welcome", Welcome { 3, "0123456789abcdef0123456789abcdef" } },
         { "rejected",
           Rejected { Rejection::Version, rejectionText(Rejection::Version, "1.0", "2.0") } },
+        { "tableClosed",
+          Rejected { Rejection::TableClosed, rejectionText(Rejection::TableClosed) } },
         { "actionBet", ActionMessage { ChooseBet { pokdeng::BetOption::HalfMoney } } },
         { "actionDraw", ActionMessage { Draw {} } },
         { "actionStand", ActionMessage { Stand {} } },

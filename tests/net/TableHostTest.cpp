@@ -253,6 +253,32 @@ TEST_F(ShortKeep, TheComputerTakesASeatNotTakenBackInTime)
     EXPECT_EQ(*b.rejection, net::Rejection::UnknownToken);
 }
 
+// A host that closes its table tells everyone seated, and their games do not try to come back.
+TEST(ClosedTable, EveryoneSeatedIsToldAndNoOneTriesAgain)
+{
+    cards::SeededRandom deals(5);
+    table::TableController table(deals);
+    auto host = std::make_unique<net::TableHost>(table, net::TableHost::Options { kCode });
+    ASSERT_TRUE(host->listen(QHostAddress::LocalHost, 0));
+    std::array<Player, 2> people { Player("เอ"), Player("บี") };
+    int rejoinings = 0;
+    for (Player &person : people) {
+        person.autoPlay = false;
+        person.client.setRejoinWithin(10'000);
+        QObject::connect(&person.client, &net::TableClient::rejoining, &person.client,
+                         [&] { ++rejoinings; });
+        person.join(host->port(), kCode);
+        ASSERT_TRUE(waitFor([&] { return person.client.seat() != 0; }));
+    }
+    host.reset();
+    for (Player &person : people) {
+        ASSERT_TRUE(waitFor([&] { return person.disconnects > 0; }));
+        EXPECT_EQ(person.rejection, net::Rejection::TableClosed);
+        EXPECT_EQ(person.rejectionText, QStringLiteral("เจ้าของโต๊ะปิดโต๊ะแล้ว"));
+    }
+    EXPECT_EQ(rejoinings, 0);
+}
+
 class LongTurns : public HostedTable
 {
 public:
