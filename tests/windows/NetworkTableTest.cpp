@@ -1,7 +1,8 @@
 // A table window at each end of a real connection on this machine's loopback: the host's window
 // plays at the table it hosts, a joining window plays the seat the host gives it. Each sees its
 // own cards face up in the user's place and the other's backs, they chat, both are settled, and
-// the joining window's money is the host's count of it.
+// the joining window's money is the host's count of it, also after its connection dropped.
+#include "net/NetPlayers.h"
 #include "net/TableClient.h"
 #include "net/TableHost.h"
 #include "rules/CardName.h"
@@ -22,6 +23,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace pokdeng;
 
@@ -52,36 +55,63 @@ void playTurn(Frmpok &window)
     (stand->isVisible() ? stand : draw)->click();
 }
 
-TEST(NetworkTable, AHostAndAJoiningWindowPlayARoundOverTheLoopback)
+const QString kCode = QStringLiteral("246810");
+
+// The host's window at the table it hosts on the loopback, and a joining game's client.
+class NetworkTable : public ::testing::Test
 {
-    CardSlider::setInstant(true);
+protected:
+    explicit NetworkTable(int turnLimitMs = 30'000)
+        : table(deals, { turnLimitMs, 5'000 })
+    {
+        CardSlider::setInstant(true);
+        PlayHistory::install(&history);
+        EXPECT_TRUE(host.listen(QHostAddress::LocalHost, 0)) << qPrintable(host.errorString());
+        table.join("แดง", &hosting, kUserSeat);
+        hosting.show();
+    }
+    ~NetworkTable() override
+    {
+        // The windows go before the table and the client that tell them.
+        client.setView(nullptr);
+        table.leave(kUserSeat);
+        PlayHistory::install(nullptr);
+    }
+
+    // The joining game's window, once the host has seated it (through port).
+    std::unique_ptr<Frmpok> join(quint16 port)
+    {
+        int seat = 0;
+        QObject::connect(
+            &client, &net::TableClient::welcomed, &client, [&seat](int given) { seat = given; },
+            Qt::SingleShotConnection);
+        client.connectTo(QStringLiteral("127.0.0.1"), port, QStringLiteral("ดำ"), kCode);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return seat != 0; }, 10'000));
+        auto window = std::make_unique<Frmpok>(client, seat);
+        client.setView(window.get());
+        window->show();
+        return window;
+    }
+
     GoingOnToolkit toolkit;
     QTemporaryDir folder;
-    PlayHistory history(folder.filePath(QStringLiteral("history.sqlite")));
-    PlayHistory::install(&history);
-
-    cards::SeededRandom deals(47);
-    table::TableController table(deals);
-    net::TableHost host(table, { QStringLiteral("246810") });
-    ASSERT_TRUE(host.listen(QHostAddress::LocalHost, 0)) << qPrintable(host.errorString());
-    table::LocalSeat hostSeat(table, kUserSeat);
-    Frmpok hosting(hostSeat, kUserSeat);
-    table.join("แดง", &hosting, kUserSeat);
-    hosting.show();
-
+    PlayHistory history { folder.filePath(QStringLiteral("history.sqlite")) };
+    cards::SeededRandom deals { 47 };
+    table::TableController table;
+    net::TableHost host { table, { kCode } };
+    table::LocalSeat hostSeat { table, kUserSeat };
+    Frmpok hosting { hostSeat, kUserSeat };
     net::TableClient client;
-    int seat = 0;
-    QObject::connect(&client, &net::TableClient::welcomed, [&](int given) { seat = given; });
-    client.connectTo(QStringLiteral("127.0.0.1"), host.port(), QStringLiteral("ดำ"),
-                     QStringLiteral("246810"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return seat != 0; }, 10'000));
-    ASSERT_EQ(seat, kFirstSeat);
-    Frmpok joining(client, seat);
-    client.setView(&joining);
-    joining.show();
+};
+
+TEST_F(NetworkTable, AHostAndAJoiningWindowPlayARoundOverTheLoopback)
+{
+    const std::unique_ptr<Frmpok> window = join(host.port());
+    Frmpok &joining = *window;
+    ASSERT_EQ(client.seat(), kFirstSeat);
     QObject::connect(&client, &net::TableClient::chatted, joining.chatPanel(),
                      [&](int from, const QString &name, const QString &text) {
-                         joining.chatPanel()->addLine(name, text, from == seat);
+                         joining.chatPanel()->addLine(name, text, from == kFirstSeat);
                      });
     QObject::connect(&host, &net::TableHost::chatted, hosting.chatPanel(),
                      [&](const net::Chat &line) {
@@ -120,11 +150,31 @@ TEST(NetworkTable, AHostAndAJoiningWindowPlayARoundOverTheLoopback)
     QApplication::processEvents();
     EXPECT_EQ(hosting.width(), own.width());
     EXPECT_EQ(joining.width(), own.width());
+}
 
-    // The windows go before the table and the client that tell them.
-    client.setView(nullptr);
-    table.leave(kUserSeat);
-    PlayHistory::install(nullptr);
+// The joining game's connection drops in its turn: its window keeps the turn, takes the seat back
+// by itself, and the turn, then the round, are played as if nothing had happened.
+TEST_F(NetworkTable, AJoiningWindowWhoseConnectionDropsInItsTurnPlaysOn)
+{
+    nettest::CuttableProxy proxy(host.port());
+    client.setRejoinWithin(10'000);
+    const std::unique_ptr<Frmpok> window = join(proxy.port());
+    Frmpok &joining = *window;
+    bet(hosting);
+    bet(joining);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return joining.phase() == Frmpok::Phase::UserTurn; }, 10'000));
+
+    int welcomes = 0;
+    QObject::connect(&client, &net::TableClient::welcomed, &client, [&] { ++welcomes; });
+    proxy.cut();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return welcomes == 1; }, 10'000));
+    EXPECT_EQ(joining.phase(), Frmpok::Phase::UserTurn);
+    playTurn(joining);
+    playTurn(hosting);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return toolkit.outcomes() == 2; }, 10'000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return joining.phase() == Frmpok::Phase::Betting; }, 10'000));
+    EXPECT_EQ(joining.money(), table.money(kFirstSeat));
 }
 
 } // namespace
