@@ -21,6 +21,7 @@
 #include "windows/OddsAdvisor.h"
 #include "windows/PlayHistory.h"
 #include "windows/RecordSaver.h"
+#include "windows/TurnClock.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -74,6 +75,8 @@ Frmpok::Frmpok(table::SeatLink &link, int seat, QWidget *parent)
     m_tableLine->setObjectName(QStringLiteral("tableLine"));
     m_tableLine->hide();
     addBelowClient(m_tableLine);
+    m_turnClock = new TurnClock(this);
+    addBelowClient(m_turnClock);
     m_chat = new ChatPanel(this);
     addBelowClient(m_chat);
     connect(m_chat, &ChatPanel::tableWanted, this, &Frmpok::focusRestingControl);
@@ -327,6 +330,10 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
             showSeatLabels();
             sayOfPerson(turn->seat, kPersonsTurn);
         }
+        if (m_turnClock && isValidSeat(turn->seat))
+            m_turnClock->start(turn->seat == m_seat ? kYourTurn
+                                                    : kPersonsTurn.arg(m_names[turn->seat]),
+                               turn->limitMs, turn->seat == m_seat);
     } else if (const auto *status = std::get_if<table::StatusShown>(&event)) {
         showStatus(*status);
     } else if (const auto *revealed = std::get_if<table::CardsRevealed>(&event)) {
@@ -422,6 +429,8 @@ void Frmpok::cardOut(std::uint64_t step, const table::CardOut &card)
 
 void Frmpok::seatDecided(const table::SeatDecided &decision)
 {
+    if (m_turnClock)
+        m_turnClock->stop();
     if (isValidSeat(decision.seat))
         m_drew[decision.seat] = decision.draws;
     if (decision.seat != m_seat)

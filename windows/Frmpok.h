@@ -16,6 +16,7 @@
 #include <vector>
 
 class ChatPanel;
+class TurnClock;
 class QLabel;
 class OddsAdvisor;
 
@@ -58,6 +59,7 @@ public:
     // At a table others share: the chat under the table (null at the window's own table), and a
     // line about the table above it (where it is hosted, its join code).
     ChatPanel *chatPanel() const { return m_chat; }
+    TurnClock *turnClock() const { return m_turnClock; }
     void showTableLine(const QString &line);
 
     // What the table tells the window, taken one event at a time and in order.
@@ -149,4 +151,5 @@ private:
     std::array<bool, 4> m_present {};
     ChatPanel *m_chat = nullptr;
     QLabel *m_tableLine = nullptr;
+    TurnClock *m_turnClock = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "windows/ChatPanel.h"
 #include "windows/Frmpok.h"
 #include "windows/PlayHistory.h"
+#include "windows/TurnClock.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -150,6 +151,34 @@ TEST_F(SharedTable, TheSeatsSayWhoHoldsThemFromTheStartAndWhoIsAway)
     table.setView(kFirstSeat, &first);
     ASSERT_TRUE(labelReads(QStringLiteral("ขา 1 · ดำ")));
     EXPECT_TRUE(spoken(user).contains(QStringLiteral("ดำ กลับมาที่โต๊ะ")));
+}
+
+// With two people the turns are timed: each window counts the time left under the table, and
+// the person whose turn it is hears how long they have.
+TEST_F(SharedTable, ATimedTurnShowsTheTimeLeftInEveryWindow)
+{
+    user.show();
+    first.show();
+    bet(user);
+    bet(first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first.phase() == Frmpok::Phase::UserTurn; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return user.turnClock()->isVisible(); }, 5000));
+    // A slow machine may have counted a second or two already.
+    const QString left = QStringLiteral(": เหลือ %1 วินาที").arg(first.turnClock()->secondsLeft());
+    EXPECT_GE(first.turnClock()->secondsLeft(), 25);
+    EXPECT_EQ(first.turnClock()->text(), QStringLiteral("ตาของคุณ") + left);
+    EXPECT_TRUE(user.turnClock()->text().startsWith(QStringLiteral("ตาของ ดำ: เหลือ ")));
+    EXPECT_TRUE(spoken(first).contains(QStringLiteral("มีเวลา 30 วินาที")));
+    EXPECT_FALSE(spoken(user).contains(QStringLiteral("มีเวลา 30 วินาที")));
+
+    playTurn(first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return user.phase() == Frmpok::Phase::UserTurn; }, 5000));
+    EXPECT_TRUE(user.turnClock()->isVisible());
+    EXPECT_TRUE(first.turnClock()->text().startsWith(QStringLiteral("ตาของ แดง: เหลือ ")));
+    playTurn(user);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return toolkit.outcomes() == 2; }, 5000));
+    EXPECT_FALSE(user.turnClock()->isVisible());
+    EXPECT_FALSE(first.turnClock()->isVisible());
 }
 
 // F6 goes to the chat line and back; what is typed there is text, even the table's own keys for
