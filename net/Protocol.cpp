@@ -119,6 +119,9 @@ namespace {
                     map[key("k")] = QLatin1StringView("money");
                     map[key("seat")] = e.seat;
                     map[key("money")] = e.money;
+                } else if constexpr (std::is_same_v<E, table::BetsClosing>) {
+                    map[key("k")] = QLatin1StringView("closing");
+                    map[key("limit")] = e.limitMs;
                 } else {
                     static_assert(std::is_same_v<E, table::GameOver>);
                     map[key("k")] = QLatin1StringView("over");
@@ -371,6 +374,8 @@ namespace {
         }
         if (kind == "over")
             return table::GameOver {};
+        if (kind == "closing")
+            return table::BetsClosing { f.number("limit", 0, 24 * 3600 * 1000) };
         return std::nullopt;
     }
 

@@ -261,8 +261,12 @@ void TableController::chooseBet(int seat, BetOption option)
     p.sitsOut = false;
     p.stake = stakeFor(option, p.money);
     postToAll(BetChosen { seat, p.stake });
-    if (isTimed() && !m_betLimit.isActive())
+    if (isTimed() && !m_betLimit.isActive()) {
         m_betLimit.start(m_limits.turnLimitMs);
+        for (int other = kFirstSeat; other <= kLastSeat; ++other)
+            if (const Person *q = person(other); q && !q->bet && !q->gameOver)
+                postTo(other, BetsClosing { m_limits.turnLimitMs });
+    }
 }
 
 void TableController::shown(int seat, std::uint64_t step)

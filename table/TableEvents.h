@@ -168,9 +168,17 @@ struct GameOver
     friend bool operator==(const GameOver &, const GameOver &) = default;
 };
 
+// Someone chose a bet at a timed table: the viewer, who has not, has limitMs to choose before
+// sitting the round out.
+struct BetsClosing
+{
+    int limitMs = 0;
+    friend bool operator==(const BetsClosing &, const BetsClosing &) = default;
+};
+
 using Event
     = std::variant<SeatChanged, BetsOpen, BetChosen, CardOut, SeatDecided, TurnStarts, StatusShown,
-                   CardsRevealed, HandSettled, OutcomeShown, MoneyChanged, GameOver>;
+                   CardsRevealed, HandSettled, OutcomeShown, MoneyChanged, GameOver, BetsClosing>;
 
 // Whether the table waits for the view to say it has shown the event (a slide, a box).
 bool isPaced(const Event &event);

@@ -310,6 +310,8 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
     } else if (const auto *bet = std::get_if<table::BetChosen>(&event)) {
         if (bet->seat == m_seat) {
             m_bet = bet->stake;
+            if (m_turnClock)
+                m_turnClock->stop();
             // Told again after a lost connection: the bet stands, whatever the window offered.
             if (m_phase == Phase::Betting) {
                 for (BetOption option : kBetOptions)
@@ -347,6 +349,9 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
             m_money = money->money;
             showMoney();
         }
+    } else if (const auto *closing = std::get_if<table::BetsClosing>(&event)) {
+        if (m_turnClock && m_phase == Phase::Betting)
+            m_turnClock->start(kChooseABet, closing->limitMs, true);
     } else if (std::holds_alternative<table::GameOver>(event)) {
         endGame();
     }
@@ -403,6 +408,9 @@ void Frmpok::cardOut(std::uint64_t step, const table::CardOut &card)
     if (!isValidSlot(card.slot))
         return;
     if (card.slot == 1) {
+        // The bets have closed: whoever had not chosen sits this round out.
+        if (m_turnClock)
+            m_turnClock->stop();
         // A new round: nothing of the last one is known any more.
         m_seen = SlotCards();
         m_drew = {};

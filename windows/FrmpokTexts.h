@@ -68,6 +68,7 @@ inline const QString kAway = QStringLiteral("%1 (หลุด)");
 inline const QString kPersonBet = QStringLiteral("%1 วางเดิมพัน %2 บาท");
 inline const QString kPersonsTurn = QStringLiteral("ตาของ %1");
 inline const QString kYourTurn = QStringLiteral("ตาของคุณ");
+inline const QString kChooseABet = QStringLiteral("เลือกเดิมพัน");
 inline const QString kPersonsResult = QStringLiteral("%1 %2");
 
 } // namespace frmpok_text

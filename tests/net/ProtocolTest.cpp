@@ -72,6 +72,7 @@ std::vector<RoundTrip> roundTrips()
         { "outcomeShown", EventMessage { 12, OutcomeShown { "ชนะ", "ได้ 5,000 บาท", aRound() } } },
         { "moneyChanged", EventMessage { 13, MoneyChanged { 2, 7500.25 } } },
         { "gameOver", EventMessage { (1ull << 40), GameOver {} } },
+        { "betsClosing", EventMessage { 14, BetsClosing { 30'000 } } },
         { "shown", Shown { 99 } },
         { "chatFromPerson", Chat { 0, "", "ไพ่ดีจัง <b>", -1 } },
         { "phraseFromPerson", Chat { 0, "", "", 1 } },

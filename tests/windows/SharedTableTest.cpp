@@ -153,13 +153,17 @@ TEST_F(SharedTable, TheSeatsSayWhoHoldsThemFromTheStartAndWhoIsAway)
     EXPECT_TRUE(spoken(user).contains(QStringLiteral("ดำ กลับมาที่โต๊ะ")));
 }
 
-// With two people the turns are timed: each window counts the time left under the table, and
-// the person whose turn it is hears how long they have.
+// With two people the bets and the turns are timed: each window counts the time left under the
+// table, and the person who has to choose or play hears how long they have.
 TEST_F(SharedTable, ATimedTurnShowsTheTimeLeftInEveryWindow)
 {
     user.show();
     first.show();
     bet(user);
+    // The bets close for whoever has not chosen yet.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first.turnClock()->isVisible(); }, 5000));
+    EXPECT_TRUE(first.turnClock()->text().startsWith(QStringLiteral("เลือกเดิมพัน: เหลือ ")));
+    EXPECT_FALSE(user.turnClock()->isVisible());
     bet(first);
     ASSERT_TRUE(QTest::qWaitFor([&] { return first.phase() == Frmpok::Phase::UserTurn; }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return user.turnClock()->isVisible(); }, 5000));
