@@ -4,8 +4,9 @@
 // reports on its standard output, one line each:
 //   welcome SEAT TOKEN          seated; TOKEN brings the seat back (--token)
 //   rejected REASON TEXT        the host refused it (REASON: net::Rejection's number)
-//   turn                        its turn began; with --hold it waits for "go" on its standard
-//                               input before it acts, so a test can kill it in its turn
+//   turn                        its turn began; with --hold it waits for a line on its standard
+//                               input before it acts (see below), so a test can kill it in its
+//                               turn
 //   outcome CHANGE OWN AFTER    a round's outcome: the host's change, the change worked out again
 //                               from the round's cards (nettest::independentChange), the money
 //   money MONEY                 its money as the table said it
@@ -13,6 +14,7 @@
 //   early                       it received a face it must not see yet (the test fails on it)
 //   mismatch                    an outcome's cards differ from those it was shown
 //   left                        it left after --rounds outcomes
+//   idle MONEY                  offered a bet after "stop": it chooses none
 // It ends with 0 after leaving, 3 when rejected, 4 when the connection is lost, 5 after
 // --seconds (a bound, never the way a test ends it).
 #include "NetPlayers.h"
@@ -184,30 +186,54 @@ int main(int argc, char *argv[])
             mayStand = status->mayStand;
         shown(event);
     };
+    // Lines on the standard input: "go" acts as the turn offers (stand, or draw when it must),
+    // "stand" or "draw" act so (a game back in the middle of its turn has not been told it),
+    // "stop" chooses no more bets and says "idle MONEY" at each offer.
+    bool stopped = false;
+    QByteArray typed;
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
-        char buffer[64];
+        char buffer[256];
         const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
         if (got <= 0) {
             input.setEnabled(false);
             return;
         }
-        for (ssize_t i = 0; i < got; ++i)
-            if (buffer[i] == '\n')
+        typed.append(buffer, got);
+        for (qsizetype end = typed.indexOf('\n'); end >= 0; end = typed.indexOf('\n')) {
+            const QByteArray line = typed.left(end).trimmed();
+            typed.remove(0, end + 1);
+            if (line == "go")
                 player.client.act(mayStand ? table::Action(table::Stand {}) : table::Draw {});
+            else if (line == "stand")
+                player.client.act(table::Stand {});
+            else if (line == "draw")
+                player.client.act(table::Draw {});
+            else if (line == "stop")
+                stopped = true;
+        }
     });
+    player.onEvent = [&, shown = player.onEvent](const table::Event &event) {
+        if (const auto *bets = std::get_if<table::BetsOpen>(&event)) {
+            player.autoPlay = !stopped;
+            if (stopped)
+                say(QStringLiteral("idle %1").arg(number(bets->money)));
+        }
+        shown(event);
+    };
 
     const auto join = [&](const QString &host, quint16 tablePort) {
         player.client.connectTo(host, tablePort, QString::fromStdString(player.name),
                                 parser.value(code), parser.value(token));
     };
     TableFinder *finder = nullptr;
+    bool joining = false;
     if (parser.isSet(find)) {
         finder = new TableFinder(net::kProtocolVersion, QHostAddress::AnyIPv4, kAnnouncementPort,
                                  &app);
         QObject::connect(finder, &TableFinder::tablesChanged, &app, [&] {
-            if (finder->tables().empty() || player.client.seat() != 0
-                || player.client.isConnected())
+            if (finder->tables().empty() || joining)
                 return;
+            joining = true;
             const FoundTable &table = finder->tables().front();
             say(QStringLiteral("found %1 %2")
                     .arg(table.address.toString())

@@ -5,9 +5,11 @@
 // (a signal, or SIGKILL). A child dies with the test that started it.
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimer>
 
 #include <csignal>
 #include <functional>
@@ -57,11 +59,21 @@ public:
     qint64 pid() const { return process.processId(); }
 
     // Runs the event loop until done() or timeoutMs have passed; returns done().
+    // The loop sleeps between events (processEvents with a time limit would spin), looking at
+    // done() every few milliseconds.
     static bool waitUntil(const std::function<bool()> &done, int timeoutMs)
     {
+        if (done())
+            return true;
         QDeadlineTimer deadline(timeoutMs);
-        while (!done() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        QEventLoop loop;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+            if (done() || deadline.hasExpired())
+                loop.quit();
+        });
+        look.start(5);
+        loop.exec();
         return done();
     }
 
