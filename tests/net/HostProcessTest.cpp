@@ -14,6 +14,8 @@
 #include <map>
 
 using nettest::ProgramProcess;
+using nettest::Report;
+using nettest::reportOf;
 
 namespace {
 
@@ -46,32 +48,6 @@ void startPlayer(ProgramProcess &player, quint16 port, const QString &name,
                  QStringList { QStringLiteral("--port"), QString::number(port),
                                QStringLiteral("--code"), kCode, QStringLiteral("--name"), name }
                      + more);
-}
-
-// What a player process reported: its outcomes, each also settled again from its cards, agree
-// with the money the table told it, and it never saw a face too early.
-struct Report
-{
-    int outcomes = 0;
-    int disagreements = 0; // an outcome whose change the cards do not give
-    double settled = 10000; // the starting money and every outcome's change from its cards
-    std::optional<double> money; // as the table last told it
-};
-
-Report reportOf(const ProgramProcess &player)
-{
-    Report report;
-    for (const QString &line : player.outLines) {
-        const QStringList words = line.split(QLatin1Char(' '));
-        if (words.front() == QStringLiteral("outcome") && words.size() == 4) {
-            ++report.outcomes;
-            report.disagreements += words[1] != words[2];
-            report.settled += words[2].toDouble();
-        } else if (words.front() == QStringLiteral("money") && words.size() == 2) {
-            report.money = words[1].toDouble();
-        }
-    }
-    return report;
 }
 
 // ---- The command line ----

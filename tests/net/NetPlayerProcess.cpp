@@ -13,7 +13,7 @@
 //   over                        its money is below the least stake; it leaves the table
 //   early                       it received a face it must not see yet (the test fails on it)
 //   mismatch                    an outcome's cards differ from those it was shown
-//   left                        it left after --rounds outcomes
+//   left                        it left after --rounds outcomes (and the money after them)
 //   idle MONEY                  offered a bet after "stop": it chooses none
 // It ends with 0 after leaving, 3 when rejected, 4 when the connection is lost, 5 after
 // --seconds (a bound, never the way a test ends it).
@@ -162,11 +162,14 @@ int main(int argc, char *argv[])
             say(QStringLiteral("outcome %1 %2 %3")
                     .arg(number(round.moneyChange), number(nettest::independentChange(round)),
                          number(round.moneyAfter)));
-            if (roundsToPlay > 0 && ++outcomes >= roundsToPlay)
-                QTimer::singleShot(0, &app, [&] { leave(QStringLiteral("left")); });
+            ++outcomes;
         } else if (const auto *money = std::get_if<table::MoneyChanged>(&event)) {
-            if (money->seat == player.client.seat())
+            if (money->seat == player.client.seat()) {
                 say(QStringLiteral("money %1").arg(number(money->money)));
+                // Once the table has told the money of the last round, not before.
+                if (roundsToPlay > 0 && outcomes >= roundsToPlay)
+                    QTimer::singleShot(0, &app, [&] { leave(QStringLiteral("left")); });
+            }
         } else if (std::holds_alternative<table::GameOver>(event)) {
             QTimer::singleShot(0, &app, [&] { leave(QStringLiteral("over")); });
         }

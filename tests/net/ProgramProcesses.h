@@ -149,4 +149,31 @@ private:
     QString m_partial[2];
 };
 
+// What a player process reported: its outcomes, how many of them the cards do not give, the
+// money its outcomes add up to when settled again from their cards, and the money the table last
+// told it.
+struct Report
+{
+    int outcomes = 0;
+    int disagreements = 0; // an outcome whose change the cards do not give
+    double settled = 10000; // the starting money and every outcome's change from its cards
+    std::optional<double> money; // as the table last told it
+};
+
+inline Report reportOf(const ProgramProcess &player)
+{
+    Report report;
+    for (const QString &line : player.outLines) {
+        const QStringList words = line.split(QLatin1Char(' '));
+        if (words.front() == QStringLiteral("outcome") && words.size() == 4) {
+            ++report.outcomes;
+            report.disagreements += words[1] != words[2];
+            report.settled += words[2].toDouble();
+        } else if (words.front() == QStringLiteral("money") && words.size() == 2) {
+            report.money = words[1].toDouble();
+        }
+    }
+    return report;
+}
+
 } // namespace nettest
