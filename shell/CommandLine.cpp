@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -75,6 +76,31 @@ QString helpText()
     return text;
 }
 
+// The options of Qt's own that a QApplication reads and takes out of the arguments.
+const QStringList &qtOptions()
+{
+    static const QStringList names = {
+        QStringLiteral("platform"),
+        QStringLiteral("platformpluginpath"),
+        QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"),
+        QStringLiteral("qwindowgeometry"),
+        QStringLiteral("qwindowicon"),
+        QStringLiteral("qwindowtitle"),
+        QStringLiteral("reverse"),
+        QStringLiteral("session"),
+        QStringLiteral("display"),
+        QStringLiteral("geometry"),
+        QStringLiteral("style"),
+        QStringLiteral("stylesheet"),
+        QStringLiteral("widgetcount"),
+        QStringLiteral("nograb"),
+        QStringLiteral("dograb"),
+        QStringLiteral("sync"),
+    };
+    return names;
+}
+
 CommandLine error(const QString &text)
 {
     return { CommandLine::Mode::Error, {}, text };
@@ -112,10 +138,25 @@ CommandLine parseCommandLine(const QStringList &arguments)
         parser.addOption(QCommandLineOption(option.names, option.description, option.value));
     if (!parser.parse(arguments)) {
         if (!parser.unknownOptionNames().isEmpty()) {
-            const QString name = parser.unknownOptionNames().front();
-            return error(
+            const QStringList unknown = parser.unknownOptionNames();
+            // Named: the first that is not one of Qt's own.
+            const auto own
+                = std::find_if(unknown.begin(), unknown.end(),
+                               [](const QString &option) { return !qtOptions().contains(option); });
+            const QString name = own != unknown.end() ? *own : unknown.front();
+            CommandLine wrong = error(
                 QStringLiteral("ไม่รู้จักตัวเลือก %1%2")
                     .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
+            // With no table hosted and no help asked for, the options may be the window
+            // system's: a QApplication takes them out.
+            const bool windowed = !arguments.contains(QStringLiteral("--host"))
+                && !arguments.contains(QStringLiteral("-host"))
+                && !arguments.contains(QStringLiteral("--help"))
+                && !arguments.contains(QStringLiteral("-h"));
+            wrong.leavesQtOptions = windowed
+                && std::all_of(unknown.begin(), unknown.end(),
+                               [](const QString &option) { return qtOptions().contains(option); });
+            return wrong;
         }
         // The only other failure: an option that takes a value came last, with none after it.
         return error(QStringLiteral("ตัวเลือก %1 ต้องมีค่าตามหลัง").arg(arguments.back()));

@@ -20,6 +20,9 @@ struct CommandLine
     FriendsChoice choice;
     // Help: the text to print; Error: what was wrong, in Thai, for the standard error.
     QString text;
+    // Error only: every unknown option is one of Qt's own (-platform, -style...), which the
+    // QApplication takes out of the arguments. The arguments it leaves are to be read again.
+    bool leavesQtOptions = false;
 };
 
 // Reads the arguments (the first is the program's own name). Never fails: a wrong command line
