@@ -191,6 +191,45 @@ INSTANTIATE_TEST_SUITE_P(Signals, HostEnding, ::testing::Values(SIGTERM, SIGINT)
                              return std::string(info.param == SIGTERM ? "SIGTERM" : "SIGINT");
                          });
 
+TEST(HostProcess, LogsADroppedPlayerAndItsComebackWithTheToken)
+{
+    ProgramProcess host;
+    const quint16 port = startHost(host);
+    ASSERT_NE(port, 0) << host.err.toStdString();
+    ProgramProcess first;
+    startPlayer(first, port, QStringLiteral("หลุดแล้วกลับ"), { QStringLiteral("--hold") });
+    const auto welcome = first.waitForLine(QStringLiteral("^welcome ([123]) ([0-9a-f]+)$"), 20'000);
+    ASSERT_TRUE(welcome) << first.out.toStdString();
+    // Killed in its turn, as a game that crashes or loses its power.
+    ASSERT_TRUE(first.waitForLine(QStringLiteral("^turn$"), 20'000)) << first.out.toStdString();
+    first.signal(SIGKILL);
+    const QString seat = welcome->captured(1);
+    ASSERT_TRUE(
+        host.waitForLine(QStringLiteral("^.* ที่นั่ง %1: การเชื่อมต่อหลุด").arg(seat), 10'000, true))
+        << host.err.toStdString();
+    ProgramProcess back;
+    startPlayer(back, port, QStringLiteral("หลุดแล้วกลับ"),
+                { QStringLiteral("--token"), welcome->captured(2) });
+    const auto again = back.waitForLine(QStringLiteral("^welcome ([123]) "), 20'000);
+    ASSERT_TRUE(again) << back.out.toStdString();
+    EXPECT_EQ(again->captured(1), seat);
+    EXPECT_TRUE(
+        host.waitForLine(QStringLiteral("ที่นั่ง %1: หลุดแล้วกลับ กลับมาแล้ว$").arg(seat), 10'000, true))
+        << host.err.toStdString();
+    // The killed one's token is its own: a stranger replaying a made-up one is refused.
+    ProgramProcess stranger;
+    startPlayer(stranger, port, QStringLiteral("ปลอม"),
+                { QStringLiteral("--token"), QString(32, QLatin1Char('0')) });
+    EXPECT_EQ(stranger.waitForExit(20'000), 3);
+    EXPECT_EQ(
+        stranger.count(
+            QStringLiteral("^rejected %1 ").arg(static_cast<int>(net::Rejection::UnknownToken))),
+        1)
+        << stranger.out.toStdString();
+    host.signal(SIGTERM);
+    EXPECT_EQ(host.waitForExit(10'000), 0);
+}
+
 TEST(HostProcess, APortInUseIsSaidAndEndsWithOne)
 {
     QTcpServer taken;
