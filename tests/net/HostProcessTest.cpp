@@ -6,8 +6,8 @@
 
 #include "net/Protocol.h"
 
-#include <QDir>
 #include <QTcpServer>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -309,16 +309,19 @@ TEST_P(JoinFromCommandLine, SitsAtTheTableAndLeavesItOnSigterm)
     ProgramProcess host;
     const quint16 port = startHost(host);
     ASSERT_NE(port, 0) << host.err.toStdString();
+    // The game's settings, play history and score file go to a folder of the test's own.
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
     ProgramProcess game;
+    game.process.setWorkingDirectory(home.path());
     game.start(kProgram,
                { QStringLiteral("--join"), loopback + QLatin1Char(':') + QString::number(port),
                  QStringLiteral("--code"), kCode, QStringLiteral("--name"),
                  QStringLiteral("จากบรรทัดคำสั่ง") },
                { QStringLiteral("QT_QPA_PLATFORM=offscreen"),
-                 QStringLiteral("XDG_CONFIG_HOME=") + QDir::tempPath()
-                     + QStringLiteral("/pokdeng-join-config"),
-                 QStringLiteral("XDG_DATA_HOME=") + QDir::tempPath()
-                     + QStringLiteral("/pokdeng-join-data") });
+                 QStringLiteral("XDG_CONFIG_HOME=") + home.filePath(QStringLiteral("config")),
+                 QStringLiteral("XDG_DATA_HOME=") + home.filePath(QStringLiteral("data")),
+                 QStringLiteral("XDG_RUNTIME_DIR=") + home.path() });
     EXPECT_TRUE(
         host.waitForLine(QStringLiteral("ที่นั่ง [123]: จากบรรทัดคำสั่ง เข้าร่วมโต๊ะ$"), 30'000, true))
         << host.err.toStdString() << game.err.toStdString();
