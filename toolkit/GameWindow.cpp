@@ -327,7 +327,14 @@ void GameWindow::scaleBelowClient()
             font.setPointSizeF(font.pointSizeF() * scale);
         below.widget->setFont(font);
         below.widget->setFixedHeight(static_cast<int>(below.height * scale));
-        below.widget->setContentsMargins(side, 0, side, 0);
+        // Lined up with the table, but never by margins wider than the room the widget's own
+        // content leaves: those would raise the window's least width, so each resize would make
+        // it wider again.
+        const QMargins margins = below.widget->contentsMargins();
+        const int content
+            = below.widget->minimumSizeHint().width() - margins.left() - margins.right();
+        const int edge = std::clamp((width() - content) / 2, 0, side);
+        below.widget->setContentsMargins(edge, 0, edge, 0);
     }
 }
 
