@@ -230,8 +230,12 @@ TEST(NetSoak, AThousandRoundsWithFiftyPlayersKilledInTheirTurn)
             EXPECT_DOUBLE_EQ(table.money(seat), books.settled);
         }
     }
-    // Flat: what a long evening adds is within a few MiB of the warmed-up host.
+    // Flat: what a long evening adds is within a few MiB of the warmed-up host. AddressSanitizer
+    // keeps freed memory aside (its quarantine, up to 256 MiB) to catch late uses, so there the
+    // figure says nothing about the host.
+#if !defined(__SANITIZE_ADDRESS__)
     EXPECT_LT(endKiB - warmKiB, 8 * 1024);
+#endif
 }
 
 } // namespace
