@@ -28,8 +28,14 @@ void TableClient::setView(table::TableView *view)
 
 TableClient::TableClient(QObject *parent)
     : QObject(parent)
+    , m_socket(this)
 {
-    connect(&m_socket, &QTcpSocket::connected, this, [this] { send(m_hello); });
+    connect(&m_socket, &QTcpSocket::connected, this, [this] {
+        // Each message goes at once: a shown step followed by an action would otherwise wait
+        // for the host's delayed acknowledgement (Nagle's algorithm), some 40 ms.
+        m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        send(m_hello);
+    });
     connect(&m_socket, &QTcpSocket::readyRead, this, &TableClient::readMessages);
     // Every way a connection ends (closed, lost, refused, not found) passes here once.
     connect(&m_socket, &QTcpSocket::stateChanged, this, [this](QAbstractSocket::SocketState state) {

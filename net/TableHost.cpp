@@ -98,14 +98,17 @@ bool TableHost::listen(const QHostAddress &address, quint16 port)
         connect(m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = m_server->nextPendingConnection()) {
                 socket->setParent(this);
+                // Each message goes at once, not held back for an acknowledgement.
+                socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
                 // Closing writes out what is waiting first: the socket may go with the host.
                 const int id = open([socket](const QByteArray &bytes) { socket->write(bytes); },
                                     [socket] {
                                         socket->flush();
                                         socket->disconnectFromHost();
                                     });
-                qInfo().noquote() << "net: connection" << id << "from"
-                                  << socket->peerAddress().toString();
+                qInfo().noquote() << QStringLiteral("การเชื่อมต่อ %1 จาก %2")
+                                         .arg(id)
+                                         .arg(socket->peerAddress().toString());
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket, id] {
                     // Bounded: a socket that keeps sending is read a chunk at a time until it is
                     // closed or has no more.
@@ -162,7 +165,8 @@ void TableHost::receive(int id, QByteArrayView bytes)
             return;
         Connection &connection = *it->second;
         if (connection.reader.failed()) {
-            qInfo().noquote() << "net: connection" << id << "sent a message over 64 KiB; closed";
+            qInfo().noquote()
+                << QStringLiteral("การเชื่อมต่อ %1 ส่งข้อความยาวเกิน 64 KiB จึงตัดการเชื่อมต่อ").arg(id);
             reject(connection, Rejection::BadMessages, rejectionText(Rejection::BadMessages));
             return;
         }
@@ -177,7 +181,8 @@ void TableHost::receive(int id, QByteArrayView bytes)
         // beyond them a connection may send maxMessagesPerSecond a second.
         if (++connection.messagesThisSecond > m_options.maxMessagesPerSecond
             && connection.answers <= 0) {
-            qInfo().noquote() << "net: connection" << id << "floods the table; closed";
+            qInfo().noquote()
+                << QStringLiteral("การเชื่อมต่อ %1 ส่งข้อความถี่เกินไป จึงตัดการเชื่อมต่อ").arg(id);
             reject(connection, Rejection::BadMessages, rejectionText(Rejection::BadMessages));
             return;
         }
@@ -206,8 +211,9 @@ void TableHost::handle(Connection &connection, const Message &message)
             // The seat goes back to the table: this connection holds it no more and ends, so
             // it can never act for whoever sits there next.
             const int id = connection.id;
-            qInfo().noquote() << "net: seat" << seat
-                              << "left:" << QString::fromStdString(connection.name);
+            qInfo().noquote() << QStringLiteral("ที่นั่ง %1: %2 ออกจากโต๊ะ")
+                                     .arg(seat)
+                                     .arg(QString::fromStdString(connection.name));
             m_seats[seat] = Seat {};
             connection.seat = 0;
             m_table.setView(seat, nullptr);
@@ -215,8 +221,9 @@ void TableHost::handle(Connection &connection, const Message &message)
             return close(id);
         }
         if (const auto refusal = m_table.act(seat, a->action)) {
-            qInfo().noquote() << "net: seat" << seat
-                              << "refused:" << QString::fromStdString(table::refusalText(*refusal));
+            qInfo().noquote() << QStringLiteral("ที่นั่ง %1: ไม่รับคำสั่ง (%2)")
+                                     .arg(seat)
+                                     .arg(QString::fromStdString(table::refusalText(*refusal)));
             const auto it = m_connections.find(connection.id);
             if (it != m_connections.end())
                 sendTo(*it->second, Refused { *refusal, table::refusalText(*refusal) });
@@ -242,12 +249,14 @@ void TableHost::hello(Connection &connection, const Hello &hello)
     if (hello.protocol != kProtocolVersion || hello.gameVersion != gameVersion()) {
         const std::string text
             = rejectionText(Rejection::Version, gameVersion(), hello.gameVersion);
-        qInfo().noquote() << "net: connection" << connection.id
-                          << "refused:" << QString::fromStdString(text);
+        qInfo().noquote() << QStringLiteral("การเชื่อมต่อ %1 ถูกปฏิเสธ: %2")
+                                 .arg(connection.id)
+                                 .arg(QString::fromStdString(text));
         return reject(connection, Rejection::Version, text);
     }
     if (QString::fromStdString(hello.code) != m_options.code) {
-        qInfo().noquote() << "net: connection" << connection.id << "refused: wrong join code";
+        qInfo().noquote()
+            << QStringLiteral("การเชื่อมต่อ %1 ถูกปฏิเสธ: รหัสเข้าร่วมไม่ถูกต้อง").arg(connection.id);
         return reject(connection, Rejection::Code, rejectionText(Rejection::Code));
     }
     if (hello.name.empty())
@@ -259,13 +268,15 @@ void TableHost::hello(Connection &connection, const Hello &hello)
             if (!m_seats[s].token.empty() && m_seats[s].token == hello.token)
                 seat = s;
         if (seat == 0) {
-            qInfo().noquote() << "net: connection" << connection.id << "refused: unknown token";
+            qInfo().noquote()
+                << QStringLiteral("การเชื่อมต่อ %1 ถูกปฏิเสธ: ไม่มีที่นั่งของรหัสที่นั่งนี้").arg(connection.id);
             return reject(connection, Rejection::UnknownToken,
                           rejectionText(Rejection::UnknownToken));
         }
         if (m_seats[seat].connection != 0) {
-            qInfo().noquote() << "net: connection" << connection.id << "refused: the token of seat"
-                              << seat << "which is connected";
+            qInfo().noquote() << QStringLiteral("การเชื่อมต่อ %1 ถูกปฏิเสธ: ที่นั่ง %2 มีผู้เล่นเชื่อมต่ออยู่แล้ว")
+                                     .arg(connection.id)
+                                     .arg(seat);
             return reject(connection, Rejection::TokenInUse, rejectionText(Rejection::TokenInUse));
         }
         m_seats[seat].keep.reset();
@@ -278,8 +289,9 @@ void TableHost::hello(Connection &connection, const Hello &hello)
         // The money may have changed while the person was away: they learn it first. (Step 0
         // is no step of the table's; the event is not paced.)
         sendTo(connection, EventMessage { 0, table::MoneyChanged { seat, m_table.money(seat) } });
-        qInfo().noquote() << "net: seat" << seat
-                          << "back:" << QString::fromStdString(connection.name);
+        qInfo().noquote() << QStringLiteral("ที่นั่ง %1: %2 กลับมาแล้ว")
+                                 .arg(seat)
+                                 .arg(QString::fromStdString(connection.name));
         m_table.setView(seat, connection.view.get(), hello.seenStep);
         return;
     }
@@ -289,7 +301,7 @@ void TableHost::hello(Connection &connection, const Hello &hello)
     seat = m_table.join(hello.name, connection.view.get());
     if (seat == 0) {
         connection.view.reset();
-        qInfo().noquote() << "net: connection" << connection.id << "refused: the table is full";
+        qInfo().noquote() << QStringLiteral("การเชื่อมต่อ %1 ถูกปฏิเสธ: โต๊ะเต็มแล้ว").arg(connection.id);
         return reject(connection, Rejection::TableFull, rejectionText(Rejection::TableFull));
     }
     connection.seat = seat;
@@ -297,7 +309,8 @@ void TableHost::hello(Connection &connection, const Hello &hello)
     m_seats[seat] = Seat { newToken(), id, nullptr };
     sendTo(connection, Welcome { seat, m_seats[seat].token });
     connection.welcomed = true;
-    qInfo().noquote() << "net: seat" << seat << "joined:" << QString::fromStdString(hello.name);
+    qInfo().noquote()
+        << QStringLiteral("ที่นั่ง %1: %2 เข้าร่วมโต๊ะ").arg(seat).arg(QString::fromStdString(hello.name));
     for (const EventMessage &held : std::exchange(connection.held, {}))
         sendTo(connection, held);
 }
@@ -310,7 +323,9 @@ void TableHost::reject(Connection &connection, Rejection reason, const std::stri
 
 void TableHost::bad(Connection &connection, const char *why)
 {
-    qInfo().noquote() << "net: connection" << connection.id << "sent no message:" << why;
+    qInfo().noquote() << QStringLiteral("การเชื่อมต่อ %1 ส่งสิ่งที่ไม่ใช่ข้อความ (%2)")
+                             .arg(connection.id)
+                             .arg(QLatin1String(why));
     if (++connection.badMessages >= m_options.maxBadMessages)
         reject(connection, Rejection::BadMessages, rejectionText(Rejection::BadMessages));
 }
@@ -347,8 +362,9 @@ void TableHost::lost(int id)
         return;
     m_seats[seat].connection = 0;
     m_table.setView(seat, nullptr);
-    qInfo().noquote() << "net: seat" << seat << "lost its connection; kept for"
-                      << m_options.keepSeatMs << "ms";
+    qInfo().noquote() << QStringLiteral("ที่นั่ง %1: การเชื่อมต่อหลุด เก็บที่นั่งไว้ %2 วินาที")
+                             .arg(seat)
+                             .arg(m_options.keepSeatMs / 1000.0);
     auto keep = std::make_unique<QTimer>();
     keep->setSingleShot(true);
     connect(keep.get(), &QTimer::timeout, this, [this, seat] { seatExpired(seat); });
@@ -358,7 +374,7 @@ void TableHost::lost(int id)
 
 void TableHost::seatExpired(int seat)
 {
-    qInfo().noquote() << "net: seat" << seat << "left: not back in time";
+    qInfo().noquote() << QStringLiteral("ที่นั่ง %1: ไม่กลับมาในเวลา คอมพิวเตอร์เล่นแทน").arg(seat);
     // The timer is the one running this: it goes on a later turn of the loop.
     m_seats[seat].keep.release()->deleteLater();
     m_seats[seat] = Seat {};

@@ -24,6 +24,8 @@ namespace net {
 // Options::keepSeatMs (the seat's turns stand by the limit meanwhile); a hello with the seat's
 // token takes it back with its money. A connection that sends too many messages a second, or
 // keeps sending what is no message, is closed; the table goes on.
+// Who joins, leaves, drops, comes back or is refused is logged (qInfo), one Thai line each: the
+// log of `pokdeng --host`, read by whoever runs the table.
 //
 // The socket side is thin: each connection's bytes go to receive(), and what is sent to it goes
 // through its send function, so the fuzz target drives the host with no socket.

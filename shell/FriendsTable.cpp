@@ -163,3 +163,8 @@ GameKind playWithFriends(QWidget *parent)
     return choice->role == FriendsChoice::Role::Host ? host(*choice, parent)
                                                      : join(*choice, parent);
 }
+
+GameKind joinTable(const FriendsChoice &choice, QWidget *parent)
+{
+    return join(choice, parent);
+}

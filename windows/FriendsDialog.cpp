@@ -1,5 +1,6 @@
 #include "windows/FriendsDialog.h"
 
+#include "net/JoinCode.h"
 #include "net/TableAnnouncement.h"
 #include "net/TableDiscovery.h"
 #include "toolkit/LiveRegion.h"
@@ -14,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRandomGenerator>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -37,8 +37,6 @@ const QString kCancel = QStringLiteral("ยกเลิก");
 const QString kNeedName = QStringLiteral("ใส่ชื่อของคุณก่อน");
 const QString kBadAddress = QStringLiteral("ที่อยู่โต๊ะไม่ถูกต้อง เช่น 192.168.1.20:47100");
 const QString kNeedCode = QStringLiteral("ใส่รหัสเข้าร่วม 6 หลักที่เจ้าของโต๊ะบอก");
-
-constexpr int kCodeLength = 6;
 
 } // namespace
 
@@ -81,11 +79,6 @@ std::optional<std::pair<QString, quint16>> parseTableAddress(const QString &text
     return std::make_pair(host, number);
 }
 
-QString makeJoinCode()
-{
-    return QString::number(QRandomGenerator::system()->bounded(100'000, 1'000'000));
-}
-
 FriendsDialog::FriendsDialog(TableFinder *finder, QWidget *parent)
     : FixedDialog(Escape::Closes, parent)
     , m_finder(finder)
@@ -110,7 +103,7 @@ FriendsDialog::FriendsDialog(TableFinder *finder, QWidget *parent)
     m_port->setObjectName(QStringLiteral("port"));
     m_port->setRange(1024, 65535);
     m_port->setValue(kTablePort);
-    m_hostCode = new QLabel(makeJoinCode(), m_hostPart);
+    m_hostCode = new QLabel(net::makeJoinCode(), m_hostPart);
     m_hostCode->setObjectName(QStringLiteral("hostCode"));
     m_hostCode->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_hostCode->setAccessibleName(kHostCodeLabel + QLatin1Char(' ') + m_hostCode->text());
@@ -127,7 +120,7 @@ FriendsDialog::FriendsDialog(TableFinder *finder, QWidget *parent)
     m_code = new QLineEdit(m_joinPart);
     m_code->setObjectName(QStringLiteral("code"));
     m_code->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(kCodeLength)), m_code));
+        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(net::kJoinCodeLength)), m_code));
     auto *foundLabel = new QLabel(kFoundLabel, m_joinPart);
     foundLabel->setBuddy(m_found);
     auto *joinForm = new QFormLayout(m_joinPart);
@@ -220,7 +213,7 @@ void FriendsDialog::tryAccept()
         const auto address = parseTableAddress(m_address->text(), kTablePort);
         if (!address)
             return refuse(kBadAddress, m_address);
-        if (m_code->text().size() != kCodeLength)
+        if (!net::isJoinCode(m_code->text()))
             return refuse(kNeedCode, m_code);
         choice.address = address->first;
         choice.port = address->second;

@@ -33,9 +33,6 @@ struct FriendsChoice
 std::optional<std::pair<QString, quint16>> parseTableAddress(const QString &text,
                                                              quint16 defaultPort);
 
-// A new join code: six digits, easy to say aloud and to type on any keyboard layout.
-QString makeJoinCode();
-
 // "เล่นกับเพื่อน": the person's name (the record's name rules), and either เปิดโต๊ะ (a port, and
 // the join code to give to friends) or เข้าร่วมโต๊ะ (a table found on the local network, or a
 // typed address, and the code its host gave). ตกลง closes it only when the choice is complete;

@@ -6,7 +6,10 @@
 #include "net/Protocol.h"
 #include "net/TableClient.h"
 #include "net/TableHost.h"
+#include "rules/pokdeng/HandEvaluation.h"
+#include "rules/pokdeng/PlayedRound.h"
 #include "rules/pokdeng/Seats.h"
+#include "rules/pokdeng/Settlement.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -27,6 +30,23 @@ inline bool waitFor(const std::function<bool()> &done, int timeoutMs = 10'000)
     while (!done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     return done();
+}
+
+// What a round's outcome should have moved, worked out again from its cards and stake alone: the
+// points summed here, the hands valued and settled by the rulebook. It does not read the host's
+// money, so a table that books a round wrongly (or twice, or not at all) is caught.
+inline double independentChange(const pokdeng::PlayedRound &round)
+{
+    const auto valued = [](const pokdeng::PlayedHand &hand, int &points) {
+        points = 0;
+        for (int i = 0; i < hand.cardCount(); ++i)
+            points = (points + cards::cardValue(hand.cards[i].rank)) % 10;
+        return pokdeng::evaluateHand(hand.cards, points, hand.drewThird);
+    };
+    int userPoints = 0, dealerPoints = 0;
+    const pokdeng::HandValue user = valued(round.user, userPoints);
+    const pokdeng::HandValue dealer = valued(round.dealer, dealerPoints);
+    return pokdeng::settle(user, dealer, userPoints, round.stake).moneyChange;
 }
 
 class Player final : public table::TableView
@@ -63,6 +83,8 @@ public:
     void tell(std::uint64_t step, const table::Event &event) override
     {
         ++events;
+        if (onEvent)
+            onEvent(event);
         if (const auto *bets = std::get_if<table::BetsOpen>(&event); bets && autoPlay)
             client.act(table::ChooseBet { bets->offered.front() });
         if (const auto *status = std::get_if<table::StatusShown>(&event);
@@ -120,6 +142,7 @@ public:
     net::TableClient client;
     bool autoPlay = true;
     std::function<bool()> onTurn; // true: the turn is left alone
+    std::function<void(const table::Event &)> onEvent; // each event, before the player answers it
     std::size_t events = 0;
     qint64 rawBytes = 0;
     int seenTooEarly = 0;

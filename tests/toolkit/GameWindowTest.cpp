@@ -7,6 +7,8 @@
 #include "windows/PlaceholderGame.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 
@@ -85,6 +87,40 @@ TEST_F(GameWindowPlace, DamagedOrAbsurdSavedGeometryOpensASaneWindow)
         EXPECT_LE(table.height(), std::max(screen.height(), table.minimumHeight()));
         table.hide();
     }
+}
+
+// A window whose row below the table needs more width than the table's design has (the shared
+// table's chat panel with its quick phrases): the row is lined up with the table by margins, and
+// those must not push the window wider with every resize.
+class WideRowWindow final : public GameWindow
+{
+public:
+    WideRowWindow()
+        : GameWindow(GameKind::NineGa, 3000, 2000, nullptr)
+    {
+        auto *row = new QWidget(this);
+        auto *layout = new QHBoxLayout(row);
+        for (int i = 0; i < 6; ++i)
+            layout->addWidget(new QPushButton(QStringLiteral("ปุ่มกว้าง %1").arg(i), row));
+        addBelowClient(row);
+        m_row = row;
+    }
+    QWidget *m_row;
+};
+
+TEST_F(GameWindowPlace, ARowWiderThanTheTableDoesNotWidenTheWindowForEver)
+{
+    WideRowWindow window;
+    window.show();
+    const QRect screen = window.screen()->availableGeometry();
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    const int settled = window.width();
+    window.resize(window.width() + 40, window.height() + 40);
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    EXPECT_LE(settled, screen.width());
+    EXPECT_LE(window.width(), settled + 40);
 }
 
 } // namespace
