@@ -22,8 +22,14 @@ void TableClient::setView(table::TableView *view)
 
 TableClient::TableClient(QObject *parent)
     : QObject(parent)
+    , m_socket(this)
 {
-    connect(&m_socket, &QTcpSocket::connected, this, [this] { send(m_hello); });
+    connect(&m_socket, &QTcpSocket::connected, this, [this] {
+        // Each message goes at once: a shown step followed by an action would otherwise wait
+        // for the host's delayed acknowledgement (Nagle's algorithm), some 40 ms.
+        m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        send(m_hello);
+    });
     connect(&m_socket, &QTcpSocket::readyRead, this, &TableClient::readMessages);
     connect(&m_socket, &QTcpSocket::disconnected, this, &TableClient::disconnected);
     connect(&m_socket, &QTcpSocket::errorOccurred, this, [this] {

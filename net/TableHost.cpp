@@ -87,6 +87,8 @@ bool TableHost::listen(const QHostAddress &address, quint16 port)
         connect(m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = m_server->nextPendingConnection()) {
                 socket->setParent(this);
+                // Each message goes at once, not held back for an acknowledgement.
+                socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
                 const int id = open([socket](const QByteArray &bytes) { socket->write(bytes); },
                                     [socket] { socket->disconnectFromHost(); });
                 qInfo().noquote() << "net: connection" << id << "from"
