@@ -69,6 +69,16 @@ TEST_F(HostedTable, ThreePeoplePlayRoundsAndSeeNoOtherCardBeforeTheReveal)
     // The first to sit played alone until the others came; everyone plays from the next round.
     const std::uint64_t start = table.rounds();
     ASSERT_TRUE(waitFor([&] { return table.rounds() >= start + 6; }, 30'000)) << table.rounds();
+    // The table settles a round before its last events have crossed the wire: the people stop
+    // betting, and their games catch up with the table's books.
+    for (Player *p : { &a, &b, &c })
+        p->autoPlay = false;
+    EXPECT_TRUE(waitFor([&] {
+        return std::all_of(players.begin(), players.end(), [&](const auto &p) {
+            const double money = table.money(p->client.seat());
+            return p->lastMoney == money && p->settledMoney() == money;
+        });
+    }));
     for (Player *p : { &a, &b, &c }) {
         SCOPED_TRACE(p->name);
         EXPECT_EQ(p->seenTooEarly, 0);
