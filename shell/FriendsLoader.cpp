@@ -14,15 +14,17 @@ namespace {
 
 using Entry = GameKind (*)(QWidget *parent);
 
-// Beside the program in a build tree, else where the package installs it.
+// Beside the program in a build tree, else where the package installs it (POKDENG_MODULE_DIR,
+// relative to the program's folder: /usr/games/../lib/games/pokdeng).
 Entry loadEntry(QString &problem)
 {
     static Entry entry = nullptr;
     if (entry)
         return entry;
     const QString name = QStringLiteral(POKDENG_FRIENDS_MODULE);
+    const QString programs = QCoreApplication::applicationDirPath();
     for (const QString &folder :
-         { QCoreApplication::applicationDirPath(), QStringLiteral(POKDENG_MODULE_DIR) }) {
+         { programs, programs + QLatin1Char('/') + QStringLiteral(POKDENG_MODULE_DIR) }) {
         QLibrary module(folder + QLatin1Char('/') + name);
         // Every symbol now: a module that does not fit this program fails here, not mid-game.
         module.setLoadHints(QLibrary::ResolveAllSymbolsHint);
