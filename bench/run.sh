@@ -93,6 +93,8 @@ echo "== the rules"
 run_one "$bin/bench_rules" --benchmark_min_time=1
 echo "== the table controller"
 run_one "$bin/bench_table" --benchmark_min_time=1
+echo "== network play over loopback"
+run_one "$bin/bench_net"
 echo "== the odds at the user's turn"
 run_one "$bin/bench_odds"
 echo "== growth"

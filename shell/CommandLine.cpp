@@ -2,6 +2,7 @@
 
 #include "net/JoinCode.h"
 #include "net/Protocol.h"
+#include "net/TableAddress.h"
 #include "rules/ScoreFile.h"
 
 #include <QCommandLineParser>
@@ -212,7 +213,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (parser.isSet(kPort))
         return error(QStringLiteral("--port ใช้กับ --host เท่านั้น พอร์ตของโต๊ะที่เข้าร่วมอยู่ใน "
                                     "--join ที่อยู่:พอร์ต"));
-    const auto address = parseTableAddress(parser.value(kJoin), net::kDefaultPort);
+    const auto address = net::parseTableAddress(parser.value(kJoin), net::kDefaultPort);
     if (!address)
         return error(QStringLiteral("ที่อยู่โต๊ะไม่ถูกต้อง เช่น 192.168.1.20:47100 หรือ [::1]:47100"));
     choice.address = address->first;

@@ -191,10 +191,22 @@ void TableController::catchUp(int seat, std::uint64_t lastSeenStep)
     for (int other = kFirstSeat; other <= kLastSeat; ++other)
         if (other != seat)
             view->tell(0, seatChangedOf(other));
+    // A view that saw nothing of the round may be a game started afresh after the last one
+    // went mid-round, which may have shown the outcome and recorded it: the outcome is not told
+    // again (the money is), and a turn that is over is no longer offered.
+    const bool afresh = lastSeenStep == 0;
     for (const auto &[number, step] : m_roundSoFar) {
         const std::optional<Event> &event = step.perSeat[seat];
-        if (number > lastSeenStep && event && !std::holds_alternative<SeatChanged>(*event))
-            view->tell(number, *event);
+        if (number <= lastSeenStep || !event || std::holds_alternative<SeatChanged>(*event))
+            continue;
+        if (afresh && std::holds_alternative<OutcomeShown>(*event))
+            continue;
+        if (const auto *status = std::get_if<StatusShown>(&*event);
+            afresh && status && status->yourTurn && turnSeat() != seat) {
+            view->tell(number, StatusShown { status->status, false, false, false });
+            continue;
+        }
+        view->tell(number, *event);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "windows/FriendsDialog.h"
 
 #include "net/JoinCode.h"
+#include "net/TableAddress.h"
 #include "net/TableAnnouncement.h"
 #include "net/TableDiscovery.h"
 #include "toolkit/LiveRegion.h"
@@ -39,45 +40,6 @@ const QString kBadAddress = QStringLiteral("ที่อยู่โต๊ะไ
 const QString kNeedCode = QStringLiteral("ใส่รหัสเข้าร่วม 6 หลักที่เจ้าของโต๊ะบอก");
 
 } // namespace
-
-std::optional<std::pair<QString, quint16>> parseTableAddress(const QString &text,
-                                                             quint16 defaultPort)
-{
-    const QString trimmed = text.trimmed();
-    QString host = trimmed;
-    QString port;
-    if (trimmed.startsWith(QLatin1Char('['))) {
-        // "[v6 address]" or "[v6 address]:port"
-        const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
-        if (close < 0)
-            return std::nullopt;
-        host = trimmed.mid(1, close - 1);
-        const QString rest = trimmed.mid(close + 1);
-        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))
-            return std::nullopt;
-        port = rest.mid(1);
-        if (rest == QStringLiteral(":"))
-            return std::nullopt;
-    } else if (trimmed.count(QLatin1Char(':')) == 1) {
-        host = trimmed.section(QLatin1Char(':'), 0, 0);
-        port = trimmed.section(QLatin1Char(':'), 1);
-        if (port.isEmpty())
-            return std::nullopt;
-    } else if (trimmed.count(QLatin1Char(':')) > 1 && QHostAddress(trimmed).isNull()) {
-        return std::nullopt;
-    }
-    if (host.isEmpty() || host.contains(QLatin1Char(' ')))
-        return std::nullopt;
-    quint16 number = defaultPort;
-    if (!port.isEmpty()) {
-        bool ok = false;
-        const uint parsed = port.toUInt(&ok);
-        if (!ok || parsed < 1 || parsed > 65535)
-            return std::nullopt;
-        number = static_cast<quint16>(parsed);
-    }
-    return std::make_pair(host, number);
-}
 
 FriendsDialog::FriendsDialog(TableFinder *finder, QWidget *parent)
     : FixedDialog(Escape::Closes, parent)
@@ -210,7 +172,7 @@ void FriendsDialog::tryAccept()
         choice.code = m_hostCode->text();
     } else {
         choice.role = FriendsChoice::Role::Join;
-        const auto address = parseTableAddress(m_address->text(), kTablePort);
+        const auto address = net::parseTableAddress(m_address->text(), kTablePort);
         if (!address)
             return refuse(kBadAddress, m_address);
         if (!net::isJoinCode(m_code->text()))

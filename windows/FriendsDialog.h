@@ -28,11 +28,6 @@ struct FriendsChoice
     friend bool operator==(const FriendsChoice &, const FriendsChoice &) = default;
 };
 
-// A table's address as a person types it: "host", "host:port", "[v6 address]:port"; the port
-// is defaultPort when none is given. Nothing for an empty host or a port outside 1..65535.
-std::optional<std::pair<QString, quint16>> parseTableAddress(const QString &text,
-                                                             quint16 defaultPort);
-
 // "เล่นกับเพื่อน": the person's name (the record's name rules), and either เปิดโต๊ะ (a port, and
 // the join code to give to friends) or เข้าร่วมโต๊ะ (a table found on the local network, or a
 // typed address, and the code its host gave). ตกลง closes it only when the choice is complete;

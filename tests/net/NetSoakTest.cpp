@@ -103,10 +103,6 @@ public:
         if (what == QStringLiteral("welcome") && words.size() == 3) {
             m_seats[name] = words[1].toInt();
             m_tokens[name] = words[2];
-            // Back in the middle of its own turn: the table has not told the new process it is
-            // its turn, so the test says what the turn offers.
-            if (m_table.turnSeat() == m_seats[name] && !m_stopped)
-                process.write(m_table.round()->mayStand(m_seats[name]) ? "stand\n" : "draw\n");
         } else if (what == QStringLiteral("turn")) {
             if (!m_stopped && kills < kKills && m_table.rounds() >= 20 && m_coin() % 20 == 0) {
                 QTimer::singleShot(0, &m_host, [this, name] { kill(name); });
@@ -220,8 +216,9 @@ TEST(NetSoak, AThousandRoundsWithFiftyPlayersKilledInTheirTurn)
         EXPECT_EQ(books.early, 0);
         EXPECT_EQ(books.mismatches, 0);
         EXPECT_EQ(books.disagreements, 0);
-        ASSERT_TRUE(books.told);
-        EXPECT_DOUBLE_EQ(*books.told, books.settled) << books.outcomes << " outcomes";
+        // A newcomer who sat down as the evening ended may not have been told any money yet.
+        EXPECT_DOUBLE_EQ(books.told.value_or(pokdeng::kStartingMoney), books.settled)
+            << books.outcomes << " outcomes";
         const int seat = evening.m_seats.at(name);
         if (books.over) {
             EXPECT_TRUE(pokdeng::isGameOver(books.settled));

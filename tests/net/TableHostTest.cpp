@@ -254,7 +254,8 @@ TEST_F(HostedTable, ALostPersonComesBackWithTheirSeatAndMoney)
     // Back, told the round so far, but not betting before the money is compared.
     b.autoPlay = false;
     b.join(host.port(), kCode, token);
-    ASSERT_TRUE(waitFor([&] { return host.isConnected(seat); }));
+    // The host takes the seat back before its welcome and the money have crossed the wire.
+    ASSERT_TRUE(waitFor([&] { return host.isConnected(seat) && b.client.seat() != 0; }));
     EXPECT_EQ(b.client.seat(), seat);
     EXPECT_EQ(table.money(seat), money);
     EXPECT_EQ(table.nameAt(seat), "บี");

@@ -26,6 +26,8 @@ public:
     void sitAt(int seat) { m_seat = seat; }
     int seat() const { return m_seat; }
     void stopAnswering() { m_answers = false; }
+    // Keeps its outcome boxes open: answers every paced event but those.
+    void holdOutcomes() { m_holdsOutcomes = true; }
 
     void tell(std::uint64_t step, const table::Event &event) override
     {
@@ -41,7 +43,8 @@ public:
             gameOver = true;
         if (const auto *outcome = std::get_if<table::OutcomeShown>(&event))
             outcomes.push_back(*outcome);
-        if (m_answers && table::isPaced(event))
+        const bool held = m_holdsOutcomes && std::holds_alternative<table::OutcomeShown>(event);
+        if (m_answers && !held && table::isPaced(event))
             m_table.shown(m_seat, step);
     }
 
@@ -97,5 +100,6 @@ private:
     table::TableController &m_table;
     int m_seat = 0;
     bool m_answers = true;
+    bool m_holdsOutcomes = false;
     bool m_revealed = true;
 };

@@ -268,6 +268,38 @@ TEST_F(TwoPeople, AViewThatComesBackIsToldOnlyWhatCameAfterTheLastStepItSaw)
     EXPECT_TRUE(back.turn);
 }
 
+// While the outcome box is open: a game that saw nothing of the round (started afresh after one
+// that may have shown the outcome) is not told the outcome again nor offered the turn that is
+// over; the same game coming back after the last step it saw is told the outcome it missed.
+TEST_F(TwoPeople, AnOutcomeIsToldAgainOnlyToTheGameThatMissedIt)
+{
+    // The user's box stays open: the table waits.
+    user.holdOutcomes();
+    deal();
+    cards::SeededRandom choices(7);
+    ASSERT_TRUE(first.actIfDue(choices));
+    ASSERT_TRUE(user.actIfDue(choices));
+    ASSERT_EQ(first.outcomes.size(), 1u);
+    const auto outcomeAt
+        = std::find_if(first.events.begin(), first.events.end(),
+                       [](const Event &e) { return std::holds_alternative<OutcomeShown>(e); });
+    const std::uint64_t beforeOutcome = first.steps[outcomeAt - first.events.begin()] - 1;
+    table.setView(kFirstSeat, nullptr);
+
+    ScriptedPerson afresh(table);
+    afresh.sitAt(kFirstSeat);
+    table.setView(kFirstSeat, &afresh);
+    EXPECT_TRUE(afresh.outcomes.empty());
+    EXPECT_FALSE(afresh.turn);
+    EXPECT_EQ(eventsOf<CardOut>(afresh.events).size(), eventsOf<CardOut>(first.events).size());
+    table.setView(kFirstSeat, nullptr);
+
+    ScriptedPerson missed(table);
+    missed.sitAt(kFirstSeat);
+    table.setView(kFirstSeat, &missed, beforeOutcome);
+    EXPECT_EQ(missed.outcomes, first.outcomes);
+}
+
 TEST_F(TwoPeople, ANewcomerAtASeatLeftThisRoundIsNotToldItsLastHoldersEvents)
 {
     table.leave(kFirstSeat);

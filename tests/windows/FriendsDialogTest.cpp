@@ -2,6 +2,7 @@
 // complete choice and says in Thai what is missing; a table heard of on the loopback is listed
 // and chosen with a click.
 #include "windows/FriendsDialog.h"
+#include "net/TableAddress.h"
 #include "net/TableDiscovery.h"
 #include "support/RowName.h"
 
@@ -29,7 +30,7 @@ class TableAddresses : public ::testing::TestWithParam<TypedAddress>
 
 TEST_P(TableAddresses, AreReadAsPeopleWriteThem)
 {
-    EXPECT_EQ(parseTableAddress(QString::fromUtf8(GetParam().text), 47100), GetParam().read);
+    EXPECT_EQ(net::parseTableAddress(QString::fromUtf8(GetParam().text), 47100), GetParam().read);
 }
 
 std::pair<QString, quint16> at(const char *host, quint16 port)
