@@ -203,7 +203,8 @@ void TableControls::showSeatHolder(int place, const QString &personName)
     const bool first = place == pokdeng::kFirstSeat;
     FittedLabel *label = first ? Lblpl2 : Lblpl3;
     const QString &seatName = first ? kFirstSeatLabel : kLastSeatLabel;
-    label->setText(personName.isEmpty() ? seatName : seatName + QStringLiteral(" · ") + personName);
+    label->setFittedText(personName.isEmpty() ? seatName
+                                              : seatName + QStringLiteral(" · ") + personName);
 }
 
 void TableControls::showMoney(const QString &money)
