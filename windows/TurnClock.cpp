@@ -7,7 +7,8 @@
 namespace {
 
 const QString kLine = QStringLiteral("%1: เหลือ %2 วินาที");
-const QString kGiven = QStringLiteral("มีเวลา %1 วินาที");
+// Whose turn it is, or what is to be chosen, with the time: said once, it is whole.
+const QString kGiven = QStringLiteral("%1 มีเวลา %2 วินาที");
 const QString kLeft = QStringLiteral("เหลือเวลา %1 วินาที");
 
 } // namespace
@@ -35,7 +36,7 @@ void TurnClock::start(const QString &whose, int limitMs, bool own)
     tick();
     show();
     if (own)
-        LiveRegion::say(window(), kGiven.arg(secondsLeft()));
+        LiveRegion::say(window(), kGiven.arg(m_whose).arg(secondsLeft()));
 }
 
 void TurnClock::stop()

@@ -172,8 +172,9 @@ TEST_F(SharedTable, ATimedTurnShowsTheTimeLeftInEveryWindow)
     EXPECT_GE(first.turnClock()->secondsLeft(), 25);
     EXPECT_EQ(first.turnClock()->text(), QStringLiteral("ตาของคุณ") + left);
     EXPECT_TRUE(user.turnClock()->text().startsWith(QStringLiteral("ตาของ ดำ: เหลือ ")));
-    EXPECT_TRUE(spoken(first).contains(QStringLiteral("มีเวลา 30 วินาที")));
-    EXPECT_FALSE(spoken(user).contains(QStringLiteral("มีเวลา 30 วินาที")));
+    EXPECT_TRUE(spoken(first).contains(QStringLiteral("เลือกเดิมพัน มีเวลา 30 วินาที")));
+    EXPECT_TRUE(spoken(first).contains(QStringLiteral("ตาของคุณ มีเวลา 30 วินาที")));
+    EXPECT_FALSE(spoken(user).contains(QStringLiteral("ตาของคุณ มีเวลา 30 วินาที")));
 
     playTurn(first);
     ASSERT_TRUE(QTest::qWaitFor([&] { return user.phase() == Frmpok::Phase::UserTurn; }, 5000));
