@@ -8,6 +8,7 @@
 #include "rules/CardName.h"
 #include "rules/pokdeng/Seats.h"
 #include "support/GoingOnToolkit.h"
+#include "support/SharedTableSteps.h"
 #include "table/SeatLink.h"
 #include "table/TableController.h"
 #include "toolkit/CardSlider.h"
@@ -27,33 +28,9 @@
 #include <memory>
 
 using namespace pokdeng;
+using namespace sharedtable;
 
 namespace {
-
-QString shownCard(const Frmpok &window, int place)
-{
-    return window.findChild<QLabel *>(QStringLiteral("Imgpl%1").arg(place))->accessibleName();
-}
-
-QString nameOf(const cards::Card &card)
-{
-    return QString::fromStdString(cards::cardName(card));
-}
-
-void bet(Frmpok &window)
-{
-    auto *option = window.findChild<QRadioButton *>(QStringLiteral("Opt1000"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return option->isEnabled(); }, 10'000));
-    option->click();
-}
-
-void playTurn(Frmpok &window)
-{
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.phase() == Frmpok::Phase::UserTurn; }, 10'000));
-    auto *stand = window.findChild<QPushButton *>(QStringLiteral("cmdnoreq"));
-    auto *draw = window.findChild<QPushButton *>(QStringLiteral("Cmdreq"));
-    (stand->isVisible() ? stand : draw)->click();
-}
 
 const QString kCode = QStringLiteral("246810");
 

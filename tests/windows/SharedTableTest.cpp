@@ -4,6 +4,7 @@
 #include "rules/CardName.h"
 #include "rules/pokdeng/Seats.h"
 #include "support/GoingOnToolkit.h"
+#include "support/SharedTableSteps.h"
 #include "table/SeatLink.h"
 #include "table/TableController.h"
 #include "toolkit/CardSlider.h"
@@ -24,18 +25,9 @@
 #include <gtest/gtest.h>
 
 using namespace pokdeng;
+using namespace sharedtable;
 
 namespace {
-
-QString shownCard(const Frmpok &window, int place)
-{
-    return window.findChild<QLabel *>(QStringLiteral("Imgpl%1").arg(place))->accessibleName();
-}
-
-QString nameOf(const cards::Card &card)
-{
-    return QString::fromStdString(cards::cardName(card));
-}
 
 const QString kBack = QStringLiteral("หลังไพ่");
 
@@ -61,22 +53,15 @@ protected:
     }
     ~SharedTable() override { PlayHistory::install(nullptr); }
 
-    // Clicks the least bet in a window once the table offers it.
-    static void bet(Frmpok &window)
+    // Both bet, ขา 1 plays its turn: the user's turn begins.
+    void playToTheUsersTurn()
     {
-        auto *option = window.findChild<QRadioButton *>(QStringLiteral("Opt1000"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return option->isEnabled(); }, 5000));
-        option->click();
-    }
-
-    // At the window's turn, stands when it may, else draws.
-    static void playTurn(Frmpok &window)
-    {
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return window.phase() == Frmpok::Phase::UserTurn; }, 5000));
-        auto *stand = window.findChild<QPushButton *>(QStringLiteral("cmdnoreq"));
-        auto *draw = window.findChild<QPushButton *>(QStringLiteral("Cmdreq"));
-        (stand->isVisible() ? stand : draw)->click();
+        user.show();
+        first.show();
+        bet(user);
+        bet(first);
+        playTurn(first);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return user.phase() == Frmpok::Phase::UserTurn; }, 5000));
     }
 
     GoingOnToolkit toolkit;
@@ -92,12 +77,7 @@ protected:
 
 TEST_F(SharedTable, EachWindowSeesItsOwnCardsInTheUsersPlaceAndTheOthersBacks)
 {
-    user.show();
-    first.show();
-    bet(user);
-    bet(first);
-    playTurn(first);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return user.phase() == Frmpok::Phase::UserTurn; }, 5000));
+    playToTheUsersTurn();
     const SlotCards &dealt = table.round()->cards();
 
     // The user's window: its own cards in its place, ขา 1's backs, the person there named.
@@ -190,12 +170,7 @@ TEST_F(SharedTable, ATimedTurnShowsTheTimeLeftInEveryWindow)
 // drawing, standing and the bets; Tab goes on to the quick phrases.
 TEST_F(SharedTable, TheChatHasItsOwnKeysAndTypingIsNeverPlaying)
 {
-    user.show();
-    first.show();
-    bet(user);
-    bet(first);
-    playTurn(first);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return user.phase() == Frmpok::Phase::UserTurn; }, 5000));
+    playToTheUsersTurn();
     user.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&user));
     QSignalSpy said(user.chatPanel(), &ChatPanel::said);
