@@ -79,9 +79,10 @@ std::string checkHostScript(QByteArrayView script)
     const auto size = static_cast<std::size_t>(script.size());
     cards::SeededRandom deals(7);
     table::TableController table(deals, table::TableController::Limits { 0, 0 });
-    TableHost host(table, TableHost::Options { kCode, 0, 20, 3 });
+    // Before the host: closing, it ends every connection still seated through these.
     std::array<int, 4> connections {};
     std::array<bool, 4> open {};
+    TableHost host(table, TableHost::Options { kCode, 0, 20, 3 });
 
     std::size_t at = 0;
     // Each operation takes at least two bytes: at most size / 2 of them.

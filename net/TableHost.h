@@ -52,7 +52,9 @@ public:
     // ---- One connection, with or without a socket ----
     using Send = std::function<void(const QByteArray &bytes)>;
     using Close = std::function<void()>;
-    // A new connection; send writes bytes to it, close ends it (after what was sent).
+    // A new connection; send writes bytes to it, close ends it (after what was sent). Both may
+    // be called until the host is destroyed: its destructor tells every seated connection that
+    // the table is closed, and closes it.
     int open(Send send, Close close);
     // Bytes that arrived on the connection.
     void receive(int connection, QByteArrayView bytes);
