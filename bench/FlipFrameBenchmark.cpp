@@ -8,6 +8,7 @@
 #include "support/FrameTimes.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
+#include "support/ScaledTable.h"
 #include "support/TableRound.h"
 #include "toolkit/CardFlip.h"
 #include "toolkit/CardPicture.h"
@@ -59,20 +60,8 @@ int main(int argc, char *argv[])
     SeededRandom random(2026);
     std::unique_ptr<Frmpok> table;
     QSize designSize;
-    const auto freshTable = [&](int scale) {
-        table = std::make_unique<Frmpok>(nullptr, &random);
-        table->show();
-        while (!table->windowHandle() || !table->windowHandle()->isExposed())
-            settleEvents();
-        auto *client = table->findChild<QWidget *>(QStringLiteral("client"));
-        const int menuHeight = table->height() - client->height();
-        if (designSize.isEmpty())
-            designSize = client->size();
-        table->resize(designSize * scale + QSize(0, menuHeight));
-        while (client->size() != designSize * scale)
-            settleEvents();
-        settleEvents();
-    };
+    // A table is shown at the scale and painted before its first card moves.
+    const auto freshTable = [&](int scale) { table = showScaledTable(random, scale, designSize); };
 
     bench::setTopic("flip_frame/" + QGuiApplication::platformName().toStdString());
     std::printf("A frame of a card turning over in the table window (%s, %d rounds a scale; goal "

@@ -9,6 +9,7 @@
 //   settle: the window resized from 1x to 3x, or back, until everything is repainted, as a
 //     maximise or a return from full screen does (goal <= 50 ms).
 #include "support/Figures.h"
+#include "support/FrameTimes.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
 #include "support/TableRound.h"
@@ -33,22 +34,6 @@ namespace {
 // Fewer in a quick run.
 const int kDragSteps = bench::rounds(40, 4);
 const int kJumps = bench::rounds(20, 2);
-
-// Notes when a widget last painted.
-class PaintWatch final : public QObject
-{
-public:
-    explicit PaintWatch(QWidget *watched) { watched->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 // Prints the times under what, and records them under name.
 void report(const char *what, const std::string &name, std::vector<double> times)
@@ -112,7 +97,8 @@ int main(int argc, char *argv[])
     }
 
     std::vector<double> settle;
-    PaintWatch watch(client);
+    PaintCounter watch;
+    client->installEventFilter(&watch);
     for (int jump = 0; jump < 2 * kJumps; ++jump) {
         const QSize size = jump % 2 == 0 ? design * 3 : design;
         const int paintsBefore = watch.paints;

@@ -12,6 +12,7 @@
 #include "support/FrameTimes.h"
 #include "support/GoingOnToolkit.h"
 #include "support/OffscreenApplication.h"
+#include "support/ScaledTable.h"
 #include "support/TableRound.h"
 #include "toolkit/CardSlider.h"
 #include "toolkit/DesignCanvas.h"
@@ -94,20 +95,7 @@ int main(int argc, char *argv[])
     std::unique_ptr<Frmpok> table;
     QSize designSize;
     // A table is shown at the scale and painted before its first card moves.
-    const auto freshTable = [&](int scale) {
-        table = std::make_unique<Frmpok>(nullptr, &random);
-        table->show();
-        while (!table->windowHandle() || !table->windowHandle()->isExposed())
-            settleEvents();
-        auto *client = table->findChild<QWidget *>(QStringLiteral("client"));
-        const int menuHeight = table->height() - client->height();
-        if (designSize.isEmpty())
-            designSize = client->size();
-        table->resize(designSize * scale + QSize(0, menuHeight));
-        while (client->size() != designSize * scale)
-            settleEvents();
-        settleEvents();
-    };
+    const auto freshTable = [&](int scale) { table = showScaledTable(random, scale, designSize); };
 
     bench::setTopic("slide_frame/" + QGuiApplication::platformName().toStdString());
     std::printf("A frame of a card slide in the table window (%s, %d rounds a scale; goal <= 1 ms "
