@@ -479,6 +479,14 @@ std::string gameVersion()
     return POKDENG_GAME_VERSION;
 }
 
+std::string chatText(const Chat &chat)
+{
+    const auto &phrases = quickPhrases();
+    return chat.phrase >= 0 && chat.phrase < static_cast<int>(phrases.size())
+        ? phrases[static_cast<std::size_t>(chat.phrase)]
+        : chat.text;
+}
+
 const std::vector<std::string> &quickPhrases()
 {
     static const std::vector<std::string> phrases { "อีกตา",  "เก่งมาก", "ไพ่มาแล้ว",

@@ -103,6 +103,8 @@ struct Chat
     int phrase = -1;
     friend bool operator==(const Chat &, const Chat &) = default;
 };
+// What a chat line says: its text, or its quick phrase (UTF-8).
+std::string chatText(const Chat &chat);
 
 using Message
     = std::variant<Hello, Welcome, Rejected, ActionMessage, Refused, EventMessage, Shown, Chat>;

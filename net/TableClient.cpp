@@ -184,10 +184,8 @@ void TableClient::readMessages()
                 else if (m_kept.size() < kMostKeptEvents)
                     m_kept.push_back(*e);
             } else if (const Chat *c = std::get_if<Chat>(&message)) {
-                const QString text = c->phrase >= 0
-                    ? QString::fromStdString(quickPhrases()[static_cast<std::size_t>(c->phrase)])
-                    : QString::fromStdString(c->text);
-                emit chatted(c->seat, QString::fromStdString(c->name), text);
+                emit chatted(c->seat, QString::fromStdString(c->name),
+                             QString::fromStdString(chatText(*c)));
             }
             if (m_socket.state() == QAbstractSocket::UnconnectedState)
                 return;

@@ -50,14 +50,12 @@ void connectChat(Frmpok &window, net::TableHost &host, int seat, const QString &
                      [&host, seat, name](const QString &text) { host.say(seat, name, text); });
     QObject::connect(window.chatPanel(), &ChatPanel::saidPhrase, &host,
                      [&host, seat, name](int phrase) { host.say(seat, name, {}, phrase); });
-    QObject::connect(
-        &host, &net::TableHost::chatted, window.chatPanel(),
-        [&window, seat](const net::Chat &line) {
-            const QString text = line.phrase >= 0
-                ? QString::fromStdString(net::quickPhrases()[static_cast<std::size_t>(line.phrase)])
-                : QString::fromStdString(line.text);
-            window.chatPanel()->addLine(QString::fromStdString(line.name), text, line.seat == seat);
-        });
+    QObject::connect(&host, &net::TableHost::chatted, window.chatPanel(),
+                     [&window, seat](const net::Chat &line) {
+                         window.chatPanel()->addLine(QString::fromStdString(line.name),
+                                                     QString::fromStdString(net::chatText(line)),
+                                                     line.seat == seat);
+                     });
 }
 
 GameKind host(const FriendsChoice &choice, QWidget *parent)

@@ -125,7 +125,7 @@ void saveFriendsTable(const QString &folder)
     QObject::connect(&host, &net::TableHost::chatted, hosting.chatPanel(),
                      [&](const net::Chat &line) {
                          hosting.chatPanel()->addLine(QString::fromStdString(line.name),
-                                                      QString::fromStdString(line.text));
+                                                      QString::fromStdString(net::chatText(line)));
                      });
 
     struct Joining
