@@ -38,7 +38,11 @@ public:
     // Sends the announcement now (the timer sends it again each second).
     void announce();
 
+    // The broadcast address of each interface that is up and can broadcast, or, when the
+    // environment variable kAnnounceToVariable holds a comma-separated list of addresses, those
+    // instead (none when none of them is an address).
     static std::vector<AnnouncementTarget> broadcastTargets();
+    static constexpr const char *kAnnounceToVariable = "POKDENG_ANNOUNCE_TO";
 
 private:
     TableAnnouncement m_announcement;

@@ -3,6 +3,7 @@
 #include "net/JoinCode.h"
 #include "net/Protocol.h"
 #include "net/TableAddress.h"
+#include "net/TableAnnouncement.h"
 #include "rules/ScoreFile.h"
 
 #include <QCommandLineParser>
@@ -26,11 +27,13 @@ const QString kJoin = QStringLiteral("join");
 const QString kPort = QStringLiteral("port");
 const QString kCode = QStringLiteral("code");
 const QString kName = QStringLiteral("name");
+const QString kAnnounce = QStringLiteral("announce");
+const QString kNoAnnounce = QStringLiteral("no-announce");
 
 // The options in the order the help lists them.
-const std::array<OptionText, 6> &options()
+const std::array<OptionText, 8> &options()
 {
-    static const std::array<OptionText, 6> list { {
+    static const std::array<OptionText, 8> list { {
         { { QStringLiteral("h"), kHelp }, {}, QStringLiteral("แสดงตัวเลือกเหล่านี้แล้วจบ") },
         { { kHost },
           {},
@@ -51,6 +54,16 @@ const std::array<OptionText, 6> &options()
         { { kName },
           QStringLiteral("ชื่อ"),
           QStringLiteral("ชื่อของคุณที่โต๊ะ (--join) หรือชื่อโต๊ะที่ประกาศในเครือข่าย (--host)") },
+        { { kAnnounce },
+          {},
+          QStringLiteral("ประกาศโต๊ะที่เปิดด้วย --host ในเครือข่ายท้องถิ่นทุกวินาที (UDP broadcast "
+                         "พอร์ต %1) ให้เพื่อนในวงเดียวกันเห็นโต๊ะในหน้าต่างเล่นกับเพื่อน")
+              .arg(kAnnouncementPort) },
+        { { kNoAnnounce },
+          {},
+          QStringLiteral("ไม่ประกาศโต๊ะ (ค่าเริ่มต้นของ --host): โต๊ะที่ไม่มีหน้าต่างมักเปิดบนเครื่องเช่า "
+                         "ซึ่งการประกาศจะไปถึงเครือข่ายของผู้ให้บริการ ไม่ใช่เพื่อน "
+                         "เพื่อนเข้าร่วมด้วยที่อยู่:พอร์ตและรหัส") },
     } };
     return list;
 }
@@ -60,7 +73,7 @@ QString helpText()
     QString text = QStringLiteral("ป๊อกเด้ง: เกมไพ่ป๊อกเด้ง\n\n"
                                   "ใช้: pokdeng [ตัวเลือก]\n"
                                   "ไม่มีตัวเลือก: เปิดหน้าต่างเริ่มเกม\n"
-                                  "  pokdeng --host [--port พอร์ต] [--code รหัส]\n"
+                                  "  pokdeng --host [--port พอร์ต] [--code รหัส] [--announce]\n"
                                   "  pokdeng --join ที่อยู่:พอร์ต --code รหัส --name ชื่อ\n\n"
                                   "ตัวเลือก:\n");
     // Each description on a line of its own: Thai marks take no column, so columns of Thai text
@@ -175,7 +188,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (hosts && joins)
         return error(QStringLiteral("เลือก --host หรือ --join อย่างใดอย่างหนึ่ง"));
     if (!hosts && !joins) {
-        for (const QString &option : { kPort, kCode, kName })
+        for (const QString &option : { kPort, kCode, kName, kAnnounce, kNoAnnounce })
             if (parser.isSet(option))
                 return error(QStringLiteral("--%1 ใช้คู่กับ --host หรือ --join เท่านั้น").arg(option));
         return {};
@@ -192,6 +205,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
     if (hosts) {
         choice.role = FriendsChoice::Role::Host;
+        if (parser.isSet(kAnnounce) && parser.isSet(kNoAnnounce))
+            return error(QStringLiteral("เลือก --announce หรือ --no-announce อย่างใดอย่างหนึ่ง"));
+        choice.announce = parser.isSet(kAnnounce);
         choice.port = net::kDefaultPort;
         if (parser.isSet(kPort)) {
             bool ok = false;
@@ -210,6 +226,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     }
 
     choice.role = FriendsChoice::Role::Join;
+    for (const QString &option : { kAnnounce, kNoAnnounce })
+        if (parser.isSet(option))
+            return error(QStringLiteral("--%1 ใช้กับ --host เท่านั้น").arg(option));
     if (parser.isSet(kPort))
         return error(QStringLiteral("--port ใช้กับ --host เท่านั้น พอร์ตของโต๊ะที่เข้าร่วมอยู่ใน "
                                     "--join ที่อยู่:พอร์ต"));

@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -74,9 +75,12 @@ GameKind host(const FriendsChoice &choice, QWidget *parent)
     window.showTableLine(kHostLine.arg(host.port()).arg(choice.code));
     connectChat(window, host, seat, choice.name);
     table.join(choice.name.toStdString(), &window, seat);
-    TableAnnouncer announcer({ net::kProtocolVersion, choice.name, host.port(), 2 });
-    QObject::connect(&table, &table::TableController::roundSettled, &announcer,
-                     [&] { announcer.setFreeSeats(3 - table.personCount()); });
+    std::optional<TableAnnouncer> announcer;
+    if (choice.announce) {
+        announcer.emplace(TableAnnouncement { net::kProtocolVersion, choice.name, host.port(), 2 });
+        QObject::connect(&table, &table::TableController::roundSettled, &*announcer,
+                         [&] { announcer->setFreeSeats(3 - table.personCount()); });
+    }
     const GameKind next = run(window, parent);
     // The window goes before the table and its host, which would otherwise still tell it.
     table.leave(seat);

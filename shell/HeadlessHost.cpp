@@ -15,6 +15,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -52,12 +53,16 @@ int runHeadlessHost(const FriendsChoice &choice)
         print(stderr, kCannotHost.arg(choice.port).arg(host.errorString()));
         return 1;
     }
-    TableAnnouncer announcer({ net::kProtocolVersion, choice.name, host.port(), kSeats });
-    // The free seats change as people come and go; the announcement goes out every second.
+    std::optional<TableAnnouncer> announcer;
     QTimer seats;
-    QObject::connect(&seats, &QTimer::timeout, &announcer,
-                     [&] { announcer.setFreeSeats(kSeats - table.personCount()); });
-    seats.start(1000);
+    if (choice.announce) {
+        announcer.emplace(
+            TableAnnouncement { net::kProtocolVersion, choice.name, host.port(), kSeats });
+        // The free seats change as people come and go; the announcement goes out every second.
+        QObject::connect(&seats, &QTimer::timeout, &*announcer,
+                         [&] { announcer->setFreeSeats(kSeats - table.personCount()); });
+        seats.start(1000);
+    }
     print(stdout, kOpenLine.arg(host.port()).arg(choice.code, choice.name));
     QCoreApplication::exec();
     return 0;

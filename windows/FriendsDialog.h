@@ -24,6 +24,9 @@ struct FriendsChoice
     QString address; // the table's host, when joining
     quint16 port = 0; // the table's TCP port
     QString code; // the join code the host gives to friends, and those who join type
+    // Host: whether the table announces itself by broadcast on the local network. The window's
+    // เปิดโต๊ะ does (friends at home find it); `pokdeng --host` only with --announce.
+    bool announce = true;
 
     friend bool operator==(const FriendsChoice &, const FriendsChoice &) = default;
 };

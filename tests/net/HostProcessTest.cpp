@@ -5,6 +5,7 @@
 #include "support/RowName.h"
 
 #include "net/Protocol.h"
+#include "net/TableDiscovery.h"
 
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -26,14 +27,17 @@ const QString kCode = QStringLiteral("246810");
 const QStringList kNoDisplay = { QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
                                  QStringLiteral("QT_QPA_PLATFORM") };
 
-// Starts `pokdeng --host --port 0 --code kCode` and returns the port it printed (0 on failure).
-quint16 startHost(ProgramProcess &host)
+// Starts `pokdeng --host --port 0 --code kCode` (and the options in more) and returns the port it
+// printed (0 on failure).
+quint16 startHost(ProgramProcess &host, const QStringList &more = {},
+                  const QStringList &environment = {})
 {
     host.start(kProgram,
-               { QStringLiteral("--host"), QStringLiteral("--port"), QStringLiteral("0"),
-                 QStringLiteral("--code"), kCode, QStringLiteral("--name"),
-                 QStringLiteral("โต๊ะทดสอบ") },
-               kNoDisplay);
+               QStringList { QStringLiteral("--host"), QStringLiteral("--port"),
+                             QStringLiteral("0"), QStringLiteral("--code"), kCode,
+                             QStringLiteral("--name"), QStringLiteral("โต๊ะทดสอบ") }
+                   + more,
+               kNoDisplay + environment);
     const auto line
         = host.waitForLine(QStringLiteral("^เปิดโต๊ะแล้วที่พอร์ต (\\d+) รหัสเข้าร่วม (\\d+)"), 20'000);
     if (!line || line->captured(2) != kCode)
@@ -57,7 +61,8 @@ TEST(CommandLine, HelpListsTheOptionsInThaiWithNoDisplay)
     ProgramProcess help;
     help.start(kProgram, { QStringLiteral("--help") }, kNoDisplay);
     ASSERT_EQ(help.waitForExit(20'000), 0) << help.err.toStdString();
-    for (const char *option : { "--host", "--port", "--code", "--join", "--name", "--help" })
+    for (const char *option : { "--host", "--port", "--code", "--join", "--name", "--help",
+                                "--announce", "--no-announce" })
         EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
     EXPECT_TRUE(help.out.contains(QStringLiteral("เปิดโต๊ะเล่นกับเพื่อนโดยไม่มีหน้าต่าง")));
     EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
@@ -125,12 +130,45 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringLiteral("--code"), QStringLiteral("123456"), QStringLiteral("--name"),
                       QString(31, QLatin1Char('n')) },
                     "ยาวเกิน 30" },
+        WrongLine { "announce_and_not",
+                    { QStringLiteral("--host"), QStringLiteral("--announce"),
+                      QStringLiteral("--no-announce") },
+                    "อย่างใดอย่างหนึ่ง" },
+        WrongLine { "announce_a_joined_table",
+                    { QStringLiteral("--join"), QStringLiteral("127.0.0.1:47100"),
+                      QStringLiteral("--code"), QStringLiteral("123456"), QStringLiteral("--name"),
+                      QStringLiteral("ก"), QStringLiteral("--announce") },
+                    "--announce ใช้กับ --host เท่านั้น" },
         WrongLine { "code_without_host_or_join",
                     { QStringLiteral("--code"), QStringLiteral("123456") },
                     "ใช้คู่กับ --host หรือ --join" }),
     RowNamer());
 
 // ---- The host with no window ----
+
+// A host with no window announces its table only when asked to: on a rented server a broadcast
+// reaches the provider's network, not friends. The announcements are aimed at the loopback here.
+TEST(HostProcess, AnnouncesItsTableOnlyWithAnnounce)
+{
+    const QString aimedAtLoopback
+        = QString::fromLatin1(TableAnnouncer::kAnnounceToVariable) + QStringLiteral("=127.0.0.1");
+    for (const bool announce : { false, true }) {
+        TableFinder finder(net::kProtocolVersion, QHostAddress::LocalHost);
+        ASSERT_TRUE(finder.isListening());
+        ProgramProcess host;
+        const quint16 port = startHost(
+            host, announce ? QStringList { QStringLiteral("--announce") } : QStringList {},
+            { aimedAtLoopback });
+        ASSERT_NE(port, 0) << host.err.toStdString();
+        // An announcement goes out at once and every second after.
+        const bool heard
+            = ProgramProcess::waitUntil([&] { return !finder.tables().empty(); }, 3'000);
+        EXPECT_EQ(heard, announce) << "--announce " << announce;
+        if (heard) {
+            EXPECT_EQ(finder.tables().front().announcement.port, port);
+        }
+    }
+}
 
 TEST(HostProcess, ThreePlayerProcessesPlayAndEachSeesOnlyItsOwnCards)
 {

@@ -1,4 +1,5 @@
 #include "X11Session.h"
+#include "support/LoopbackOnlyNetwork.h"
 #include "support/OffscreenApplication.h"
 
 #include <QAccessible>
@@ -14,6 +15,7 @@
 // the application is made. Only listing the tests needs none.
 int main(int argc, char *argv[])
 {
+    keepTrafficOnThisMachine();
     bool listing = false;
     for (int i = 1; i < argc; ++i)
         listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
