@@ -237,7 +237,7 @@ TEST(Protocol, RefusesWhatIsNoMessage)
           cbor(eventWith("seat",
                          { { "seat", 1 },
                            { "person", true },
-                           { "name", "x" },
+                           { "name", QStringLiteral("x") },
                            { "present", true },
                            { "away", 1 } })),
           Sender::Host },
