@@ -62,11 +62,11 @@ public:
     // whose view is not there yet). Returns the seat, or 0 when it is taken or none is free.
     // A person who joins while a round is played waits for the next one.
     int join(const std::string &name, TableView *view, int seat = 0);
-    // The seat's view is replaced (nullptr: the person's connection is lost; the seat is kept
-    // and their turns stand by the limit). A view that comes back is told first who sits where,
-    // then again every event of the round so far that it has not had: those of steps after
-    // lastSeenStep (0: a new view that saw nothing), with their own step numbers; it is not
-    // waited for on those.
+    // The seat's view is replaced (nullptr: the person's connection is lost; the seat is kept,
+    // and a turn of theirs that runs out is played for them, as for anyone away). A view that comes
+    // back is told first who sits where, then again every event of the round so far that it has not
+    // had: those of steps after lastSeenStep (0: a new view that saw nothing), with their own step
+    // numbers; it is not waited for on those.
     void setView(int seat, TableView *view, std::uint64_t lastSeenStep = 0);
     // The person leaves; the computer takes the seat (at once, or at the end of the round in
     // play, when the person's stake is in it).
