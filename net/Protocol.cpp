@@ -57,6 +57,7 @@ namespace {
                     map[key("person")] = e.person;
                     map[key("name")] = q(e.name);
                     map[key("present")] = e.present;
+                    map[key("away")] = e.away;
                 } else if constexpr (std::is_same_v<E, table::BetsOpen>) {
                     map[key("k")] = QLatin1StringView("bets");
                     QCborArray offered;
@@ -275,6 +276,8 @@ namespace {
             e.person = f.flag("person");
             e.name = f.text("name", kMaxNameChars);
             e.present = f.flag("present");
+            // A peer that knows nothing of away sends no field: the person is there.
+            e.away = f.has("away") && f.flag("away");
             return e;
         }
         if (kind == "bets") {

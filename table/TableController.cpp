@@ -2,6 +2,7 @@
 
 #include "rules/pokdeng/Bets.h"
 #include "rules/pokdeng/PlayedRound.h"
+#include "rules/pokdeng/SeatDecisions.h"
 #include "rules/pokdeng/Seats.h"
 
 #include <algorithm>
@@ -44,6 +45,10 @@ TableController::TableController(cards::RandomSource &random, Limits limits, QOb
     m_showBound.setSingleShot(true);
     m_showBound.setInterval(m_limits.showBoundMs);
     connect(&m_showBound, &QTimer::timeout, this, [this] {
+        // Who has not shown the step by now is not waited for again until they say shown.
+        for (int seat : m_waitingFor)
+            if (Person *p = person(seat))
+                p->slowView = true;
         m_waitingFor.clear();
         run();
     });
@@ -51,21 +56,22 @@ TableController::TableController(cards::RandomSource &random, Limits limits, QOb
     connect(&m_turnLimit, &QTimer::timeout, this, [this] {
         if (m_stage != Stage::Turn || !m_awaitingPerson)
             return;
-        // The seat stands, or draws when the rules leave it nothing else.
-        if (m_round->mayStand(m_turnSeat))
-            personStands(m_turnSeat);
-        else
-            personDraws(m_turnSeat);
+        // A person who let the turn run out is away; one who left is played out.
+        if (const Person *p = person(m_turnSeat); p && !p->leaving)
+            setAway(m_turnSeat, true);
+        playForPerson(m_turnSeat);
         run();
     });
     m_betLimit.setSingleShot(true);
     connect(&m_betLimit, &QTimer::timeout, this, [this] {
         if (m_stage != Stage::Bets)
             return;
-        // Whoever has not chosen sits this round out.
-        for (auto &person : m_people)
-            if (person && !person->gameOver && !person->bet)
-                person->sitsOut = true;
+        // Whoever has not chosen sits this round out, and is away.
+        for (int seat = kFirstSeat; seat <= kLastSeat; ++seat)
+            if (Person *p = person(seat); p && !p->gameOver && !p->bet) {
+                p->sitsOut = true;
+                setAway(seat, true);
+            }
         run();
     });
 }
@@ -112,6 +118,12 @@ bool TableController::isGameOver(int seat) const
     return p && p->gameOver;
 }
 
+bool TableController::isAway(int seat) const
+{
+    const Person *p = person(seat);
+    return p && p->away;
+}
+
 int TableController::personCount() const
 {
     return static_cast<int>(std::count_if(m_people.begin(), m_people.end(),
@@ -123,9 +135,24 @@ int TableController::turnSeat() const
     return m_stage == Stage::Turn && m_awaitingPerson ? m_turnSeat : 0;
 }
 
+// Timed while more than one person is there to play: the limits keep people from holding each
+// other, and none is needed by one alone.
 bool TableController::isTimed() const
 {
-    return personCount() > 1;
+    return std::count_if(m_people.begin(), m_people.end(),
+                         [](const auto &p) { return p && !p->away && !p->leaving; })
+        > 1;
+}
+
+void TableController::setAway(int seat, bool away)
+{
+    Person *p = person(seat);
+    if (!p || p->away == away)
+        return;
+    p->away = away;
+    if (away && m_waitingFor.erase(seat) && m_waitingFor.empty())
+        m_showBound.stop();
+    postToAll(seatChangedOf(seat));
 }
 
 // ---- Seats ----
@@ -166,8 +193,8 @@ int TableController::join(const std::string &name, TableView *view, int seat)
 SeatChanged TableController::seatChangedOf(int seat) const
 {
     const Person *p = person(seat);
-    return p ? SeatChanged { seat, true, p->name, p->view != nullptr }
-             : SeatChanged { seat, false, {}, true };
+    return p ? SeatChanged { seat, true, p->name, p->view != nullptr, p->away }
+             : SeatChanged { seat, false, {}, true, false };
 }
 
 void TableController::setView(int seat, TableView *view, std::uint64_t lastSeenStep)
@@ -176,6 +203,8 @@ void TableController::setView(int seat, TableView *view, std::uint64_t lastSeenS
     if (!p)
         return;
     p->view = view;
+    // A new view has not kept anyone waiting yet.
+    p->slowView = false;
     if (!view)
         m_waitingFor.erase(seat);
     else
@@ -237,6 +266,10 @@ std::optional<Refusal> TableController::act(int seat, const Action &action)
     Person *p = person(seat);
     if (!p || p->leaving)
         return Refusal::NotSeated;
+    // Whoever acts is there, whether or not the action is on offer now.
+    const bool cameBack = p->away && !std::holds_alternative<Leave>(action);
+    if (cameBack)
+        setAway(seat, false);
     std::optional<Refusal> refusal;
     if (const auto *bet = std::get_if<ChooseBet>(&action)) {
         if (p->gameOver)
@@ -261,7 +294,7 @@ std::optional<Refusal> TableController::act(int seat, const Action &action)
         leave(seat);
         return std::nullopt;
     }
-    if (!refusal)
+    if (!refusal || cameBack)
         run();
     return refusal;
 }
@@ -276,13 +309,16 @@ void TableController::chooseBet(int seat, BetOption option)
     if (isTimed() && !m_betLimit.isActive()) {
         m_betLimit.start(m_limits.turnLimitMs);
         for (int other = kFirstSeat; other <= kLastSeat; ++other)
-            if (const Person *q = person(other); q && !q->bet && !q->gameOver)
+            if (const Person *q = person(other); q && !q->bet && !q->gameOver && !q->away)
                 postTo(other, BetsClosing { m_limits.turnLimitMs });
     }
 }
 
 void TableController::shown(int seat, std::uint64_t step)
 {
+    // A slow view that shows any step keeps up again: it is waited for from the next paced one.
+    if (Person *p = person(seat); p && step <= m_step)
+        p->slowView = false;
     if (step != m_step || !m_waitingFor.erase(seat))
         return;
     if (m_waitingFor.empty())
@@ -327,7 +363,7 @@ void TableController::deliverNext()
         Person *p = person(seat);
         if (!p || !p->view || !step.perSeat[seat])
             continue;
-        if (step.paced)
+        if (step.paced && !p->away && !p->slowView)
             m_waitingFor.insert(seat);
         deliveries.emplace_back(p->view, std::move(*step.perSeat[seat]));
     }
@@ -406,7 +442,7 @@ bool TableController::everyoneHasChosen() const
 {
     int stakes = 0;
     for (const auto &p : m_people) {
-        if (!p || p->gameOver || p->sitsOut)
+        if (!p || p->gameOver || p->sitsOut || p->away)
             continue;
         if (!p->bet)
             return false;
@@ -460,6 +496,11 @@ void TableController::startTurn(int seat)
     m_turnSeat = seat;
     m_awaitingPerson = true;
     const Person *p = person(seat);
+    if (p && p->away) {
+        // No one to wait for: the seat is played at once.
+        playForPerson(seat);
+        return;
+    }
     const bool timed = isTimed() || !p || p->leaving;
     postToAll(TurnStarts { seat, timed ? m_limits.turnLimitMs : 0 });
     postTo(seat, statusOf(seat, true));
@@ -489,6 +530,17 @@ void TableController::personStands(int seat)
     endTurn();
     m_round->stand(seat);
     postToAll(SeatDecided { seat, false });
+}
+
+// The table decides for a person who is not there to: as the computer decides for a side seat.
+// That rule draws below 4 and stands on a pok, so it never picks what the person may not do.
+void TableController::playForPerson(int seat)
+{
+    const bool draws = sideSeatDraws(m_round->cards(), seat, m_round->points(seat), m_random);
+    if (draws ? m_round->mayDraw(seat) : !m_round->mayStand(seat))
+        personDraws(seat);
+    else
+        personStands(seat);
 }
 
 void TableController::playComputerSeat(int seat)

@@ -25,10 +25,18 @@ namespace table {
 //
 // Pacing: after a paced event (a card's slide, the outcome box) the table waits until every view
 // has said it is shown, but never longer than Limits::showBoundMs, so a slow or vanished view
-// cannot hold the others. While more than one person sits, a person's turn lasts at most
-// Limits::turnLimitMs: then the table stands for them (or draws, when standing is not on offer);
-// and once the first bet of a round is chosen, who has not chosen within that limit sits the
-// round out. A table of one person is never timed.
+// cannot hold the others. A view that lets the bound run out is not waited for again until it
+// says it has shown a step (any one, however late): a silent connection holds the table once, not
+// at every slide. While more than one person is there to play, a person's turn lasts at most
+// Limits::turnLimitMs, and once the first bet of a round is chosen, who has not chosen within
+// that limit sits the round out. A table with one such person is never timed.
+//
+// Away: a person who lets the turn limit or the bets' limit run out is away (SeatChanged::away).
+// The table plays their turn for them at once, by the computer seats' rule (as it does for a
+// person who left with a stake in the round), deals without waiting for their bet, and waits for
+// no paced event on their view; they count for no timing. Any action from them, even one refused,
+// brings them back, and one on offer is then taken as usual. A table whose people are all away
+// deals nothing: it waits, untimed, for one of them to bet.
 //
 // Events reach the views from inside act(), join() and shown(), or from the timers. A view may
 // call back into the table from tell() (to act or say shown); such calls are taken in order once
@@ -54,18 +62,18 @@ public:
     // whose view is not there yet). Returns the seat, or 0 when it is taken or none is free.
     // A person who joins while a round is played waits for the next one.
     int join(const std::string &name, TableView *view, int seat = 0);
-    // The seat's view is replaced (nullptr: the person's connection is lost; the seat is kept
-    // and their turns stand by the limit). A view that comes back is told first who sits where,
-    // then again every event of the round so far that it has not had: those of steps after
-    // lastSeenStep (0: a new view that saw nothing), with their own step numbers; it is not
-    // waited for on those.
+    // The seat's view is replaced (nullptr: the person's connection is lost; the seat is kept,
+    // and a turn of theirs that runs out is played for them, as for anyone away). A view that comes
+    // back is told first who sits where, then again every event of the round so far that it has not
+    // had: those of steps after lastSeenStep (0: a new view that saw nothing), with their own step
+    // numbers; it is not waited for on those.
     void setView(int seat, TableView *view, std::uint64_t lastSeenStep = 0);
     // The person leaves; the computer takes the seat (at once, or at the end of the round in
     // play, when the person's stake is in it).
     void leave(int seat);
 
     // An action for seat. Returns the reason when it is refused; a refused action changes
-    // nothing.
+    // nothing, but that it brings an away person back.
     std::optional<Refusal> act(int seat, const Action &action);
     // The view of seat has shown the paced event of step.
     void shown(int seat, std::uint64_t step);
@@ -78,6 +86,8 @@ public:
     double money(int seat) const;
     double stake(int seat) const;
     bool isGameOver(int seat) const;
+    // Whether the person at seat is away: the table plays for them until they act again.
+    bool isAway(int seat) const;
     int personCount() const;
     // The decimal point of the amounts in the outcome texts.
     void setDecimalPoint(const std::string &decimalPoint) { m_decimalPoint = decimalPoint; }
@@ -102,6 +112,8 @@ private:
         bool sitsOut = false; // did not choose a bet in time for this round
         bool gameOver = false;
         bool leaving = false; // gives the seat back once the round is settled
+        bool away = false; // let a limit run out and has not acted since
+        bool slowView = false; // let the show bound run out and has not said shown since
     };
     // One step of the table: an event for each seat's view (an empty one is not sent).
     struct Step
@@ -114,6 +126,7 @@ private:
     Person *person(int seat);
     const Person *person(int seat) const;
     bool isTimed() const;
+    void setAway(int seat, bool away);
 
     void post(Step step);
     void postToAll(const Event &event, bool paced = false);
@@ -132,6 +145,7 @@ private:
     void startTurn(int seat);
     void endTurn();
     void playComputerSeat(int seat);
+    void playForPerson(int seat);
     void personDraws(int seat);
     void personStands(int seat);
     void reveal();

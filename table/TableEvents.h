@@ -53,13 +53,16 @@ std::string refusalText(Refusal refusal);
 // ---- Events: to one view, seen from its seat ----
 
 // Who holds a seat: a person by name, or the computer (person false, name empty). present is
-// false while the person's connection is lost and the seat is kept for them.
+// false while the person's connection is lost and the seat is kept for them. away is true while
+// the person is away: they let a limit run out, and the table plays for them until they act.
+// Told to every view, the away person's own included.
 struct SeatChanged
 {
     int seat = 0;
     bool person = false;
     std::string name;
     bool present = true;
+    bool away = false;
     friend bool operator==(const SeatChanged &, const SeatChanged &) = default;
 };
 

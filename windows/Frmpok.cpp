@@ -77,6 +77,11 @@ Frmpok::Frmpok(table::SeatLink &link, int seat, QWidget *parent)
     addBelowClient(m_tableLine);
     m_turnClock = new TurnClock(this);
     addBelowClient(m_turnClock);
+    m_awayLine = new QLabel(kYouAreAway, this);
+    m_awayLine->setObjectName(QStringLiteral("awayLine"));
+    m_awayLine->setAccessibleName(kYouAreAway);
+    m_awayLine->hide();
+    addBelowClient(m_awayLine);
     m_chat = new ChatPanel(this);
     addBelowClient(m_chat);
     connect(m_chat, &ChatPanel::tableWanted, this, &Frmpok::focusRestingControl);
@@ -357,10 +362,28 @@ void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)
     }
 }
 
+namespace {
+
+// A person's name on their seat, with why the table plays for them: a lost connection, or away.
+QString holderName(const QString &name, const table::SeatChanged &seat)
+{
+    if (name.isEmpty())
+        return name;
+    if (!seat.present)
+        return kLostConnection.arg(name);
+    return seat.away ? kNotHere.arg(name) : name;
+}
+
+} // namespace
+
 void Frmpok::seatChanged(const table::SeatChanged &seat)
 {
-    if (seat.seat == m_seat || !isValidSeat(seat.seat))
+    if (!isValidSeat(seat.seat))
         return;
+    if (seat.seat == m_seat) {
+        showAway(seat.away);
+        return;
+    }
     const QString name = seat.person ? fromUtf8(seat.name) : QString();
     const QString &before = m_names[seat.seat];
     if (name != before) {
@@ -368,18 +391,32 @@ void Frmpok::seatChanged(const table::SeatChanged &seat)
             LiveRegion::say(this, kPersonLeft.arg(before));
         if (!name.isEmpty())
             LiveRegion::say(this, kPersonJoined.arg(name));
-    } else if (!name.isEmpty() && seat.present != m_present[seat.seat]) {
-        LiveRegion::say(this, (seat.present ? kPersonBack : kPersonLost).arg(name));
+    } else if (!name.isEmpty()) {
+        if (seat.present != m_present[seat.seat])
+            LiveRegion::say(this, (seat.present ? kPersonBack : kPersonLost).arg(name));
+        if (seat.away != m_away[seat.seat])
+            LiveRegion::say(this, (seat.away ? kPersonAway : kPersonPlaysAgain).arg(name));
     }
     m_names[seat.seat] = name;
     m_present[seat.seat] = seat.present;
+    m_away[seat.seat] = seat.away;
     const int place = placeOfSeat(seat.seat);
     if (place == kFirstSeat || place == kLastSeat)
-        ui.showSeatHolder(place, name.isEmpty() || seat.present ? name : kAway.arg(name));
+        ui.showSeatHolder(place, holderName(name, seat));
     // At a table others share, the seats say who holds them from the start: the table is its
     // own lobby.
     if (!m_takesAtOnce)
         showSeatLabels();
+}
+
+// Said once as the person goes away, and shown until they act again.
+void Frmpok::showAway(bool away)
+{
+    if (!m_awayLine || away == !m_awayLine->isHidden())
+        return;
+    m_awayLine->setVisible(away);
+    if (away)
+        LiveRegion::say(this, kYouAreAway);
 }
 
 // sentence has %1 where the person's name goes; nothing is said of a seat the computer plays.

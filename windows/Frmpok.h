@@ -97,6 +97,8 @@ private:
     void offerBets();
     void showSeatLabels();
     void seatChanged(const table::SeatChanged &seat);
+    // The line under the table that tells the person they are away.
+    void showAway(bool away);
     // Tells screen readers what another person at the table did.
     void sayOfPerson(int seat, const QString &sentence);
     // Tells screen readers the seat's cards on the table, the third once it is drawn.
@@ -145,10 +147,12 @@ private:
     std::array<bool, 5> m_drew {};
     bool m_lastSeatsThirdOut = false;
     std::vector<pokdeng::BetOption> m_offered;
-    // Who the other people at the table are, by seat (empty for the computer), and whether
-    // each is there.
+    // Who the other people at the table are, by seat (empty for the computer), whether each is
+    // connected, and whether each is away.
     std::array<QString, 4> m_names {};
     std::array<bool, 4> m_present {};
+    std::array<bool, 4> m_away {};
+    QLabel *m_awayLine = nullptr;
     ChatPanel *m_chat = nullptr;
     QLabel *m_tableLine = nullptr;
     TurnClock *m_turnClock = nullptr;

@@ -64,7 +64,14 @@ inline const QString kPersonLeft = QStringLiteral("%1 ออกจากโต�
 inline const QString kPersonLost = QStringLiteral("%1 หลุดจากโต๊ะ");
 inline const QString kPersonBack = QStringLiteral("%1 กลับมาที่โต๊ะ");
 // A seat holder's name while their connection is lost.
-inline const QString kAway = QStringLiteral("%1 (หลุด)");
+inline const QString kLostConnection = QStringLiteral("%1 (หลุด)");
+// A person who let a limit run out is away: the table plays for them until they act again. Their
+// name on the seat, what the others hear as they go and come back, and the line under the
+// person's own table.
+inline const QString kNotHere = QStringLiteral("%1 (ไม่อยู่)");
+inline const QString kPersonAway = QStringLiteral("%1 ไม่อยู่ โต๊ะเล่นแทน");
+inline const QString kPersonPlaysAgain = QStringLiteral("%1 กลับมาเล่นแล้ว");
+inline const QString kYouAreAway = QStringLiteral("คุณไม่อยู่ โต๊ะเล่นแทนคุณ กดเลือกเดิมพันเพื่อกลับมาเล่น");
 inline const QString kPersonBet = QStringLiteral("%1 วางเดิมพัน %2 บาท");
 inline const QString kPersonsTurn = QStringLiteral("ตาของ %1");
 inline const QString kYourTurn = QStringLiteral("ตาของคุณ");

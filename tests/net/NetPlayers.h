@@ -99,7 +99,7 @@ public:
         if (const auto *money = std::get_if<table::MoneyChanged>(&event);
             money && money->seat == client.seat())
             lastMoney = money->money;
-        if (table::isPaced(event))
+        if (table::isPaced(event) && answersShown)
             client.shown(step);
     }
 
@@ -141,6 +141,7 @@ public:
     std::string name;
     net::TableClient client;
     bool autoPlay = true;
+    bool answersShown = true; // false: a game that never says it has shown anything
     std::function<bool()> onTurn; // true: the turn is left alone
     std::function<void(const table::Event &)> onEvent; // each event, before the player answers it
     std::size_t events = 0;

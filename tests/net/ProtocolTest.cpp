@@ -55,6 +55,8 @@ std::vector<RoundTrip> roundTrips()
         { "refused", Refused { Refusal::NotYourTurn, refusalText(Refusal::NotYourTurn) } },
         { "seatChanged", EventMessage { 1, SeatChanged { 1, true, "มานี", false } } },
         { "seatToComputer", EventMessage { 2, SeatChanged { 3, false, "", true } } },
+        { "seatAway", EventMessage { 2, SeatChanged { 2, true, "มานี", true, true } } },
+        { "seatLostAndAway", EventMessage { 2, SeatChanged { 1, true, "มานี", false, true } } },
         { "betsOpen",
           EventMessage { 3,
                          BetsOpen { { pokdeng::BetOption::Thousand, pokdeng::BetOption::AllMoney },
@@ -178,6 +180,20 @@ QCborMap eventWith(const char *kind,
     return message;
 }
 
+// A seat's news from a host that knows nothing of away: the person is there.
+TEST(Protocol, ASeatWithoutAwayIsNotAway)
+{
+    const QByteArray body = cbor(eventWith("seat",
+                                           { { "seat", 1 },
+                                             { "person", true },
+                                             { "name", QStringLiteral("มานี") },
+                                             { "present", true } }));
+    const Decoded decoded = decode(body, Sender::Host);
+    ASSERT_TRUE(decoded.message) << decoded.error;
+    EXPECT_EQ(std::get<EventMessage>(*decoded.message).event,
+              table::Event(table::SeatChanged { 1, true, "มานี", true, false }));
+}
+
 // Whatever the bytes, the decoder answers with a reason and no message.
 TEST(Protocol, RefusesWhatIsNoMessage)
 {
@@ -216,6 +232,14 @@ TEST(Protocol, RefusesWhatIsNoMessage)
           cbor(eventWith("money", { { "seat", 1 }, { "money", QStringLiteral("lots") } })),
           Sender::Host },
         { "moneyInfinite", cbor(eventWith("money", { { "seat", 1 }, { "money", qInf() } })),
+          Sender::Host },
+        { "awayNotAFlag",
+          cbor(eventWith("seat",
+                         { { "seat", 1 },
+                           { "person", true },
+                           { "name", QStringLiteral("x") },
+                           { "present", true },
+                           { "away", 1 } })),
           Sender::Host },
         { "faceDownWithFace",
           cbor(eventWith("card",

@@ -29,8 +29,8 @@ const QString kCode = QStringLiteral("4821");
 class HostedTable : public ::testing::Test
 {
 public:
-    explicit HostedTable(int keepSeatMs = 60'000, int turnLimitMs = 300)
-        : table(deals, table::TableController::Limits { turnLimitMs, 300 })
+    explicit HostedTable(int keepSeatMs = 60'000, int turnLimitMs = 300, int showBoundMs = 300)
+        : table(deals, table::TableController::Limits { turnLimitMs, showBoundMs })
         , host(table, net::TableHost::Options { kCode, keepSeatMs, 20, 3 })
     {
         EXPECT_TRUE(host.listen(QHostAddress::LocalHost, 0)) << host.errorString().toStdString();
@@ -372,6 +372,45 @@ TEST_F(LongTurns, AGameWhoseConnectionDropsTakesItsSeatBackAndPlaysItsTurn)
 } // namespace
 
 namespace {
+
+class LongShowBound : public HostedTable
+{
+public:
+    LongShowBound()
+        : HostedTable(60'000, 300, 600'000)
+    {
+    }
+};
+
+// A person whose game sits down and then says nothing (no bet, no shown) is away once the bets
+// close on them: every game hears it, and the other person's rounds go on without waiting on
+// them. Were the silent game waited for, the first card would hold the table for the bound.
+TEST_F(LongShowBound, ASilentPersonIsAwayAndTheTableGoesOnWithoutThem)
+{
+    Player &silent = seat("เงียบ", false);
+    silent.answersShown = false;
+    const int silentSeat = silent.client.seat();
+    std::vector<table::SeatChanged> heardByA, heardBySilent;
+    const auto keepSeatNews = [](std::vector<table::SeatChanged> &heard) {
+        return [&heard](const table::Event &event) {
+            if (const auto *seat = std::get_if<table::SeatChanged>(&event))
+                heard.push_back(*seat);
+        };
+    };
+    silent.onEvent = keepSeatNews(heardBySilent);
+    Player a("เอ");
+    a.onEvent = keepSeatNews(heardByA);
+    a.join(host.port(), kCode);
+
+    ASSERT_TRUE(waitFor([&] { return table.rounds() >= 5; }, 20'000)) << table.rounds();
+    a.autoPlay = false;
+    EXPECT_TRUE(table.isAway(silentSeat));
+    const table::SeatChanged away { silentSeat, true, "เงียบ", true, true };
+    EXPECT_TRUE(std::count(heardByA.begin(), heardByA.end(), away));
+    EXPECT_TRUE(std::count(heardBySilent.begin(), heardBySilent.end(), away));
+    EXPECT_GE(a.outcomes.size(), 4u);
+    EXPECT_EQ(a.seenTooEarly + silent.seenTooEarly, 0);
+}
 
 // A person who leaves gives the seat back: their connection ends and holds the seat no more, so
 // it can never act for whoever sits there next.

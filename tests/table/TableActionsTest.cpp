@@ -1,14 +1,12 @@
 // What a person may do at the table, and when: an action out of turn, twice, not on offer or for
 // a seat nobody holds is refused and changes nothing; with more than one person a turn and the
-// bets are timed, a person alone never is; a view that stops answering holds the others no longer
-// than the bound; a view that comes back is told what it missed and plays on at once.
+// bets are timed, a person alone never is, and who lets their turn run out is away and played by
+// the computer's rule; a view that stops answering holds the others no longer than the bound; a
+// view that comes back is told what it missed and plays on at once.
+#include "EventLoop.h"
 #include "ScriptedPerson.h"
 
 #include "support/RowName.h"
-
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -18,23 +16,6 @@ using namespace pokdeng;
 using namespace table;
 
 namespace {
-
-// Runs the event loop for ms milliseconds.
-void runEvents(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Runs the event loop until done() or 10 s have passed; returns done().
-bool waitFor(const std::function<bool()> &done)
-{
-    QDeadlineTimer deadline(10'000);
-    while (!done() && !deadline.hasExpired())
-        runEvents(10);
-    return done();
-}
 
 // Everything an action could change.
 struct Snapshot
@@ -163,6 +144,15 @@ TEST_F(TwoPeople, ATurnTakenTwiceIsRefusedTheSecondTime)
     EXPECT_EQ(snapshot(), before);
 }
 
+template<typename E> std::vector<E> eventsOf(const std::vector<Event> &events)
+{
+    std::vector<E> found;
+    for (const Event &event : events)
+        if (const auto *e = std::get_if<E>(&event))
+            found.push_back(*e);
+    return found;
+}
+
 class ShortLimits : public TwoPeople
 {
 protected:
@@ -172,17 +162,50 @@ protected:
     }
 };
 
-TEST_F(ShortLimits, APersonWhoDoesNotActStandsOrDrawsWhenStandingIsNotOnOffer)
+// The first seat's dealt points and whether its two cards share a suit.
+struct DealtHand
+{
+    int points;
+    bool sameSuit;
+};
+DealtHand dealtHand(const Round &round, int seat)
+{
+    const auto hand = round.cards().ofSeat(seat);
+    return { (cards::cardValue(hand[0].rank) + cards::cardValue(hand[1].rank)) % 10,
+             hand[0].suit == hand[1].suit };
+}
+
+TEST_F(ShortLimits, APersonWhoLetsTheTurnRunOutIsAwayAndPlayedByTheComputersRule)
 {
     deal();
-    const bool mayStand = table.round()->mayStand(kFirstSeat);
+    const DealtHand hand = dealtHand(*table.round(), kFirstSeat);
     ASSERT_TRUE(waitFor([&] { return table.turnSeat() == kUserSeat; }));
-    EXPECT_EQ(table.round()->hasDrawn(kFirstSeat), !mayStand);
+    EXPECT_TRUE(table.isAway(kFirstSeat));
     const auto decided = std::find_if(first.events.begin(), first.events.end(), [](const Event &e) {
         return std::holds_alternative<SeatDecided>(e);
     });
     ASSERT_NE(decided, first.events.end());
-    EXPECT_EQ(std::get<SeatDecided>(*decided), (SeatDecided { kFirstSeat, !mayStand }));
+    const bool draws = std::get<SeatDecided>(*decided).draws;
+    EXPECT_EQ(table.round()->hasDrawn(kFirstSeat), draws);
+    // Below 4 it draws, from 5 it stands; on 4 of one suit it stands, else the coin says.
+    if (hand.points != 4) {
+        EXPECT_EQ(draws, hand.points < 4) << hand.points;
+    } else if (hand.sameSuit) {
+        EXPECT_FALSE(draws);
+    }
+    // Every view heard it, the away person's own too, before the decision.
+    for (const ScriptedPerson *person : { &first, &user }) {
+        const auto away = std::find(person->events.begin(), person->events.end(),
+                                    Event(SeatChanged { kFirstSeat, true, "หนึ่ง", true, true }));
+        EXPECT_LT(away,
+                  std::find_if(person->events.begin(), person->events.end(), [](const Event &e) {
+                      return std::holds_alternative<SeatDecided>(e);
+                  }));
+    }
+    // The user, the one person left to play, is not timed.
+    const auto turns = eventsOf<TurnStarts>(user.events);
+    ASSERT_FALSE(turns.empty());
+    EXPECT_EQ(turns.back(), (TurnStarts { kUserSeat, 0 }));
 }
 
 TEST_F(ShortLimits, WhoHasNotChosenABetSitsTheRoundOut)
@@ -206,15 +229,6 @@ TEST_F(ShortLimits, AViewThatStopsAnsweringHoldsTheOthersOnlyUntilTheBound)
     }
     EXPECT_GE(table.rounds(), 3u);
     EXPECT_FALSE(user.outcomes.empty());
-}
-
-template<typename E> std::vector<E> eventsOf(const std::vector<Event> &events)
-{
-    std::vector<E> found;
-    for (const Event &event : events)
-        if (const auto *e = std::get_if<E>(&event))
-            found.push_back(*e);
-    return found;
 }
 
 TEST_F(TwoPeople, AViewThatComesBackMidTurnIsToldTheRoundSoFarAndActsAtOnce)

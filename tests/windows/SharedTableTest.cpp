@@ -44,7 +44,8 @@ QStringList spoken(const Frmpok &window)
 class SharedTable : public ::testing::Test
 {
 protected:
-    SharedTable()
+    explicit SharedTable(table::TableController::Limits limits = {})
+        : table(deals, limits)
     {
         CardSlider::setInstant(true);
         PlayHistory::install(&history);
@@ -198,6 +199,48 @@ TEST_F(SharedTable, TheChatHasItsOwnKeysAndTypingIsNeverPlaying)
                 || focused->objectName() == QStringLiteral("Cmdreq"))
         << focused->objectName().toStdString();
     EXPECT_EQ(user.phase(), Frmpok::Phase::UserTurn);
+}
+
+class ShortBets : public SharedTable
+{
+protected:
+    ShortBets()
+        : SharedTable({ .turnLimitMs = 300 })
+    {
+    }
+};
+
+// Who lets the bets close is away until they bet: every window says so on their seat and once to
+// screen readers, and their own window tells them how to come back.
+TEST_F(ShortBets, WhoLetsTheBetsCloseIsAwayInEveryWindowUntilTheyBet)
+{
+    user.show();
+    first.show();
+    auto *firstSeatLabel = user.findChild<QLabel *>(QStringLiteral("Lblpl2"));
+    auto *awayLine = first.findChild<QLabel *>(QStringLiteral("awayLine"));
+    const auto labelReads = [&](const QString &text) {
+        return QTest::qWaitFor([&] { return firstSeatLabel->text() == text; }, 5000);
+    };
+    bet(user);
+    ASSERT_TRUE(labelReads(QStringLiteral("ขา 1 · ดำ (ไม่อยู่)")));
+    EXPECT_EQ(spoken(user).count(QStringLiteral("ดำ ไม่อยู่ โต๊ะเล่นแทน")), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return awayLine->isVisible(); }, 5000));
+    EXPECT_EQ(awayLine->text(), QStringLiteral("คุณไม่อยู่ โต๊ะเล่นแทนคุณ กดเลือกเดิมพันเพื่อกลับมาเล่น"));
+    EXPECT_EQ(spoken(first).count(awayLine->text()), 1);
+    EXPECT_FALSE(user.findChild<QLabel *>(QStringLiteral("awayLine"))->isVisible());
+
+    // The next bets: ขา 1's window has had the round it sat out.
+    playTurn(user);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return table.rounds() == 1 && table.phase() == table::TableController::Phase::Betting;
+        },
+        5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first.phase() == Frmpok::Phase::Betting; }, 5000));
+    bet(first);
+    ASSERT_TRUE(labelReads(QStringLiteral("ขา 1 · ดำ")));
+    EXPECT_TRUE(spoken(user).contains(QStringLiteral("ดำ กลับมาเล่นแล้ว")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return awayLine->isHidden(); }, 5000));
 }
 
 TEST_F(SharedTable, TheRevealShowsEachWindowTheOtherSeatsFaces)
