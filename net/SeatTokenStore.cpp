@@ -35,9 +35,12 @@ SeatTokenStore::SeatTokenStore(QString folder, std::chrono::milliseconds maxAge)
     : m_folder(std::move(folder))
     , m_maxAge(maxAge)
 {
-    if (m_folder.isEmpty())
-        m_folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-            + QStringLiteral("/seats");
+    // With no data folder (no home) nothing is kept: the folder stays empty.
+    if (m_folder.isEmpty()) {
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (!data.isEmpty())
+            m_folder = data + QStringLiteral("/seats");
+    }
 }
 
 // Named by a hash of the table: the join code is not written in the clear in a file's name.
@@ -51,6 +54,8 @@ QString SeatTokenStore::filePath(const QString &host, quint16 port, const QStrin
 
 QString SeatTokenStore::token(const QString &host, quint16 port, const QString &code) const
 {
+    if (m_folder.isEmpty())
+        return {};
     QFile file(filePath(host, port, code));
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMostFileBytes)
         return {};
@@ -68,7 +73,7 @@ QString SeatTokenStore::token(const QString &host, quint16 port, const QString &
 bool SeatTokenStore::keep(const QString &host, quint16 port, const QString &code,
                           const QString &token)
 {
-    if (!QDir().mkpath(m_folder))
+    if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
         return false;
     QJsonObject kept;
     kept.insert(QStringLiteral("table"), tableName(host, port));
@@ -85,7 +90,8 @@ bool SeatTokenStore::keep(const QString &host, quint16 port, const QString &code
 
 void SeatTokenStore::forget(const QString &host, quint16 port, const QString &code)
 {
-    QFile::remove(filePath(host, port, code));
+    if (!m_folder.isEmpty())
+        QFile::remove(filePath(host, port, code));
 }
 
 } // namespace net

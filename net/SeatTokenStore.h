@@ -16,7 +16,8 @@ class SeatTokenStore
 public:
     static constexpr std::chrono::milliseconds kDefaultMaxAge { 60'000 };
 
-    // folder: where the files go (made when needed); empty: the user's data folder for the game.
+    // folder: where the files go (made when needed); empty: the user's data folder for the game
+    // (with none, such as with no home, nothing is kept).
     explicit SeatTokenStore(QString folder = {}, std::chrono::milliseconds maxAge = kDefaultMaxAge);
 
     // The token kept for the table, empty when none is, or when it is older than maxAge.
