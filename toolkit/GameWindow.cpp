@@ -354,7 +354,8 @@ void GameWindow::switchTo(GameKind next)
 
 void GameWindow::closeEvent(QCloseEvent *event)
 {
-    if (!canClose() || !mayDepart(GameKind::None)) {
+    const bool mayClose = m_departureCheck ? m_departureCheck(GameKind::None) : canClose();
+    if (!mayClose) {
         event->ignore();
         return;
     }

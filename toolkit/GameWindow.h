@@ -39,7 +39,8 @@ public:
     // Asked before the window goes at the person's word: a close (its close box, its key),
     // เริ่มใหม่, another game, ออกจากเกม. next is the window to open next (None for a close and
     // for ออกจากเกม, the window's own kind for เริ่มใหม่). False keeps the window as it was. A
-    // window that may not close now (canClose()) refuses a close before the check is asked.
+    // window with a check asks it in place of canClose(): at a table others share, a round in
+    // play goes on without the person who leaves it, and waiting for it is no reason to stay.
     using DepartureCheck = std::function<bool(GameKind next)>;
     void setDepartureCheck(DepartureCheck check) { m_departureCheck = std::move(check); }
 

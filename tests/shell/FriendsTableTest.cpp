@@ -203,6 +203,28 @@ TEST_F(FriendsTable, EveryWayOutOfTheWindowAsksAndLeavesTheTableForReal)
     }
 }
 
+// The person has bet and the deal waits for another person's bet: the window still closes when
+// asked, and gives the seat back, rather than keeping the person until the deal.
+TEST_F(FriendsTable, AWindowWaitingForTheDealClosesWhenThePersonLeaves)
+{
+    // The host's own person, who has not bet: the deal waits for them.
+    table->join("แดง", nullptr, kUserSeat);
+    ScriptedToolkit toolkit;
+    toolkit.expect(Answer::Yes);
+    int seat = 0;
+    const GameKind next = joinAndDo([&](Frmpok &window) {
+        seat = window.seat();
+        bet(window);
+        ASSERT_EQ(window.phase(), Frmpok::Phase::Dealing);
+        window.close();
+        EXPECT_FALSE(window.isVisible());
+    });
+    EXPECT_EQ(next, GameKind::None);
+    EXPECT_EQ(toolkit.boxes().size(), 1u);
+    EXPECT_FALSE(host->isConnected(seat));
+    EXPECT_TRUE(keptToken().isEmpty());
+}
+
 // The joining game ends without leaving (a crash, the program ended): the host keeps the seat,
 // and the game started again takes it back with the money it had, not a fresh seat.
 TEST_F(FriendsTable, AGameEndedWithoutLeavingTakesItsSeatAndMoneyBack)
