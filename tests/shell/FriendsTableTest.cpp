@@ -261,6 +261,23 @@ TEST_F(FriendsTable, AGameEndedWithoutLeavingTakesItsSeatAndMoneyBack)
     EXPECT_TRUE(keptToken().isEmpty());
 }
 
+// A token kept for the table that its host does not know (it was started again since) is let
+// go: the game joins afresh, and keeps the new seat's token.
+TEST_F(FriendsTable, ATokenTheHostDoesNotKnowIsLetGoAndTheGameJoinsAfresh)
+{
+    const QString unknown = QStringLiteral("00112233445566778899aabbccddeeff");
+    ASSERT_TRUE(
+        net::SeatTokenStore().keep(QStringLiteral("127.0.0.1"), host->port(), kCode, unknown));
+    ScriptedToolkit toolkit;
+    joinAndDo([&](Frmpok &window) {
+        EXPECT_TRUE(table->isPerson(window.seat()));
+        EXPECT_FALSE(keptToken().isEmpty());
+        EXPECT_NE(keptToken(), unknown);
+        window.done(0);
+    });
+    EXPECT_TRUE(toolkit.boxes().empty());
+}
+
 // The host is gone while the window waits for the deal (its bet made, another person still to
 // bet): closed for everyone, or started again and knowing the seat no more. The window says the
 // table has closed, offers nothing more and closes without a question.
