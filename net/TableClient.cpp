@@ -74,6 +74,20 @@ void TableClient::abort()
     m_socket.abort();
 }
 
+bool TableClient::leave()
+{
+    const bool told = isConnected() && m_seat != 0;
+    m_aborted = true;
+    m_rejoining = false;
+    if (told) {
+        send(ActionMessage { table::Leave {} });
+        m_socket.flush();
+    } else {
+        m_socket.abort();
+    }
+    return told;
+}
+
 void TableClient::connectionEnded()
 {
     if (m_aborted)

@@ -40,6 +40,12 @@ public:
                    const QString &token = {});
     // Ends the connection at once, as a lost one (no rejoining).
     void abort();
+    // Gives the seat back to the table: the host is told (a Leave) and closes the connection,
+    // after which disconnected() comes; nothing is tried again. Others need not wait for the
+    // seat's bets and turns any more. Without a connection (rejoining, say) only the trying
+    // stops: the host keeps the seat its while. Returns whether the host was told; the Leave is
+    // surely read once disconnected() has come.
+    bool leave();
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
 
     static constexpr int kRejoinEveryMs = 1'000;

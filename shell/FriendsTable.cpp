@@ -1,10 +1,13 @@
 #include "shell/FriendsTable.h"
 
 #include "net/Protocol.h"
+#include "net/SeatTokenKeeper.h"
+#include "net/SeatTokenStore.h"
 #include "net/TableAnnouncement.h"
 #include "net/TableClient.h"
 #include "net/TableDiscovery.h"
 #include "net/TableHost.h"
+#include "shell/TableLeaving.h"
 #include "table/SeatLink.h"
 #include "table/TableController.h"
 #include "toolkit/DisplayText.h"
@@ -31,11 +34,14 @@ const QString kNoAnswer = QStringLiteral("โต๊ะที่ %1:%2 ไม่�
 const QString kConnectionLost = QStringLiteral("การเชื่อมต่อกับโต๊ะหลุด");
 const QString kRejoining = QStringLiteral("การเชื่อมต่อกับโต๊ะหลุด กำลังเชื่อมต่อใหม่…");
 const QString kTitle = QStringLiteral("เล่นกับเพื่อน");
+const QString kTableEnded = QStringLiteral("โต๊ะนี้ปิดแล้ว (%1) ปิดหน้าต่างนี้หรือเลือกเกมอื่นได้");
 
 // How long a join waits for the host's answer.
 constexpr int kJoinWaitMs = 10'000;
 // How long a lost connection is tried again: as long as a host keeps the seat.
 constexpr int kRejoinWithinMs = 60'000;
+// How long a game that leaves waits for the host to take the seat back before it goes anyway.
+constexpr int kLeaveWaitMs = 3'000;
 
 // Runs the table window until it closes; the window it asks for next.
 GameKind run(Frmpok &window, QWidget *parent)
@@ -59,7 +65,9 @@ void connectChat(Frmpok &window, net::TableHost &host, int seat, const QString &
                      });
 }
 
-GameKind host(const FriendsChoice &choice, QWidget *parent)
+// Hosts the table until its window closes (leaving asks before it does); the window it asks
+// for next. The table and its host are gone when it returns: everyone seated was told.
+GameKind hostUntilClosed(const FriendsChoice &choice, QWidget *parent, TableLeaving &leaving)
 {
     table::TableController table(cards::gameRandom());
     table.setDecimalPoint(localeDecimalPoint().toStdString());
@@ -72,6 +80,7 @@ GameKind host(const FriendsChoice &choice, QWidget *parent)
     const int seat = pokdeng::kUserSeat;
     table::LocalSeat link(table, seat);
     Frmpok window(link, seat);
+    leaving.watch(window);
     window.showTableLine(kHostLine.arg(host.port()).arg(choice.code));
     connectChat(window, host, seat, choice.name);
     table.join(choice.name.toStdString(), &window, seat);
@@ -87,32 +96,71 @@ GameKind host(const FriendsChoice &choice, QWidget *parent)
     return next;
 }
 
-GameKind join(const FriendsChoice &choice, QWidget *parent)
+GameKind host(const FriendsChoice &choice, QWidget *parent)
 {
-    net::TableClient client;
+    // Leaving is closing the table, which the host does as it goes.
+    TableLeaving leaving(TableLeaving::Role::Hosting, {});
+    const GameKind next = hostUntilClosed(choice, parent, leaving);
+    leaving.sayWhatWasDone(parent, next);
+    return next;
+}
+
+// Connects client to the table of choice with token (may be empty), and waits for the host's
+// answer: the seat given (0 when none), and why not in problem and reason.
+int awaitSeat(net::TableClient &client, const FriendsChoice &choice, const QString &token,
+              QString &problem, std::optional<net::Rejection> &reason)
+{
     QEventLoop wait;
     int seat = 0;
-    QString problem;
+    problem.clear();
+    reason.reset();
     QObject::connect(&client, &net::TableClient::welcomed, &wait, [&](int given) {
         seat = given;
         wait.quit();
     });
     QObject::connect(&client, &net::TableClient::rejected, &wait,
-                     [&](net::Rejection, const QString &text) {
+                     [&](net::Rejection why, const QString &text) {
+                         reason = why;
                          problem = text;
                          wait.quit();
                      });
     QObject::connect(&client, &net::TableClient::disconnected, &wait, [&] { wait.quit(); });
     QTimer::singleShot(kJoinWaitMs, &wait, &QEventLoop::quit);
-    client.connectTo(choice.address, choice.port, choice.name, choice.code);
+    client.connectTo(choice.address, choice.port, choice.name, choice.code, token);
     wait.exec();
+    return seat;
+}
+
+GameKind join(const FriendsChoice &choice, QWidget *parent)
+{
+    net::TableClient client;
+    net::SeatTokenStore tokens;
+    // A game at this table a moment ago that did not leave it (it crashed, or the program
+    // ended) takes its seat and money back; a token the host no longer knows is let go, and the
+    // game joins afresh.
+    const QString kept = tokens.token(choice.address, choice.port, choice.code);
+    QString problem;
+    std::optional<net::Rejection> reason;
+    int seat = awaitSeat(client, choice, kept, problem, reason);
+    if (seat == 0 && !kept.isEmpty()
+        && (reason == net::Rejection::UnknownToken || reason == net::Rejection::TokenInUse)) {
+        if (reason == net::Rejection::UnknownToken)
+            tokens.forget(choice.address, choice.port, choice.code);
+        seat = awaitSeat(client, choice, {}, problem, reason);
+    }
     if (seat == 0) {
         if (problem.isEmpty())
             problem = kNoAnswer.arg(choice.address).arg(choice.port);
         Toolkit::instance().messageBox(parent, problem, Toolkit::Style::StopOk, kCannotJoin);
         return GameKind::None;
     }
+    net::SeatTokenKeeper keeper(client, tokens, choice.address, choice.port, choice.code);
+    TableLeaving leaving(TableLeaving::Role::Joined, [&] {
+        keeper.forget();
+        client.leave();
+    });
     Frmpok window(client, seat);
+    leaving.watch(window);
     client.setView(&window);
     window.showTableLine(kJoinedLine.arg(choice.address).arg(choice.port));
     QObject::connect(window.chatPanel(), &ChatPanel::said, &client, &net::TableClient::say);
@@ -132,19 +180,36 @@ GameKind join(const FriendsChoice &choice, QWidget *parent)
     QObject::connect(&client, &net::TableClient::welcomed, &window, [&window, &choice] {
         window.showTableLine(kJoinedLine.arg(choice.address).arg(choice.port));
     });
-    // Why the table was left, when the host said (it closed the table, the seat was given up).
+    // The table is gone for this game: the host refused it (it closed the table, or it was
+    // started again and knows the seat no more), or the connection could not be taken up again
+    // in time. The window stops there, and may close without a question.
     QString ended;
+    const auto tableEnded = [&](const QString &why) {
+        if (leaving.hasLeft())
+            return;
+        leaving.ended();
+        window.tableEnded(kTableEnded.arg(why));
+    };
     QObject::connect(&client, &net::TableClient::rejected, &window,
                      [&](net::Rejection, const QString &why) {
                          ended = why;
-                         window.showTableLine(why);
+                         tableEnded(why);
                      });
     QObject::connect(&client, &net::TableClient::disconnected, &window, [&] {
         if (ended.isEmpty())
-            window.showTableLine(kConnectionLost);
+            tableEnded(kConnectionLost);
     });
     const GameKind next = run(window, parent);
     client.setView(nullptr);
+    // The host closes the connection once it has taken the seat back: until then the Leave may
+    // still be on its way.
+    if (leaving.hasLeft() && client.isConnected()) {
+        QEventLoop wait;
+        QObject::connect(&client, &net::TableClient::disconnected, &wait, &QEventLoop::quit);
+        QTimer::singleShot(kLeaveWaitMs, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+    leaving.sayWhatWasDone(parent, next);
     return next;
 }
 

@@ -125,6 +125,14 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
             chooseGame->addAction(own);
         }
     }
+    // ออกจากเกม asks the departure check first, as a close does.
+    if (QAction *quit = findChild<QAction *>(QStringLiteral("quit"), Qt::FindDirectChildrenOnly)) {
+        quit->disconnect(this);
+        connect(quit, &QAction::triggered, this, [this] {
+            if (mayDepart(GameKind::None))
+                Toolkit::instance().endProgram();
+        });
+    }
     QAction *restart = addBarEntry(kRestartEntry, "mnustart", Command::Restart);
     connect(restart, &QAction::triggered, this, [this] { switchTo(m_kind); });
 
@@ -338,13 +346,16 @@ void GameWindow::scaleBelowClient()
 
 void GameWindow::switchTo(GameKind next)
 {
+    if (!mayDepart(next))
+        return;
     m_next = next;
     done(QDialog::Accepted);
 }
 
 void GameWindow::closeEvent(QCloseEvent *event)
 {
-    if (!canClose()) {
+    const bool mayClose = m_departureCheck ? m_departureCheck(GameKind::None) : canClose();
+    if (!mayClose) {
         event->ignore();
         return;
     }

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QPointer>
 
+#include <functional>
 #include <vector>
 
 class DesignCanvas;
@@ -34,6 +35,14 @@ public:
 
     // The window to open once this one has closed: None when the user just closed it.
     GameKind nextWindow() const { return m_next; }
+
+    // Asked before the window goes at the person's word: a close (its close box, its key),
+    // เริ่มใหม่, another game, ออกจากเกม. next is the window to open next (None for a close and
+    // for ออกจากเกม, the window's own kind for เริ่มใหม่). False keeps the window as it was. A
+    // window with a check asks it in place of canClose(): at a table others share, a round in
+    // play goes on without the person who leaves it, and waiting for it is no reason to stay.
+    using DepartureCheck = std::function<bool(GameKind next)>;
+    void setDepartureCheck(DepartureCheck check) { m_departureCheck = std::move(check); }
 
     // Shows the window; the first time, at the size and place it had when a window of its kind
     // last closed, if that is still on a screen.
@@ -90,8 +99,11 @@ private:
     void openMenuBar();
     void comeBack();
 
+    bool mayDepart(GameKind next) const { return !m_departureCheck || m_departureCheck(next); }
+
     GameKind m_kind;
     GameKind m_next = GameKind::None;
+    DepartureCheck m_departureCheck;
     bool m_shownBefore = false;
     QMenuBar *m_menuBar;
     DesignCanvas *m_client;

@@ -55,6 +55,7 @@ Toolkit::Answer QtToolkit::messageBox(QWidget *parent, const QString &prompt, St
         accept = box->addButton(kOkText, QMessageBox::AcceptRole);
         break;
     case Style::QuestionYesNo:
+    case Style::QuestionYesNoDefaultNo:
         box->setIcon(QMessageBox::Question);
         accept = box->addButton(kYesText, QMessageBox::YesRole);
         reject = box->addButton(kNoText, QMessageBox::NoRole);
@@ -65,13 +66,13 @@ Toolkit::Answer QtToolkit::messageBox(QWidget *parent, const QString &prompt, St
         reject = box->addButton(kCancelText, QMessageBox::RejectRole);
         break;
     }
-    box->setDefaultButton(accept);
+    box->setDefaultButton(style == Style::QuestionYesNoDefaultNo ? reject : accept);
     box->setEscapeButton(reject ? reject : accept);
     box->exec();
 
     const bool accepted = box && box->clickedButton() == accept;
     delete box.data();
-    const bool yesNo = style == Style::QuestionYesNo;
+    const bool yesNo = style == Style::QuestionYesNo || style == Style::QuestionYesNoDefaultNo;
     if (accepted)
         return yesNo ? Answer::Yes : Answer::Ok;
     return yesNo ? Answer::No : Answer::Cancel;

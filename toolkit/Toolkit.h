@@ -20,6 +20,9 @@ public:
         Ok = 0, // no icon, OK
         StopOk = 16, // stop sign, OK
         QuestionYesNo = 36, // question mark, Yes and No
+        // Yes and No with No the default: a question whose yes cannot be undone, so a key
+        // pressed by habit answers no.
+        QuestionYesNoDefaultNo = 292,
         WarningOkCancel = 49, // exclamation mark, OK and Cancel
     };
     // The button pressed. Closing a box with its close box or Escape answers Cancel/No.

@@ -253,7 +253,7 @@ void Frmpok::takeEvents()
     if (m_takingEvents || !m_link)
         return;
     m_takingEvents = true;
-    while (!m_inbox.empty() && !Toolkit::instance().isEnding()) {
+    while (m_link && !m_inbox.empty() && !Toolkit::instance().isEnding()) {
         auto [number, next] = std::move(m_inbox.front());
         m_inbox.pop_front();
         takeEvent(number, next);
@@ -281,6 +281,22 @@ void Frmpok::refused(table::Refusal refusal, const QString &why)
     offerBets();
 }
 
+void Frmpok::tableEnded(const QString &why)
+{
+    // An event being shown (a slide, the outcome box) finishes without telling the table.
+    m_link = nullptr;
+    m_inbox.clear();
+    if (m_turnClock)
+        m_turnClock->stop();
+    for (BetOption option : kBetOptions)
+        ui.betOption(option)->setEnabled(false);
+    ui.Cmdreq->hide();
+    ui.cmdnoreq->hide();
+    m_advisor->endTurn();
+    m_phase = Phase::GameOver;
+    showTableLine(why);
+}
+
 // The bets the table offers, and the focus on them.
 void Frmpok::offerBets()
 {
@@ -293,7 +309,8 @@ void Frmpok::offerBets()
 
 void Frmpok::shown(std::uint64_t step)
 {
-    m_link->shown(step);
+    if (m_link)
+        m_link->shown(step);
 }
 
 void Frmpok::takeEvent(std::uint64_t step, const table::Event &event)

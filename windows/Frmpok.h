@@ -67,6 +67,10 @@ public:
     // The table refused the window's last action: a refused bet is offered again. why, when
     // given, is said in place of the refusal's own reason.
     void refused(table::Refusal refusal, const QString &why = {});
+    // The shared table is gone for this window (its host closed it, or it could not be reached
+    // again): why is shown in the table line, the table's controls are withdrawn, the window
+    // may close at once, and nothing the table tells it any more is shown.
+    void tableEnded(const QString &why);
 
 protected:
     bool canClose() const override;

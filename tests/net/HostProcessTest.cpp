@@ -376,6 +376,48 @@ TEST_P(JoinFromCommandLine, SitsAtTheTableAndLeavesItOnSigterm)
     EXPECT_EQ(host.waitForExit(10'000), 0);
 }
 
+// The joining game is killed at the table (as a crash would end it): started again within the
+// time the host keeps the seat, it takes that seat back with the token it kept on disk, rather
+// than a fresh seat with fresh money.
+TEST(JoinedGame, KilledAtTheTableTakesItsSeatBackWhenStartedAgain)
+{
+    ProgramProcess host;
+    const quint16 port = startHost(host);
+    ASSERT_NE(port, 0) << host.err.toStdString();
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const auto startGame = [&](ProgramProcess &game) {
+        game.process.setWorkingDirectory(home.path());
+        game.start(kProgram,
+                   { QStringLiteral("--join"), QStringLiteral("127.0.0.1:") + QString::number(port),
+                     QStringLiteral("--code"), kCode, QStringLiteral("--name"),
+                     QStringLiteral("กลับมา") },
+                   { QStringLiteral("QT_QPA_PLATFORM=offscreen"),
+                     QStringLiteral("XDG_CONFIG_HOME=") + home.filePath(QStringLiteral("config")),
+                     QStringLiteral("XDG_DATA_HOME=") + home.filePath(QStringLiteral("data")),
+                     QStringLiteral("XDG_RUNTIME_DIR=") + home.path() });
+    };
+    ProgramProcess first;
+    startGame(first);
+    const auto seated
+        = host.waitForLine(QStringLiteral("ที่นั่ง ([123]): กลับมา เข้าร่วมโต๊ะ$"), 30'000, true);
+    ASSERT_TRUE(seated) << host.err.toStdString() << first.err.toStdString();
+    const QString seat = seated->captured(1);
+    first.signal(SIGKILL);
+    first.waitForExit(10'000);
+    ASSERT_TRUE(host.waitForLine(QStringLiteral("ที่นั่ง %1: การเชื่อมต่อหลุด").arg(seat), 10'000, true))
+        << host.err.toStdString();
+
+    ProgramProcess again;
+    startGame(again);
+    EXPECT_TRUE(host.waitForLine(QStringLiteral("ที่นั่ง %1: กลับมา กลับมาแล้ว$").arg(seat), 30'000, true))
+        << host.err.toStdString() << again.err.toStdString();
+    EXPECT_EQ(host.count(QStringLiteral("เข้าร่วมโต๊ะ$"), true), 1) << host.err.toStdString();
+    again.signal(SIGKILL);
+    host.signal(SIGTERM);
+    EXPECT_EQ(host.waitForExit(10'000), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Loopback, JoinFromCommandLine, ::testing::Values("127.0.0.1", "[::1]"),
                          [](const ::testing::TestParamInfo<const char *> &info) {
                              return std::string(info.param[0] == '[' ? "IPv6" : "IPv4");

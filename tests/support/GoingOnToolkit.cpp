@@ -24,6 +24,8 @@ Toolkit::Answer GoingOnToolkit::messageBox(QWidget *, const QString &prompt, Sty
         return Answer::Ok;
     case Style::QuestionYesNo:
         return Answer::Yes;
+    case Style::QuestionYesNoDefaultNo:
+        break;
     case Style::WarningOkCancel:
         break;
     }

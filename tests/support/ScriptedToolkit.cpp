@@ -21,7 +21,8 @@ Toolkit::Answer ScriptedToolkit::messageBox(QWidget *, const QString &prompt, St
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected message box \"" << title.toStdString()
                       << "\": " << prompt.toStdString();
-        return style == Style::QuestionYesNo ? Answer::No : Answer::Cancel;
+        const bool yesNo = style == Style::QuestionYesNo || style == Style::QuestionYesNoDefaultNo;
+        return yesNo ? Answer::No : Answer::Cancel;
     }
     Answer answer = m_answers.front();
     m_answers.pop_front();

@@ -73,6 +73,12 @@ TEST(RealMessageBoxes, ThaiButtonsIconsAndAnswers)
           { QStringLiteral("ใช่"), QStringLiteral("ไม่ใช่") },
           false,
           Answer::No },
+        // Enter on a question whose yes cannot be undone answers no.
+        { Style::QuestionYesNoDefaultNo,
+          QMessageBox::Question,
+          { QStringLiteral("ใช่"), QStringLiteral("ไม่ใช่") },
+          true,
+          Answer::No },
         { Style::WarningOkCancel,
           QMessageBox::Warning,
           { QStringLiteral("ตกลง"), QStringLiteral("ยกเลิก") },
