@@ -1,6 +1,7 @@
 #include "shell/FriendsTable.h"
 
 #include "net/Protocol.h"
+#include "net/TableAddress.h"
 #include "net/TableAnnouncement.h"
 #include "net/TableClient.h"
 #include "net/TableDiscovery.h"
@@ -23,6 +24,11 @@
 namespace {
 
 const QString kHostLine = QStringLiteral("โต๊ะของคุณเปิดที่พอร์ต %1 รหัสเข้าร่วม %2");
+const QString kTellFriends = QStringLiteral("บอกเพื่อน: %1");
+const QString kWhereAndCode = QStringLiteral("%1 รหัส %2");
+const QString kOr = QStringLiteral(" หรือ ");
+// Addresses named at most on the line: a machine with many interfaces would crowd it.
+constexpr int kMostAddressesTold = 2;
 const QString kJoinedLine = QStringLiteral("เล่นที่โต๊ะ %1:%2");
 const QString kCannotHost = QStringLiteral("เปิดโต๊ะที่พอร์ต %1 ไม่ได้: %2");
 const QString kCannotJoin = QStringLiteral("เข้าร่วมโต๊ะไม่ได้");
@@ -58,6 +64,17 @@ void connectChat(Frmpok &window, net::TableHost &host, int seat, const QString &
                      });
 }
 
+// What the host tells friends to type: this machine's addresses on the local network with the
+// port, and the join code ("192.168.1.20:47100 รหัส 816081"); empty when the machine has no
+// address but the loopback.
+QString whereToJoin(quint16 port, const QString &code)
+{
+    QStringList addresses;
+    for (const QHostAddress &address : net::localAddresses().mid(0, kMostAddressesTold))
+        addresses << net::tableAddressText(address, port);
+    return addresses.isEmpty() ? QString() : kWhereAndCode.arg(addresses.join(kOr), code);
+}
+
 GameKind host(const FriendsChoice &choice, QWidget *parent)
 {
     table::TableController table(cards::gameRandom());
@@ -71,7 +88,10 @@ GameKind host(const FriendsChoice &choice, QWidget *parent)
     const int seat = pokdeng::kUserSeat;
     table::LocalSeat link(table, seat);
     Frmpok window(link, seat);
-    window.showTableLine(kHostLine.arg(host.port()).arg(choice.code));
+    if (const QString where = whereToJoin(host.port(), choice.code); !where.isEmpty())
+        window.showTableLine(kTellFriends.arg(where), where);
+    else
+        window.showTableLine(kHostLine.arg(host.port()).arg(choice.code));
     connectChat(window, host, seat, choice.name);
     table.join(choice.name.toStdString(), &window, seat);
     TableAnnouncer announcer({ net::kProtocolVersion, choice.name, host.port(), 2 });
