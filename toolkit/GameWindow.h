@@ -22,11 +22,11 @@ class QMenuBar;
 // size. Its size and place are kept between runs, one for each kind of game. Switching games or
 // restarting closes the window and names the window to open next; runGameWindows() opens it, so
 // windows never nest. Every menu entry has its key (shown beside the entries of a drop-down, and
-// in the tooltip of an entry on the bar) and its letter; F10 or a lone Alt puts the menu bar in
-// its keyboard mode. "เลือกเกม" also holds the window's own entries (full screen, its sizes by
-// steps as desktop programs zoom: ขยาย, ย่อ, ขนาดเดิม, close, quit);
-// Escape leaves full screen. Enter that no control took presses no button. When a window opened
-// over this one closes, the keyboard comes back to a control of the game.
+// in the tooltip of an entry on the bar) and its letter; F10 opens the first menu, a lone Alt puts
+// the menu bar in its keyboard mode. "เลือกเกม" also holds the window's own entries (full screen,
+// its sizes by steps as desktop programs zoom: ขยาย, ย่อ, ขนาดเดิม, close, quit); Escape leaves full
+// screen. Enter that no control took presses no button. When a window opened over this one closes,
+// the keyboard comes back to a control of the game.
 class GameWindow : public FixedDialog
 {
     Q_OBJECT
