@@ -21,7 +21,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("Quindelo");
 
-constexpr int kClientWidth = 5430, kClientHeight = 2325; // twips
+// The design's panels take 5430 x 2325 twips; the row of the other entries lies below them.
+constexpr int kClientWidth = 5430, kClientHeight = 3105; // twips
 
 // The frame and the two dividers that cut the window into its three panels, in twips.
 struct Line
@@ -62,6 +63,13 @@ constexpr Sample kSamples[] = {
 constexpr int kButtonLefts[] = { 120, 1800, 3720 };
 static_assert(std::size(kButtonLefts) == std::size(kGames), "a panel for every game");
 
+// The row below the panels, in twips: one button each for เล่นกับเพื่อน, วิธีเล่น and
+// ประวัติการเล่น, as wide as the game buttons' row allows and two lines high (name, then key).
+constexpr int kHelperTop = 2400;
+constexpr int kHelperHeight = 615;
+constexpr int kHelperWidth = 1680;
+constexpr int kHelperLefts[] = { 120, 1875, 3630 };
+
 } // namespace
 
 Form1::Form1(QWidget *parent)
@@ -96,24 +104,41 @@ Form1::Form1(QWidget *parent)
     }
     m_Command.front()->setFocus();
 
-    // The rules and the play history are offered before any game too: by their keys, and in
-    // the window's context menu, which names the keys.
+    // Below the games, what else the program offers, each with its key: playing with friends,
+    // the rules and the play history. The window's context menu offers them too.
     const struct
     {
         const char *name;
+        const char *buttonName;
         QString text;
         Command command;
     } helpers[] = {
-        { "mnurules", QStringLiteral("วิธีเล่น"), Command::Rules },
-        { "mnuhistory", QStringLiteral("ประวัติการเล่น"), Command::History },
-        { "mnufriends", QStringLiteral("เล่นกับเพื่อน"), Command::PlayWithFriends },
+        { "mnufriends", "cmdfriends", QStringLiteral("เล่นกับเพื่อน"), Command::PlayWithFriends },
+        { "mnurules", "cmdrules", QStringLiteral("วิธีเล่น"), Command::Rules },
+        { "mnuhistory", "cmdhistory", QStringLiteral("ประวัติการเล่น"), Command::History },
     };
+    static_assert(std::size(helpers) == std::size(kHelperLefts), "a place for every entry");
     auto *menu = new QMenu(this);
-    for (const auto &helper : helpers) {
+    QWidget *previous = m_Command.back();
+    for (std::size_t index = 0; index < std::size(helpers); ++index) {
+        const auto &helper = helpers[index];
         auto *action = menu->addAction(helper.text);
         action->setObjectName(QString::fromLatin1(helper.name));
         shortcuts::bind(action, helper.command);
         addAction(action);
+
+        // The key on a second line: the name and the key do not both fit across a panel.
+        auto *button = new QPushButton(
+            helper.text + QLatin1Char('\n') + shortcuts::keyText(helper.command), this);
+        button->setObjectName(QString::fromLatin1(helper.buttonName));
+        button->setGeometry(
+            twips::rect(kHelperLefts[index], kHelperTop, kHelperWidth, kHelperHeight));
+        button->setAccessibleName(helper.text);
+        button->setAccessibleDescription(shortcuts::keyHint(helper.command));
+        button->setToolTip(shortcuts::keyHint(helper.command));
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        setTabOrder(previous, button);
+        previous = button;
     }
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, menu,

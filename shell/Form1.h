@@ -13,7 +13,9 @@ class QPushButton;
 // The start window "Quindelo": a panel for each game of the games' list, each with a fanned
 // sample hand and the button that opens the game. A game window opens modally over it; the start
 // window stays behind and is usable again when the game closes. Closing the start window ends the
-// program. Its controls carry the design's names as object names (Command1..3, Image1..9).
+// program. Its controls carry the design's names as object names (Command1..3, Image1..9). Below
+// the panels, a row of buttons offers the rest: เล่นกับเพื่อน, วิธีเล่น and ประวัติการเล่น, each
+// showing its key (cmdfriends, cmdrules, cmdhistory); the window's context menu offers them too.
 class Form1 final : public FixedDialog
 {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "net/Protocol.h"
 #include "net/SeatTokenKeeper.h"
 #include "net/SeatTokenStore.h"
+#include "net/TableAddress.h"
 #include "net/TableAnnouncement.h"
 #include "net/TableClient.h"
 #include "net/TableDiscovery.h"
@@ -27,6 +28,11 @@
 namespace {
 
 const QString kHostLine = QStringLiteral("โต๊ะของคุณเปิดที่พอร์ต %1 รหัสเข้าร่วม %2");
+const QString kTellFriends = QStringLiteral("บอกเพื่อน: %1");
+const QString kWhereAndCode = QStringLiteral("%1 รหัส %2");
+const QString kOr = QStringLiteral(" หรือ ");
+// Addresses named at most on the line: a machine with many interfaces would crowd it.
+constexpr int kMostAddressesTold = 2;
 const QString kJoinedLine = QStringLiteral("เล่นที่โต๊ะ %1:%2");
 const QString kCannotHost = QStringLiteral("เปิดโต๊ะที่พอร์ต %1 ไม่ได้: %2");
 const QString kCannotJoin = QStringLiteral("เข้าร่วมโต๊ะไม่ได้");
@@ -65,6 +71,17 @@ void connectChat(Frmpok &window, net::TableHost &host, int seat, const QString &
                      });
 }
 
+// What the host tells friends to type: this machine's addresses on the local network with the
+// port, and the join code ("192.168.1.20:47100 รหัส 816081"); empty when the machine has no
+// address but the loopback.
+QString whereToJoin(quint16 port, const QString &code)
+{
+    QStringList addresses;
+    for (const QHostAddress &address : net::localAddresses().mid(0, kMostAddressesTold))
+        addresses << net::tableAddressText(address, port);
+    return addresses.isEmpty() ? QString() : kWhereAndCode.arg(addresses.join(kOr), code);
+}
+
 // Hosts the table until its window closes (leaving asks before it does); the window it asks
 // for next. The table and its host are gone when it returns: everyone seated was told.
 GameKind hostUntilClosed(const FriendsChoice &choice, QWidget *parent, TableLeaving &leaving)
@@ -81,7 +98,10 @@ GameKind hostUntilClosed(const FriendsChoice &choice, QWidget *parent, TableLeav
     table::LocalSeat link(table, seat);
     Frmpok window(link, seat);
     leaving.watch(window);
-    window.showTableLine(kHostLine.arg(host.port()).arg(choice.code));
+    if (const QString where = whereToJoin(host.port(), choice.code); !where.isEmpty())
+        window.showTableLine(kTellFriends.arg(where), where);
+    else
+        window.showTableLine(kHostLine.arg(host.port()).arg(choice.code));
     connectChat(window, host, seat, choice.name);
     table.join(choice.name.toStdString(), &window, seat);
     std::optional<TableAnnouncer> announcer;

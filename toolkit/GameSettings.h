@@ -36,6 +36,13 @@ public:
     bool sound() const { return read(kSound); }
     void setSound(bool on) { write(kSound, on); }
 
+    // The name last played under at a shared table; empty at first.
+    QString friendsName() const { return read(kFriendsName); }
+    void setFriendsName(const QString &name) { write(kFriendsName, name); }
+    // The table last joined, as typed ("192.168.1.20:47100"); empty at first.
+    QString lastJoinedTable() const { return read(kLastJoinedTable); }
+    void setLastJoinedTable(const QString &address) { write(kLastJoinedTable, address); }
+
     // A kind of game window's size and place as QWidget::saveGeometry() gives them; empty when
     // none is kept. What a file holds may be damaged: restoreGeometry() refuses what it cannot
     // read.
@@ -58,10 +65,22 @@ private:
     static constexpr Choice<bool> kSound { "table/sound", false };
     static constexpr Choice<bool> kFourColourDeck { "table/fourColourDeck", false };
     static constexpr Choice<bool> kCardFlip { "table/cardFlip", false };
+    static constexpr Choice<const char *> kFriendsName { "friends/name", "" };
+    static constexpr Choice<const char *> kLastJoinedTable { "friends/lastJoined", "" };
 
     template<typename T> T read(const Choice<T> &choice) const
     {
         return m_file.value(QString::fromLatin1(choice.key), choice.fallback).template value<T>();
+    }
+    // Texts are kept as UTF-8 text; the fallback is written in plain ASCII.
+    QString read(const Choice<const char *> &choice) const
+    {
+        return m_file.value(QString::fromLatin1(choice.key), QString::fromLatin1(choice.fallback))
+            .toString();
+    }
+    void write(const Choice<const char *> &choice, const QString &value)
+    {
+        m_file.setValue(QString::fromLatin1(choice.key), value);
     }
     template<typename T> void write(const Choice<T> &choice, const T &value)
     {

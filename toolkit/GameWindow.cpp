@@ -5,6 +5,7 @@
 #include "toolkit/ThaiFonts.h"
 #include "toolkit/Toolkit.h"
 #include "toolkit/WindowPlace.h"
+#include "toolkit/ZoomSteps.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -27,6 +28,9 @@ namespace {
 const QString kChooseGameMenu = QStringLiteral("เลือกเกม");
 const QString kRestartEntry = QStringLiteral("เริ่มใหม่");
 const QString kFullScreenEntry = QStringLiteral("เต็มจอ");
+const QString kZoomInEntry = QStringLiteral("ขยาย");
+const QString kZoomOutEntry = QStringLiteral("ย่อ");
+const QString kZoomResetEntry = QStringLiteral("ขนาดเดิม");
 const QString kCloseEntry = QStringLiteral("ปิดหน้าต่าง");
 const QString kQuitEntry = QStringLiteral("ออกจากเกม");
 
@@ -35,10 +39,11 @@ const QString kQuitEntry = QStringLiteral("ออกจากเกม");
 // letters keep clear of D, S and the digits, whose Alt keys play the table. The games' entries
 // have theirs in the games' list.
 const std::pair<const char *, char> kMnemonics[] = {
-    { "mnusel", 'G' },      { "mnustart", 'N' }, { "mnupoint", 'R' },    { "mnuabout", 'A' },
-    { "mnuhelpers", 'H' },  { "mnuodds", 'K' },  { "mnuhistory", 'H' },  { "mnurules", 'R' },
-    { "mnucontrast", 'C' }, { "mnufull", 'F' },  { "closeWindow", 'C' }, { "quit", 'Q' },
-    { "mnusound", 'S' },    { "mnudeck", 'L' },  { "mnuflip", 'J' },     { "mnufriends", 'W' },
+    { "mnusel", 'G' },      { "mnustart", 'N' },   { "mnupoint", 'R' },     { "mnuabout", 'A' },
+    { "mnuhelpers", 'H' },  { "mnuodds", 'K' },    { "mnuhistory", 'H' },   { "mnurules", 'R' },
+    { "mnucontrast", 'C' }, { "mnufull", 'F' },    { "closeWindow", 'C' },  { "quit", 'Q' },
+    { "mnusound", 'S' },    { "mnudeck", 'L' },    { "mnuflip", 'J' },      { "mnufriends", 'W' },
+    { "mnuzoomin", 'Z' },   { "mnuzoomout", 'X' }, { "mnuzoomreset", '0' },
 };
 
 // The letter of the menu or entry named name; 0 when it has none.
@@ -115,6 +120,25 @@ GameWindow::GameWindow(GameKind kind, int widthTwips, int heightTwips, QWidget *
         setWindowState(on ? windowState() | Qt::WindowFullScreen
                           : windowState() & ~Qt::WindowFullScreen);
     });
+    // The window's sizes, as desktop programs zoom.
+    const struct
+    {
+        const char *name;
+        QString text;
+        Command command;
+        Zoom zoom;
+    } zoomEntries[] = {
+        { "mnuzoomin", kZoomInEntry, Command::ZoomIn, Zoom::In },
+        { "mnuzoomout", kZoomOutEntry, Command::ZoomOut, Zoom::Out },
+        { "mnuzoomreset", kZoomResetEntry, Command::ZoomReset, Zoom::Reset },
+    };
+    for (const auto &entry : zoomEntries) {
+        QAction *action = chooseGame->addAction(entry.text);
+        action->setObjectName(QString::fromLatin1(entry.name));
+        shortcuts::bind(action, entry.command);
+        const Zoom zoom = entry.zoom;
+        connect(action, &QAction::triggered, this, [this, zoom] { this->zoom(zoom); });
+    }
     chooseGame->addSeparator();
     const std::pair<const char *, QString> ownEntries[]
         = { { "closeWindow", kCloseEntry }, { "quit", kQuitEntry } };
@@ -153,9 +177,11 @@ QAction *GameWindow::addBarEntry(const QString &text, const char *objectName, Co
     return entry;
 }
 
-// The menu bar goes into its keyboard mode (the first entry lit, the arrow keys moving along the
-// bar and into the drop-downs) when Alt is pressed and let go alone; F10 does just that, to the
-// control with the focus, where the menu bar looks for it.
+// F10 opens the first menu of the bar with its first entry lit, as desktop programs do, so that
+// the user (and a screen reader) sees where the keyboard went; the arrow keys then move along the
+// bar and through the drop-downs. The menu bar enters its keyboard mode when Alt is pressed and
+// let go alone, sent to the control with the focus, where the menu bar looks for it; Down then
+// opens the lit menu.
 void GameWindow::openMenuBar()
 {
     QWidget *focus = focusWidget() ? focusWidget() : this;
@@ -164,6 +190,13 @@ void GameWindow::openMenuBar()
         QKeyEvent alt(type, Qt::Key_Alt, Qt::AltModifier);
         QCoreApplication::sendEvent(focus, &alt);
     }
+    if (!m_menuBar->activeAction()) {
+        const QList<QAction *> entries = m_menuBar->actions();
+        if (!entries.isEmpty())
+            m_menuBar->setActiveAction(entries.front());
+    }
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_menuBar, &down);
 }
 
 // A menu bar shows no tooltips of its own; an entry with a key shows its key in one.
@@ -308,6 +341,47 @@ void GameWindow::addBelowClient(QWidget *widget)
     widget->ensurePolished();
     m_below.push_back({ widget, widget->font(), widget->sizeHint().height() });
     widget->installEventFilter(this);
+}
+
+void GameWindow::zoom(Zoom zoom)
+{
+    // The parts that scale: the table and the shown widgets below it, at the design's size. The
+    // menu bar and the frame keep theirs.
+    QSize scaling = m_client->designSize();
+    for (const Below &below : m_below)
+        if (below.widget && !below.widget->isHidden())
+            scaling.rheight() += below.height;
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QSize margins(frame.width() - inner.width(), frame.height() - inner.height());
+    const int menuHeight
+        = m_menuBar->isVisible() ? m_menuBar->height() : m_menuBar->sizeHint().height();
+    const ZoomSteps steps(scaling, margins + QSize(0, menuHeight));
+
+    QScreen *screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = this->screen();
+    const QRect room = screen ? screen->availableGeometry() : frame;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    QSize wanted;
+    switch (zoom) {
+    case Zoom::In:
+        wanted = steps.larger(frame.size(), room.size());
+        break;
+    case Zoom::Out:
+        wanted = steps.smaller(frame.size());
+        break;
+    case Zoom::Reset:
+        wanted = steps.original();
+        break;
+    }
+    // The window grows about its centre, kept wholly within the screen's free area.
+    QRect placed(QPoint(0, 0), wanted);
+    placed.moveCenter(frame.center());
+    placed = windowplace::within(placed, room);
+    resize(wanted - margins);
+    move(placed.topLeft());
 }
 
 void GameWindow::resizeEvent(QResizeEvent *event)

@@ -23,10 +23,11 @@ class QMenuBar;
 // size. Its size and place are kept between runs, one for each kind of game. Switching games or
 // restarting closes the window and names the window to open next; runGameWindows() opens it, so
 // windows never nest. Every menu entry has its key (shown beside the entries of a drop-down, and
-// in the tooltip of an entry on the bar) and its letter; F10 or a lone Alt puts the menu bar in
-// its keyboard mode. "เลือกเกม" also holds the window's own entries (full screen, close, quit);
-// Escape leaves full screen. Enter that no control took presses no button. When a window opened
-// over this one closes, the keyboard comes back to a control of the game.
+// in the tooltip of an entry on the bar) and its letter; F10 opens the first menu, a lone Alt puts
+// the menu bar in its keyboard mode. "เลือกเกม" also holds the window's own entries (full screen,
+// its sizes by steps as desktop programs zoom: ขยาย, ย่อ, ขนาดเดิม, close, quit); Escape leaves full
+// screen. Enter that no control took presses no button. When a window opened over this one closes,
+// the keyboard comes back to a control of the game.
 class GameWindow : public FixedDialog
 {
     Q_OBJECT
@@ -65,6 +66,12 @@ protected:
     // Adds an entry that acts when clicked on the bar itself, named objectName, with the
     // command's keys and their tooltip.
     QAction *addBarEntry(const QString &text, const char *objectName, Command command);
+
+    // The window's size by a step of half the design's size: larger (never beyond the free area
+    // of its screen), smaller (never below the design's size), or the design's. A maximised or
+    // full-screen window comes back to a normal one first. The size is kept as any other.
+    enum class Zoom { In, Out, Reset };
+    void zoom(Zoom zoom);
 
     // Closes this window and has the given one opened in its place ("เริ่มใหม่" names its own).
     void switchTo(GameKind next);

@@ -39,6 +39,10 @@ const Binding kBindings[] = {
     { Command::PlayWithFriends, Qt::CTRL | Qt::Key_F },
     { Command::OpenMenuBar, Qt::Key_F10 },
     { Command::FullScreen, Qt::Key_F11 },
+    // As desktop programs zoom: Ctrl and = (the plus key unshifted), or Ctrl and +.
+    { Command::ZoomIn, Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::Key_Plus },
+    { Command::ZoomOut, Qt::CTRL | Qt::Key_Minus },
+    { Command::ZoomReset, Qt::CTRL | Qt::Key_0 },
     { Command::CloseWindow, Qt::CTRL | Qt::Key_W },
     { Command::Quit, Qt::CTRL | Qt::Key_Q },
 };

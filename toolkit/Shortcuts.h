@@ -35,6 +35,10 @@ enum class Command {
     PlayWithFriends,
     OpenMenuBar,
     FullScreen,
+    // The window's size by steps: larger, smaller, the design's.
+    ZoomIn,
+    ZoomOut,
+    ZoomReset,
     // Every window with a title bar.
     CloseWindow,
     Quit,

@@ -4,6 +4,7 @@
 #include "net/TableAddress.h"
 #include "net/TableAnnouncement.h"
 #include "net/TableDiscovery.h"
+#include "toolkit/GameSettings.h"
 #include "toolkit/LiveRegion.h"
 #include "toolkit/ThaiFonts.h"
 #include "windows/NameValidator.h"
@@ -33,7 +34,9 @@ const QString kNoneFound = QStringLiteral("ยังไม่พบโต๊ะ 
 const QString kFoundTable = QStringLiteral("%1 — %2:%3 (ว่าง %4 ที่)");
 const QString kAddressLabel = QStringLiteral("ที่อยู่โต๊ะ (&A)");
 const QString kCodeLabel = QStringLiteral("รหัสเข้าร่วม (&C)");
-const QString kOk = QStringLiteral("ตกลง");
+// The confirming button says what it does, following the choice.
+const QString kOpenTable = QStringLiteral("เปิดโต๊ะ");
+const QString kJoinTable = QStringLiteral("เข้าร่วม");
 const QString kCancel = QStringLiteral("ยกเลิก");
 const QString kNeedName = QStringLiteral("ใส่ชื่อของคุณก่อน");
 const QString kBadAddress = QStringLiteral("ที่อยู่โต๊ะไม่ถูกต้อง เช่น 192.168.1.20:47100");
@@ -97,9 +100,9 @@ FriendsDialog::FriendsDialog(TableFinder *finder, QWidget *parent)
     LiveRegion::expose(m_problem);
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(kOk, QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
+    m_ok = buttons->addButton(kOpenTable, QDialogButtonBox::AcceptRole);
+    m_ok->setObjectName(QStringLiteral("ok"));
+    m_ok->setDefault(true);
     buttons->addButton(kCancel, QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &FriendsDialog::tryAccept);
@@ -126,6 +129,10 @@ FriendsDialog::FriendsDialog(TableFinder *finder, QWidget *parent)
     });
     if (m_finder)
         connect(m_finder, &TableFinder::tablesChanged, this, &FriendsDialog::showFoundTables);
+    // The name last played under, and the table last joined, offered again.
+    const GameSettings settings;
+    m_name->setText(settings.friendsName());
+    m_address->setText(settings.lastJoinedTable());
     showFoundTables();
     showRole();
 }
@@ -135,6 +142,7 @@ void FriendsDialog::showRole()
     const bool hosts = m_host->isChecked();
     m_hostPart->setEnabled(hosts);
     m_joinPart->setEnabled(!hosts);
+    m_ok->setText(hosts ? kOpenTable : kJoinTable);
 }
 
 void FriendsDialog::showFoundTables()
@@ -181,6 +189,10 @@ void FriendsDialog::tryAccept()
         choice.port = address->second;
         choice.code = m_code->text();
     }
+    GameSettings settings;
+    settings.setFriendsName(choice.name);
+    if (choice.role == FriendsChoice::Role::Join)
+        settings.setLastJoinedTable(m_address->text().trimmed());
     m_choice = choice;
     accept();
 }

@@ -10,6 +10,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QWidget;
@@ -33,8 +34,10 @@ struct FriendsChoice
 
 // "เล่นกับเพื่อน": the person's name (the record's name rules), and either เปิดโต๊ะ (a port, and
 // the join code to give to friends) or เข้าร่วมโต๊ะ (a table found on the local network, or a
-// typed address, and the code its host gave). ตกลง closes it only when the choice is complete;
-// otherwise it says, in Thai, what is missing.
+// typed address, and the code its host gave). The confirming button is named for what it does
+// (เปิดโต๊ะ or เข้าร่วม) and closes the dialog only when the choice is complete; otherwise it
+// says, in Thai, what is missing. The name and the table last joined are filled in as they were
+// last confirmed.
 class FriendsDialog final : public FixedDialog
 {
     Q_OBJECT
@@ -63,5 +66,6 @@ private:
     QLineEdit *m_address = nullptr;
     QLineEdit *m_code = nullptr;
     QLabel *m_problem = nullptr;
+    QPushButton *m_ok = nullptr;
     std::optional<FriendsChoice> m_choice;
 };

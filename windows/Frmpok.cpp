@@ -21,6 +21,7 @@
 #include "windows/OddsAdvisor.h"
 #include "windows/PlayHistory.h"
 #include "windows/RecordSaver.h"
+#include "windows/TableLine.h"
 #include "windows/TurnClock.h"
 
 #include <QLabel>
@@ -71,9 +72,7 @@ Frmpok::Frmpok(table::SeatLink &link, int seat, QWidget *parent)
     , m_takesAtOnce(false)
 {
     build();
-    m_tableLine = new QLabel(this);
-    m_tableLine->setObjectName(QStringLiteral("tableLine"));
-    m_tableLine->hide();
+    m_tableLine = new TableLine(this);
     addBelowClient(m_tableLine);
     m_turnClock = new TurnClock(this);
     addBelowClient(m_turnClock);
@@ -261,15 +260,10 @@ void Frmpok::takeEvents()
     m_takingEvents = false;
 }
 
-void Frmpok::showTableLine(const QString &line)
+void Frmpok::showTableLine(const QString &line, const QString &toCopy)
 {
-    if (!m_tableLine)
-        return;
-    m_tableLine->setText(line);
-    m_tableLine->setAccessibleName(line);
-    m_tableLine->setVisible(!line.isEmpty());
-    if (!line.isEmpty())
-        LiveRegion::say(this, line);
+    if (m_tableLine)
+        m_tableLine->showLine(line, toCopy);
 }
 
 void Frmpok::refused(table::Refusal refusal, const QString &why)

@@ -16,6 +16,7 @@
 #include <vector>
 
 class ChatPanel;
+class TableLine;
 class TurnClock;
 class QLabel;
 class OddsAdvisor;
@@ -57,10 +58,11 @@ public:
     // The seat the window sees the table from.
     int seat() const { return m_seat; }
     // At a table others share: the chat under the table (null at the window's own table), and a
-    // line about the table above it (where it is hosted, its join code).
+    // line about the table above it (where it is hosted, its join code), with a button that copies
+    // toCopy when that is given.
     ChatPanel *chatPanel() const { return m_chat; }
     TurnClock *turnClock() const { return m_turnClock; }
-    void showTableLine(const QString &line);
+    void showTableLine(const QString &line, const QString &toCopy = {});
 
     // What the table tells the window, taken one event at a time and in order.
     void tell(std::uint64_t step, const table::Event &event) override;
@@ -158,6 +160,6 @@ private:
     std::array<bool, 4> m_away {};
     QLabel *m_awayLine = nullptr;
     ChatPanel *m_chat = nullptr;
-    QLabel *m_tableLine = nullptr;
+    TableLine *m_tableLine = nullptr;
     TurnClock *m_turnClock = nullptr;
 };

@@ -48,9 +48,12 @@ const KeyLine kKeyLines[] = {
     { Command::FourColourDeck, "ไพ่สี่สี เปิดหรือปิด" },
     { Command::CardFlip, "พลิกไพ่ เปิดหรือปิด" },
     { Command::About, "เกี่ยวกับโปรแกรม" },
+    { Command::ZoomIn, "ขยายหน้าต่าง ทีละครึ่งของขนาดเดิม (หรือ Ctrl++)" },
+    { Command::ZoomOut, "ย่อหน้าต่าง" },
+    { Command::ZoomReset, "หน้าต่างขนาดเดิม" },
     { Command::PlayPokDeng, "เลือกเกม ป๊อกเด้ง (Ctrl+2 และ Ctrl+3 เกมอื่น)" },
     { Command::PlayWithFriends, "เล่นกับเพื่อน: เปิดโต๊ะหรือเข้าร่วมโต๊ะ" },
-    { Command::OpenMenuBar, "ไปที่แถบเมนู (หรือกด Alt)" },
+    { Command::OpenMenuBar, "ไปที่แถบเมนู เปิดเมนูแรก (หรือกด Alt)" },
     { Command::CloseWindow, "ปิดหน้าต่าง" },
     { Command::Quit, "ปิดโปรแกรม" },
 };
@@ -65,7 +68,7 @@ QString keyTable()
     for (const KeyLine &line : kKeyLines) {
         rows += row.arg(shortcuts::keyText(line.command).toHtmlEscaped(),
                         QString::fromUtf8(line.text).toHtmlEscaped());
-        if (line.command == Command::About)
+        if (line.command == Command::ZoomReset)
             rows += row.arg(QString::fromUtf8(kFullScreenKey), QString::fromUtf8(kFullScreenText));
     }
     return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">") + rows

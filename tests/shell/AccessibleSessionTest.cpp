@@ -1,5 +1,6 @@
 // A whole session played through the accessibility interface alone, as a blind player plays it
-// with a screen reader or voice control: no mouse and no key. From the start window to the table,
+// with a screen reader or voice control: no mouse and no key. The start window's entries for
+// playing with friends, the rules and the play history, then from the start window to the table,
 // ten rounds (bets chosen by their toggle action, turns and the real message boxes pressed by
 // their press action), the record and about windows and a placeholder game from the menus, and
 // back to the table. The cards are the game's own.
@@ -105,6 +106,24 @@ TEST(AccessibleSession, AWholeSessionThroughTheAccessibilityInterfaceAlone)
     };
 
     std::vector<SessionSteps::Step> steps = {
+        // The start window's own entries below the games, each opened and closed again.
+        { "open เล่นกับเพื่อน",
+          pressIn("Form1", QAccessible::PushButton, QStringLiteral("เล่นกับเพื่อน")) },
+        { "cancel it", pressIn("FriendsDialog", QAccessible::PushButton, QStringLiteral("ยกเลิก")) },
+        { "open วิธีเล่น", pressIn("Form1", QAccessible::PushButton, QStringLiteral("วิธีเล่น")) },
+        // The rules page is no modal window: it stands beside the start window, which stays
+        // modal.
+        { "close it",
+          [] {
+              for (QWidget *window : QApplication::topLevelWidgets())
+                  if (window->isVisible() && window->objectName() == QLatin1String("Frmrules"))
+                      return press(accessible::find(of(window), QAccessible::PushButton,
+                                                    QStringLiteral("ปิด")));
+              return Action();
+          } },
+        { "open ประวัติการเล่น",
+          pressIn("Form1", QAccessible::PushButton, QStringLiteral("ประวัติการเล่น")) },
+        { "close it", pressIn("Frmhistory", QAccessible::PushButton, QStringLiteral("ปิด")) },
         { "open the table", pressIn("Form1", QAccessible::PushButton, QStringLiteral("ป๊อกเด้ง")) },
         { "play ten rounds", playOn, [&] { return rounds == 10 && tableAtRest() != nullptr; } },
         { "open the record window",

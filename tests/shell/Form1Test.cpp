@@ -5,6 +5,7 @@
 #include "toolkit/CardLibrary.h"
 #include "toolkit/Twips.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -55,8 +56,9 @@ TEST_F(StartWindow, IsAFixedWindowCalledQuindeloWithTheIcon)
 {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Quindelo"));
     EXPECT_FALSE(form.windowIcon().isNull());
-    EXPECT_EQ(form.minimumSize(), twips::size(5430, 2325));
-    EXPECT_EQ(form.maximumSize(), twips::size(5430, 2325));
+    // The design's panels, and a row for the other entries below them.
+    EXPECT_EQ(form.minimumSize(), twips::size(5430, 3105));
+    EXPECT_EQ(form.maximumSize(), twips::size(5430, 3105));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMinMaxButtonsHint);
 }
 
@@ -129,9 +131,60 @@ TEST_F(StartWindow, HasTheThreeGameButtonsInTabOrder)
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     EXPECT_EQ(QApplication::focusWidget(), button(1));
-    for (int next : { 2, 3, 1 }) {
+    // The games, then the row below them, then round again.
+    QStringList order;
+    for (int i = 0; i < 6; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), button(next));
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order,
+              (QStringList { QStringLiteral("Command2"), QStringLiteral("Command3"),
+                             QStringLiteral("cmdfriends"), QStringLiteral("cmdrules"),
+                             QStringLiteral("cmdhistory"), QStringLiteral("Command1") }));
+}
+
+// Below the three panels, a row shows what else the program offers, each entry with its key
+// on it and in what a screen reader says of it; a click does what the key does.
+TEST_F(StartWindow, ShowsItsOtherEntriesWithTheirKeysBelowTheGames)
+{
+    const struct
+    {
+        const char *name;
+        QString text;
+        QString key;
+        const char *opens;
+    } entries[] = {
+        { "cmdfriends", QStringLiteral("เล่นกับเพื่อน"), QStringLiteral("Ctrl+F"), "FriendsDialog" },
+        { "cmdrules", QStringLiteral("วิธีเล่น"), QStringLiteral("F1"), "Frmrules" },
+        { "cmdhistory", QStringLiteral("ประวัติการเล่น"), QStringLiteral("Ctrl+H"), "Frmhistory" },
+    };
+    form.show();
+    const int frameBottom = twips::point(0, 2280).y();
+    for (const auto &entry : entries) {
+        SCOPED_TRACE(entry.name);
+        auto *b = control<QPushButton>(QString::fromLatin1(entry.name));
+        ASSERT_NE(b, nullptr);
+        EXPECT_TRUE(b->isVisible());
+        EXPECT_GT(b->geometry().top(), frameBottom);
+        EXPECT_TRUE(form.rect().contains(b->geometry()));
+        EXPECT_EQ(b->text(), entry.text + u'\n' + entry.key);
+        EXPECT_GE(b->width(), b->sizeHint().width()) << "the text fits";
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(b);
+        EXPECT_EQ(reader->text(QAccessible::Name), entry.text);
+        EXPECT_TRUE(reader->text(QAccessible::Description).contains(entry.key));
+
+        QString opened;
+        QTimer::singleShot(0, &form, [&] {
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (window != &form && window->isVisible() && !window->objectName().isEmpty()
+                    && window->objectName() != QLatin1String("Form1")) {
+                    opened = window->objectName();
+                    window->close();
+                }
+        });
+        b->click();
+        QApplication::processEvents();
+        EXPECT_EQ(opened, QString::fromLatin1(entry.opens));
     }
 }
 
@@ -185,8 +238,8 @@ TEST_F(StartWindow, OffersTheRulesTheHistoryAndPlayWithFriendsByTheirKeys)
         if (!action->text().isEmpty())
             entries << action->text() + u' ' + action->shortcut().toString();
     EXPECT_EQ(entries,
-              (QStringList { QStringLiteral("วิธีเล่น F1"), QStringLiteral("ประวัติการเล่น Ctrl+H"),
-                             QStringLiteral("เล่นกับเพื่อน Ctrl+F") }));
+              (QStringList { QStringLiteral("เล่นกับเพื่อน Ctrl+F"), QStringLiteral("วิธีเล่น F1"),
+                             QStringLiteral("ประวัติการเล่น Ctrl+H") }));
 }
 
 // Each button opens its game modally over the start window, which stays on screen behind it and

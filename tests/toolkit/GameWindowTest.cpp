@@ -8,13 +8,16 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -124,3 +127,63 @@ TEST_F(GameWindowPlace, ARowWiderThanTheTableDoesNotWidenTheWindowForEver)
 }
 
 } // namespace
+
+// The zoom keys step the table's size by half the design's size, up to the screen's free area
+// and down to the design's size; the size reached is the one the next window opens at.
+TEST_F(GameWindowPlace, ZoomKeysStepTheSizeWithinTheScreenAndAreKept)
+{
+    const auto press = [](QWidget *window, QKeyCombination key) {
+        QTest::keyClick(window, key.key(), key.keyboardModifiers());
+        QApplication::processEvents();
+    };
+    const auto scaleOf = [](QWidget *window) {
+        return window->findChild<DesignCanvas *>(QStringLiteral("client"))->scale();
+    };
+    QSize design, largest;
+    {
+        Frmpok table;
+        table.show();
+        QApplication::setActiveWindow(&table);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&table));
+        design = table.size();
+        const QRect room = table.screen()->availableGeometry();
+        const int menuHeight = table.findChild<QMenuBar *>()->height();
+
+        press(&table, Qt::CTRL | Qt::Key_Equal);
+        EXPECT_DOUBLE_EQ(scaleOf(&table), 1.5);
+        EXPECT_EQ(table.height() - menuHeight, (design.height() - menuHeight) * 3 / 2);
+        press(&table, Qt::CTRL | Qt::Key_Minus);
+        EXPECT_EQ(table.size(), design);
+        press(&table, Qt::CTRL | Qt::Key_Minus);
+        EXPECT_EQ(table.size(), design) << "never below the design's size";
+
+        // Ctrl and + as well; the steps stop where the window fills the free area one way.
+        for (int i = 0; i < 12; ++i)
+            press(&table, Qt::CTRL | Qt::Key_Plus);
+        largest = table.size();
+        EXPECT_TRUE(room.contains(table.frameGeometry())) << "within the free area";
+        EXPECT_TRUE(table.frameGeometry().width() == room.width()
+                    || table.frameGeometry().height() == room.height());
+        EXPECT_GT(scaleOf(&table), 1.5);
+        table.close();
+    }
+    {
+        Frmpok table;
+        table.show();
+        QApplication::processEvents();
+        EXPECT_EQ(table.size(), largest) << "the size reached is kept";
+        QApplication::setActiveWindow(&table);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&table));
+        // One step down from a size between steps is the step below it.
+        press(&table, Qt::CTRL | Qt::Key_Minus);
+        EXPECT_LT(table.width(), largest.width());
+        EXPECT_DOUBLE_EQ(std::fmod(scaleOf(&table), 0.5), 0);
+        press(&table, Qt::CTRL | Qt::Key_0);
+        EXPECT_EQ(table.size(), design);
+        table.showMaximized();
+        QApplication::processEvents();
+        press(&table, Qt::CTRL | Qt::Key_0);
+        EXPECT_FALSE(table.isMaximized());
+        EXPECT_EQ(table.size(), design) << "a maximised window comes back to the design's size";
+    }
+}

@@ -5,6 +5,7 @@
 #include "net/TableAddress.h"
 #include "net/TableDiscovery.h"
 #include "support/RowName.h"
+#include "toolkit/GameSettings.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,31 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedAddress { "a blank inside", "my host", std::nullopt },
                       TypedAddress { "unclosed bracket", "[::1:5000", std::nullopt }),
     RowNamer());
+
+// What the host tells friends: the machine's addresses a friend can reach, IPv4 first, each as
+// it is typed back into the join box; a machine with only the loopback has none to tell.
+TEST(TableAddresses, TheHostOffersItsReachableAddressesIpv4First)
+{
+    const auto addresses = [](std::initializer_list<const char *> texts) {
+        QList<QHostAddress> list;
+        for (const char *text : texts)
+            list.append(QHostAddress(QString::fromLatin1(text)));
+        return list;
+    };
+    EXPECT_EQ(net::reachableAddresses(
+                  addresses({ "127.0.0.1", "fd00::5", "fe80::1", "::1", "192.168.1.20",
+                              "169.254.3.4", "10.0.0.3", "192.168.1.20", "0.0.0.0" })),
+              addresses({ "192.168.1.20", "10.0.0.3", "fd00::5" }));
+    EXPECT_TRUE(net::reachableAddresses(addresses({ "127.0.0.1", "::1" })).isEmpty());
+
+    for (const auto &[host, text] :
+         { std::pair { "192.168.1.20", "192.168.1.20:47100" }, { "fd00::5", "[fd00::5]:47100" } }) {
+        EXPECT_EQ(net::tableAddressText(QHostAddress(QString::fromLatin1(host)), 47100),
+                  QString::fromLatin1(text));
+        EXPECT_EQ(net::parseTableAddress(QString::fromLatin1(text), 1), at(host, 47100))
+            << "typed back as shown";
+    }
+}
 
 template<class T> T *child(const QWidget &dialog, const char *name)
 {
@@ -120,6 +146,42 @@ TEST(FriendsDialog, ABadAddressIsSaidAndKeepsTheDialogOpen)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(
         child<QLabel>(dialog, "problem")->text().startsWith(QStringLiteral("ที่อยู่โต๊ะไม่ถูกต้อง")));
+}
+
+// The confirming button says what it will do; the name and the table joined last time are
+// offered again, while a table hosted leaves the address as it was.
+TEST(FriendsDialog, TheButtonSaysWhatItDoesAndTheLastChoiceIsOfferedAgain)
+{
+    GameSettings().clear();
+    {
+        FriendsDialog dialog(nullptr);
+        dialog.show();
+        auto *ok = child<QPushButton>(dialog, "ok");
+        EXPECT_EQ(ok->text(), QStringLiteral("เปิดโต๊ะ"));
+        EXPECT_TRUE(child<QLineEdit>(dialog, "txtname")->text().isEmpty());
+        child<QRadioButton>(dialog, "optJoin")->click();
+        EXPECT_EQ(ok->text(), QStringLiteral("เข้าร่วม"));
+        child<QLineEdit>(dialog, "txtname")->setText(QStringLiteral("ดำ"));
+        child<QLineEdit>(dialog, "address")->setText(QStringLiteral("192.168.1.20:47100"));
+        child<QLineEdit>(dialog, "code")->setText(QStringLiteral("816081"));
+        ok->click();
+        ASSERT_TRUE(dialog.choice());
+    }
+    {
+        FriendsDialog dialog(nullptr);
+        EXPECT_EQ(child<QLineEdit>(dialog, "txtname")->text(), QStringLiteral("ดำ"));
+        EXPECT_EQ(child<QLineEdit>(dialog, "address")->text(),
+                  QStringLiteral("192.168.1.20:47100"));
+        EXPECT_TRUE(child<QLineEdit>(dialog, "code")->text().isEmpty()) << "a code is for once";
+        child<QLineEdit>(dialog, "txtname")->setText(QStringLiteral("แดง"));
+        child<QPushButton>(dialog, "ok")->click();
+        ASSERT_TRUE(dialog.choice());
+        EXPECT_EQ(dialog.choice()->role, FriendsChoice::Role::Host);
+    }
+    const GameSettings settings;
+    EXPECT_EQ(settings.friendsName(), QStringLiteral("แดง"));
+    EXPECT_EQ(settings.lastJoinedTable(), QStringLiteral("192.168.1.20:47100"));
+    GameSettings().clear();
 }
 
 } // namespace

@@ -82,6 +82,7 @@ TEST(RulesPage, ListsTheKeysAndHowATableEnds)
         { "Ctrl+S", "เก็บสถิติ" },     { "F2", "เริ่มใหม่" },       { "F1", "วิธีเล่น" },
         { "Ctrl+K", "ตัวช่วยคำนวณ" }, { "Ctrl+T", "สีตัดกันชัด" },  { "F11", "เต็มจอ" },
         { "F10", "ไปที่แถบเมนู" },     { "Ctrl+W", "ปิดหน้าต่าง" }, { "Ctrl+Q", "ปิดโปรแกรม" },
+        { "Ctrl+=", "ขยายหน้าต่าง" }, { "Ctrl+-", "ย่อหน้าต่าง" }, { "Ctrl+0", "หน้าต่างขนาดเดิม" },
     };
     const qsizetype list = page.indexOf(QStringLiteral("ปุ่มลัด"));
     ASSERT_GE(list, 0);

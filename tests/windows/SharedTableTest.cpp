@@ -13,7 +13,9 @@
 #include "windows/PlayHistory.h"
 #include "windows/TurnClock.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -165,6 +167,37 @@ TEST_F(SharedTable, ATimedTurnShowsTheTimeLeftInEveryWindow)
     ASSERT_TRUE(QTest::qWaitFor([&] { return toolkit.outcomes() == 2; }, 5000));
     EXPECT_FALSE(user.turnClock()->isVisible());
     EXPECT_FALSE(first.turnClock()->isVisible());
+}
+
+// The host's line under the table says what friends type, and its button copies that for pasting;
+// a line with nothing to copy (where a joined table is) has no button, and an empty line hides.
+TEST_F(SharedTable, TheTableLineOffersToCopyWhatFriendsType)
+{
+    user.show();
+    auto *line = user.findChild<QLabel *>(QStringLiteral("tableLine"));
+    auto *copy = user.findChild<QPushButton *>(QStringLiteral("copyTableLine"));
+    ASSERT_NE(line, nullptr);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_FALSE(line->isVisible()) << "nothing to say yet";
+
+    user.showTableLine(QStringLiteral("บอกเพื่อน: 192.168.1.20:47100 รหัส 816081"),
+                       QStringLiteral("192.168.1.20:47100 รหัส 816081"));
+    ASSERT_TRUE(copy->isVisible());
+    EXPECT_EQ(line->accessibleName(), line->text());
+    QGuiApplication::clipboard()->clear();
+    QAccessible::queryAccessibleInterface(copy)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return !QGuiApplication::clipboard()->text().isEmpty(); }, 2000));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("192.168.1.20:47100 รหัส 816081"));
+    EXPECT_TRUE(spoken(user).contains(QStringLiteral("คัดลอกแล้ว")));
+
+    user.showTableLine(QStringLiteral("เล่นที่โต๊ะ 127.0.0.1:47100"));
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_FALSE(copy->isVisible());
+    user.showTableLine(QString());
+    EXPECT_FALSE(line->isVisible());
 }
 
 // F6 goes to the chat line and back; what is typed there is text, even the table's own keys for

@@ -13,6 +13,7 @@
 #include "windows/Frmpok.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -169,4 +170,17 @@ TEST(AccessibilityEvents, StatusResultsMoneyAdviceAndTheOutcomeAlertAreSpoken)
     EXPECT_EQ(emptyNotifications(), QStringList());
     advisor->setChecked(false);
     EXPECT_TRUE(random.isUsedUp());
+
+    // F10 opens the first menu: a screen reader hears the menu open and its first entry take the
+    // focus.
+    heard.clear();
+    QAccessible::installUpdateHandler(listen);
+    table.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&table));
+    QTest::keyClick(&table, Qt::Key_F10);
+    EXPECT_TRUE(wasHeard(QAccessible::PopupMenuStart, QStringLiteral("mnusel")));
+    EXPECT_TRUE(wasHeard(QAccessible::Focus, QStringLiteral("mnusel")));
+    if (QWidget *menu = QApplication::activePopupWidget())
+        QTest::keyClick(menu, Qt::Key_Escape);
+    QAccessible::installUpdateHandler(before);
 }

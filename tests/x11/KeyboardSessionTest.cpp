@@ -1,5 +1,6 @@
 // A whole session played with the keyboard alone under a real X server, in the US layout and in
-// the Thai Kedmanee layout: from the start window to the table, twenty rounds (the real outcome
+// the Thai Kedmanee layout: the rules page from the start window's row by Tab, then from the start
+// window to the table, twenty rounds (the real outcome
 // boxes closed with Enter) with the save offer on the table from the first win on, the record and
 // about windows, a placeholder game and back, and Ctrl+Q. The keys are pressed by their place
 // (the X key code), as fingers press them, and never typed into the name box: it never takes the
@@ -47,6 +48,15 @@ Action keysTo(QWidget *window, const char *keys)
 std::function<Action()> keysIn(const char *window, const char *keys)
 {
     return [=] { return keysTo(SessionSteps::window(window), keys); };
+}
+
+// The rules page: no modal window, it stands beside the start window, which stays modal.
+QWidget *rulesPage()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->objectName() == QLatin1String("Frmrules"))
+            return window;
+    return nullptr;
 }
 
 Frmpok *tableAtRest()
@@ -120,7 +130,22 @@ TEST_P(KeyboardSession, AWholeSessionWithTheKeyboardAlone)
         return {};
     };
 
+    const auto focusedIs = [](const char *name) {
+        return [name] {
+            QWidget *focus = QApplication::focusWidget();
+            return focus && focus->objectName() == QLatin1String(name);
+        };
+    };
     SessionSteps session({
+        // The start window's row below the games is reached by Tab: the games, then
+        // เล่นกับเพื่อน, then วิธีเล่น.
+        { "Tab to 9 เก", keysIn("Form1", "Tab"), focusedIs("Command2") },
+        { "Tab to ดัมมี่", keysIn("Form1", "Tab"), focusedIs("Command3") },
+        { "Tab to เล่นกับเพื่อน", keysIn("Form1", "Tab"), focusedIs("cmdfriends") },
+        { "Tab to วิธีเล่น", keysIn("Form1", "Tab"), focusedIs("cmdrules") },
+        { "open it: Space", keysIn("Form1", "space"), [] { return rulesPage() != nullptr; } },
+        { "close it: Escape", [] { return keysTo(rulesPage(), "Escape"); },
+          [] { return rulesPage() == nullptr; } },
         { "open the table: Ctrl+1", keysIn("Form1", "ctrl+10") },
         { "play twenty rounds", playOn,
           [&] { return rounds == kRounds && tableAtRest() != nullptr; } },
