@@ -3,6 +3,7 @@
 #include "net/Protocol.h"
 #include "net/SeatTokenKeeper.h"
 #include "net/SeatTokenStore.h"
+#include "net/LocalAddresses.h"
 #include "net/TableAddress.h"
 #include "net/TableAnnouncement.h"
 #include "net/TableClient.h"

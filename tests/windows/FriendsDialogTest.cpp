@@ -2,6 +2,7 @@
 // complete choice and says in Thai what is missing; a table heard of on the loopback is listed
 // and chosen with a click.
 #include "windows/FriendsDialog.h"
+#include "net/LocalAddresses.h"
 #include "net/TableAddress.h"
 #include "net/TableDiscovery.h"
 #include "support/RowName.h"
