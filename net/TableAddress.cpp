@@ -2,7 +2,6 @@
 
 #include <arpa/inet.h>
 
-
 namespace net {
 
 namespace {
