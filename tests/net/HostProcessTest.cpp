@@ -7,6 +7,7 @@
 #include "net/Protocol.h"
 #include "net/TableDiscovery.h"
 
+#include <QDirIterator>
 #include <QTcpServer>
 #include <QTemporaryDir>
 
@@ -403,6 +404,17 @@ TEST(JoinedGame, KilledAtTheTableTakesItsSeatBackWhenStartedAgain)
         = host.waitForLine(QStringLiteral("ที่นั่ง ([123]): กลับมา เข้าร่วมโต๊ะ$"), 30'000, true);
     ASSERT_TRUE(seated) << host.err.toStdString() << first.err.toStdString();
     const QString seat = seated->captured(1);
+    // Killed once the game has kept its seat's token (the host seats it before the game hears of
+    // it).
+    const auto tokenKept = [&] {
+        QDirIterator files(home.filePath(QStringLiteral("data")), QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext())
+            if (files.next().contains(QStringLiteral("/seats/")))
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(ProgramProcess::waitUntil(tokenKept, 30'000)) << first.err.toStdString();
     first.signal(SIGKILL);
     first.waitForExit(10'000);
     ASSERT_TRUE(host.waitForLine(QStringLiteral("ที่นั่ง %1: การเชื่อมต่อหลุด").arg(seat), 10'000, true))
