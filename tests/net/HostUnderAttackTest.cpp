@@ -1,8 +1,9 @@
 // The real `pokdeng --host` under attack, in a network namespace of this test's own with only its
 // loopback: two honest player processes (NetPlayerProcess) play their rounds, and one of them is
-// killed and comes back with its token, while from this process a seated player floods the chat,
-// a crowd of connections from fifty addresses hoards the host's files (silent, or parking most of
-// a long message), and guessers from a hundred more try join codes as fast as they are answered.
+// killed and comes back with its token, while from this process a seated player floods the chat
+// and leaves, a crowd of connections from three addresses hoards the host's files (silent, or
+// parking most of a long message), and guessers from a hundred more try join codes as fast as
+// they are answered.
 // The honest players finish as if nothing happened; the host keeps its limits: a few chat lines
 // from the flood, a few codes looked at a minute, its open files and its memory bounded.
 //
@@ -41,6 +42,9 @@ const QStringList kNoDisplay = { QStringLiteral("DISPLAY"), QStringLiteral("WAYL
                                  QStringLiteral("QT_QPA_PLATFORM") };
 
 bool g_ownNamespace = false;
+
+// How long an honest player takes over a turn.
+constexpr int kThinkMs = 300;
 
 // This process, and every process it starts, in a network namespace of its own whose only
 // interface is the loopback, up. False where namespaces cannot be made (not root, say).
@@ -123,25 +127,32 @@ TEST(HostUnderAttack, HonestPlayersFinishWhileOthersFloodHoardAndGuess)
     const auto port = static_cast<quint16>(open->captured(1).toUInt());
     const qint64 pid = host.pid();
     const auto [soft, hard] = openFileLimits(pid);
-    EXPECT_EQ(soft, hard) << "the host keeps a soft limit of " << soft.toStdString();
+    EXPECT_EQ(soft.toStdString(), hard.toStdString()) << "the soft limit of open files";
 
-    const auto startPlayer
-        = [port](ProgramProcess &player, const QString &name, const QStringList &more) {
-              player.start(kPlayer,
-                           QStringList { QStringLiteral("--port"), QString::number(port),
-                                         QStringLiteral("--code"), kCode, QStringLiteral("--name"),
-                                         name, QStringLiteral("--seconds"), QStringLiteral("170") }
-                               + more);
-          };
+    // An honest player takes a while over each turn, as a person does: the game lasts through
+    // the attack.
+    const auto startPlayer = [port](ProgramProcess &player, const QString &name,
+                                    const QStringList &more) {
+        player.onLine = [&player](const QString &line) {
+            if (line == QStringLiteral("turn"))
+                QTimer::singleShot(kThinkMs, &player.process, [&player] { player.write("go\n"); });
+        };
+        player.start(kPlayer,
+                     QStringList { QStringLiteral("--port"), QString::number(port),
+                                   QStringLiteral("--code"), kCode, QStringLiteral("--name"), name,
+                                   QStringLiteral("--hold"), QStringLiteral("--seconds"),
+                                   QStringLiteral("170") }
+                         + more);
+    };
     ProgramProcess one, two, twoAgain;
-    startPlayer(one, QStringLiteral("หนึ่ง"), { QStringLiteral("--rounds"), QStringLiteral("12") });
+    startPlayer(one, QStringLiteral("หนึ่ง"), { QStringLiteral("--rounds"), QStringLiteral("30") });
     ASSERT_TRUE(one.waitForLine(QStringLiteral("^welcome "), 20'000)) << one.out.toStdString();
-    startPlayer(two, QStringLiteral("สอง"), { QStringLiteral("--rounds"), QStringLiteral("12") });
+    startPlayer(two, QStringLiteral("สอง"), { QStringLiteral("--rounds"), QStringLiteral("30") });
     const auto welcomeTwo
         = two.waitForLine(QStringLiteral("^welcome ([123]) ([0-9a-f]+)$"), 20'000);
     ASSERT_TRUE(welcomeTwo) << two.out.toStdString();
 
-    // The flooder sits and plays like anyone, and says a line every 80 ms.
+    // The flooder sits and plays like anyone.
     nettest::Player flooder("น้ำท่วม");
     flooder.join(port, kCode);
     ASSERT_TRUE(nettest::waitFor([&] { return flooder.client.seat() != 0; }, 20'000));
@@ -153,31 +164,38 @@ TEST(HostUnderAttack, HonestPlayersFinishWhileOthersFloodHoardAndGuess)
 
     QElapsedTimer clock;
     clock.start();
-    constexpr int kMostFloodLines = 2000;
+    constexpr int kFloodLines = 75; // some six seconds of it
     constexpr int kMostHoarders = 1500;
     constexpr int kMostGuesses = 1500;
+    // The flooder says a line every 80 ms, then leaves the table: its seat is free for the
+    // guessers' codes to be looked at.
     int floodLines = 0;
+    qint64 floodMs = 0;
     QTimer flood;
     QObject::connect(&flood, &QTimer::timeout, &flood, [&] {
-        if (floodLines < kMostFloodLines)
-            flooder.client.say(QStringLiteral("ท่วม %1").arg(++floodLines));
+        flooder.client.say(QStringLiteral("ท่วม %1").arg(++floodLines));
+        if (floodLines < kFloodLines)
+            return;
+        flood.stop();
+        floodMs = clock.elapsed();
+        flooder.client.act(table::Leave {});
     });
     flood.start(80);
 
-    // Hoarders: one new connection every 20 ms, from 127.0.0.2 to 127.0.0.51; every other one
+    // Hoarders: one new connection every 20 ms, from 127.0.0.2 to 127.0.0.4; every other one
     // sends most of a long message and waits. Those the host closed are let go.
     std::vector<std::unique_ptr<RawConnection>> hoarders;
     int hoarded = 0;
     QByteArray parked(4, '\0');
     qToBigEndian<quint32>(60'000, parked.data());
-    parked += QByteArray(900, 'x');
+    parked += QByteArray(50'000, 'x');
     QTimer hoard;
     QObject::connect(&hoard, &QTimer::timeout, &hoard, [&] {
         std::erase_if(hoarders, [](const auto &c) { return c->closed; });
         if (hoarded >= kMostHoarders)
             return;
         auto connection = std::make_unique<RawConnection>(
-            port, QStringLiteral("127.0.0.%1").arg(2 + hoarded % 50));
+            port, QStringLiteral("127.0.0.%1").arg(2 + hoarded % 3));
         if (hoarded % 2)
             connection->send(parked);
         hoarders.push_back(std::move(connection));
@@ -230,12 +248,12 @@ TEST(HostUnderAttack, HonestPlayersFinishWhileOthersFloodHoardAndGuess)
 
     // Mid-attack, the second player's game dies and a new one comes back with its token.
     ASSERT_TRUE(ProgramProcess::waitUntil(
-        [&] { return countLines(two, QStringLiteral("^outcome ")) >= 4; }, 90'000))
+        [&] { return countLines(two, QStringLiteral("^outcome ")) >= 8; }, 90'000))
         << two.out.toStdString();
     two.signal(SIGKILL);
     ASSERT_TRUE(two.waitForExit(10'000).has_value() || !two.isRunning());
     startPlayer(twoAgain, QStringLiteral("สอง"),
-                { QStringLiteral("--rounds"), QStringLiteral("4"), QStringLiteral("--token"),
+                { QStringLiteral("--rounds"), QStringLiteral("10"), QStringLiteral("--token"),
                   welcomeTwo->captured(2) });
     const auto again = twoAgain.waitForLine(QStringLiteral("^welcome ([123]) "), 20'000);
     ASSERT_TRUE(again) << twoAgain.out.toStdString();
@@ -266,18 +284,19 @@ TEST(HostUnderAttack, HonestPlayersFinishWhileOthersFloodHoardAndGuess)
         EXPECT_EQ(player->count(QStringLiteral("^mismatch$")), 0);
     }
     const nettest::Report report = nettest::reportOf(one);
-    EXPECT_GE(report.outcomes, 12);
+    EXPECT_GE(report.outcomes, 30);
     EXPECT_EQ(report.disagreements, 0);
     EXPECT_EQ(report.money, report.settled);
     // The flood reached the honest player at five lines and then one every two seconds.
     const int floodSeen = one.count(QStringLiteral("^chat %1$").arg(flooderSeat));
-    EXPECT_LE(floodSeen, 5 + static_cast<int>(attackMs / 2000) + 1)
-        << floodLines << " sent over " << attackMs << " ms";
+    EXPECT_LE(floodSeen, 5 + static_cast<int>(floodMs / 2000) + 1)
+        << floodLines << " sent over " << floodMs << " ms";
     EXPECT_GT(floodLines, floodSeen * 3);
     EXPECT_EQ(flooder.notices.size(), 1u);
-    // Twenty codes a minute are looked at, from anyone; the rest are not.
+    // Twenty codes a minute are looked at, from anyone; the rest are not (or meet a full
+    // table, which does not look either).
     EXPECT_LE(looked, 20 * static_cast<int>(attackMs / 60'000 + 1));
-    EXPECT_GT(lockedOut + unanswered, 0);
+    EXPECT_GT(lockedOut, 0);
     // Far below the 256 files the host started with, whatever the crowd.
     EXPECT_LE(mostFiles, 64 + 32) << "open files of the host";
     // One line for the flood, and for each closing of the door, not one per message.
@@ -285,8 +304,8 @@ TEST(HostUnderAttack, HonestPlayersFinishWhileOthersFloodHoardAndGuess)
     EXPECT_GE(host.count(QStringLiteral("ไม่รับรหัสจากผู้เข้าร่วมใหม่ชั่วคราว"), true), 1);
 #if !defined(__SANITIZE_ADDRESS__)
     // AddressSanitizer keeps freed memory aside to catch late uses: there the figures say nothing.
-    EXPECT_LT(endKiB - warmKiB, 16 * 1024) << "KiB grown under attack";
-    EXPECT_LT(mostKiB - warmKiB, 32 * 1024) << "KiB at most under attack";
+    EXPECT_LT(endKiB - warmKiB, 4 * 1024) << "KiB grown under attack";
+    EXPECT_LT(mostKiB - warmKiB, 6 * 1024) << "KiB at most under attack";
 #endif
     host.signal(SIGTERM);
     EXPECT_EQ(host.waitForExit(10'000), 0);
