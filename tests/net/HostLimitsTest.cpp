@@ -267,6 +267,7 @@ struct NameRow
     std::string sent;
     std::optional<net::Rejection> rejection; // nothing: seated
     const char *says = ""; // a part of the reason's text
+    friend void PrintTo(const NameRow &row, std::ostream *out) { *out << row.name; }
 };
 
 class Names : public ::testing::TestWithParam<NameRow>
