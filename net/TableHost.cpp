@@ -101,7 +101,6 @@ struct TableHost::Connection
     int messagesThisSecond = 0;
     int answers = 0; // messages that answer events sent, beyond the rate
     QElapsedTimer second;
-    QTimer helloDeadline;
 };
 
 void TableHost::ConnectionView::tell(std::uint64_t step, const table::Event &event)
@@ -312,9 +311,10 @@ int TableHost::open(Send send, Close close, const QHostAddress &peer, Unsent uns
     connection->address = addressKey(peer);
     connection->second.start();
     const int id = connection->id;
-    // Not seated in time: closed, so a silent connection holds nothing for long.
-    connection->helloDeadline.setSingleShot(true);
-    connect(&connection->helloDeadline, &QTimer::timeout, this, [this, id] {
+    m_connections.emplace(id, std::move(connection));
+    // Not seated in time: closed, so a silent connection holds nothing for long. (A timer of
+    // the host's, not the connection's: closing it ends the connection.)
+    QTimer::singleShot(m_options.limits.helloWithinMs, this, [this, id] {
         const auto it = m_connections.find(id);
         if (it == m_connections.end() || it->second->seat != 0 || it->second->answering)
             return;
@@ -325,8 +325,6 @@ int TableHost::open(Send send, Close close, const QHostAddress &peer, Unsent uns
                      .arg(m_options.limits.helloWithinMs / 1000.0));
         this->close(id);
     });
-    connection->helloDeadline.start(m_options.limits.helloWithinMs);
-    m_connections.emplace(id, std::move(connection));
     return id;
 }
 
@@ -558,7 +556,6 @@ void TableHost::comeBack(Connection &connection, int seat, const Hello &hello)
     m_seats[seat].keep.reset();
     m_seats[seat].connection = connection.id;
     connection.seat = seat;
-    connection.helloDeadline.stop();
     connection.name = m_table.nameAt(seat);
     connection.view = std::make_unique<ConnectionView>(*this, connection.id);
     sendTo(connection, Welcome { seat, m_seats[seat].token });
@@ -594,7 +591,6 @@ void TableHost::join(Connection &connection, const Hello &hello)
         return reject(connection, Rejection::TableFull, rejectionText(Rejection::TableFull));
     }
     connection.seat = seat;
-    connection.helloDeadline.stop();
     connection.name = hello.name;
     m_seats[seat] = Seat { newToken(), connection.peer, id, nullptr };
     m_chat.reset(seat);

@@ -284,7 +284,10 @@ TEST(HostUnderAttack, HonestPlayersFinishWhileOthersFloodHoardAndGuess)
         EXPECT_EQ(player->count(QStringLiteral("^mismatch$")), 0);
     }
     const nettest::Report report = nettest::reportOf(one);
-    EXPECT_GE(report.outcomes, 30);
+    // All its rounds, unless its money ran out first (the deals are the host's own).
+    if (one.count(QStringLiteral("^over$")) == 0) {
+        EXPECT_GE(report.outcomes, 30);
+    }
     EXPECT_EQ(report.disagreements, 0);
     EXPECT_EQ(report.money, report.settled);
     // The flood reached the honest player at five lines and then one every two seconds.
