@@ -50,12 +50,18 @@ namespace {
 
     const QString kCode = QStringLiteral("1234");
 
-    QByteArray wellFormed(std::uint8_t kind, std::uint8_t detail)
+    // Each connection's hello has a name of its own (or, now and then, another's, or one the
+    // table refuses).
+    QByteArray wellFormed(int which, std::uint8_t kind, std::uint8_t detail)
     {
-        switch (kind % 6) {
+        static const char *const names[] = { "ก", "ข", "ค", "ง", "ก ", "a\x1b[2J", "\u202Eก", "" };
+        switch (kind % 7) {
         case 0:
-            return encode(
-                Hello { kProtocolVersion, gameVersion(), "ก", (detail & 1) ? "1234" : "9999", "" });
+            return encode(Hello { kProtocolVersion, gameVersion(),
+                                  names[(detail & 4) ? (detail >> 3) % 8 : which],
+                                  (detail & 1) ? "1234" : "9999", "" });
+        case 6:
+            return encode(Chat { 0, {}, (detail & 1) ? "สวัสดี" : "\u202Eสวัสดี\n", -1 });
         case 1:
             return encode(
                 ActionMessage { table::ChooseBet { static_cast<pokdeng::BetOption>(detail % 5) } });
@@ -82,7 +88,13 @@ std::string checkHostScript(QByteArrayView script)
     // Before the host: closing, it ends every connection still seated through these.
     std::array<int, 4> connections {};
     std::array<bool, 4> open {};
-    TableHost host(table, TableHost::Options { kCode, 0, 20, 3 });
+    // Refused codes are answered at once, so the script reaches past them.
+    ConnectionLimits limits;
+    limits.wrongCodeDelayMs = 0;
+    TableHost host(table, TableHost::Options { kCode, 0, 20, 3, limits });
+    // Two addresses: connections 0 and 1 share one, as people behind one router do.
+    const std::array<QHostAddress, 2> addresses { QHostAddress(QStringLiteral("127.0.0.2")),
+                                                  QHostAddress(QStringLiteral("::1")) };
 
     std::size_t at = 0;
     // Each operation takes at least two bytes: at most size / 2 of them.
@@ -95,7 +107,8 @@ std::string checkHostScript(QByteArrayView script)
         case 0:
             if (!open[which]) {
                 connections[which]
-                    = host.open([](const QByteArray &) {}, [&open, which] { open[which] = false; });
+                    = host.open([](const QByteArray &) {}, [&open, which] { open[which] = false; },
+                                addresses[which / 2 % 2]);
                 open[which] = true;
             }
             break;
@@ -107,7 +120,8 @@ std::string checkHostScript(QByteArrayView script)
             break;
         }
         case 2:
-            host.receive(connections[which], wellFormed(static_cast<std::uint8_t>(op >> 4), arg));
+            host.receive(connections[which],
+                         wellFormed(which, static_cast<std::uint8_t>(op >> 4), arg));
             break;
         default:
             host.lost(connections[which]);

@@ -397,16 +397,6 @@ namespace {
         return std::nullopt;
     }
 
-    // A chat line as sent: plain text of one line, no control characters.
-    bool isPlainLine(const std::string &text)
-    {
-        for (const QChar c : QString::fromStdString(text))
-            if (c.category() == QChar::Other_Control || c == QChar::LineSeparator
-                || c == QChar::ParagraphSeparator)
-                return false;
-        return true;
-    }
-
     std::optional<Message> readMessage(Fields &f)
     {
         const std::string type = f.text("t", 16);
@@ -430,7 +420,7 @@ namespace {
         if (type == "rejected") {
             Rejected m;
             m.reason = static_cast<Rejection>(
-                f.number("reason", 0, static_cast<int>(Rejection::TableClosed)));
+                f.number("reason", 0, static_cast<int>(Rejection::TooManyTries)));
             m.text = f.text("text", 500);
             return m;
         }
@@ -468,10 +458,12 @@ namespace {
                 m.seat = f.number("seat", 1, 3);
                 m.name = f.text("name", kMaxNameChars);
             }
-            if (!isPlainLine(m.text) || !isPlainLine(m.name) || (m.phrase >= 0) != m.text.empty())
+            if ((m.phrase >= 0) != m.text.empty())
                 return std::nullopt;
             return m;
         }
+        if (type == "notice")
+            return Notice { f.text("text", 500) };
         return std::nullopt;
     }
 
@@ -526,6 +518,12 @@ std::string rejectionText(Rejection reason, const std::string &hostVersion,
         return "ข้อมูลที่ส่งมาไม่ถูกต้อง จึงตัดการเชื่อมต่อ";
     case Rejection::TableClosed:
         return "เจ้าของโต๊ะปิดโต๊ะแล้ว";
+    case Rejection::Name:
+        return "ชื่อนี้ใช้ที่โต๊ะไม่ได้";
+    case Rejection::NameTaken:
+        return "มีผู้เล่นชื่อนี้อยู่ที่โต๊ะแล้ว โปรดใช้ชื่ออื่น";
+    case Rejection::TooManyTries:
+        return "มีการลองรหัสเข้าร่วมผิดหลายครั้ง โปรดรอสักครู่แล้วลองใหม่";
     }
     return {};
 }
@@ -567,6 +565,9 @@ QByteArray encode(const Message &message)
             } else if constexpr (std::is_same_v<M, Shown>) {
                 map[key("t")] = QLatin1StringView("shown");
                 map[key("step")] = static_cast<qint64>(m.step);
+            } else if constexpr (std::is_same_v<M, Notice>) {
+                map[key("t")] = QLatin1StringView("notice");
+                map[key("text")] = q(m.text);
             } else {
                 static_assert(std::is_same_v<M, Chat>);
                 map[key("t")] = QLatin1StringView("chat");

@@ -13,9 +13,9 @@
 
 // The messages between a table's host and the people at it, on the wire: each one a 4-byte
 // big-endian length, then that many bytes of one CBOR map whose "t" names its kind. The host
-// sends welcome, rejected, refused, event and chat; a person's game sends hello, action, shown and
-// chat. Anything else, a message over kMaxMessageBytes, or bytes that are not such a map is
-// refused by the decoder: it returns no message and a reason, and never throws.
+// sends welcome, rejected, refused, event, chat and notice; a person's game sends hello, action,
+// shown and chat. Anything else, a message over kMaxMessageBytes, or bytes that are not such a map
+// is refused by the decoder: it returns no message and a reason, and never throws.
 namespace net {
 
 inline constexpr int kProtocolVersion = 1;
@@ -55,6 +55,8 @@ struct Welcome
 // Why the host does not seat the person (a reason code and its Thai text); the host closes the
 // connection after it.
 // TableClosed ends every connection of a table whose host closes it: nothing to come back to.
+// Name and NameTaken: the name may not sit at the table (the text says why); TooManyTries: too
+// many wrong join codes came lately, and the code was not looked at.
 enum class Rejection {
     Version,
     Code,
@@ -62,7 +64,10 @@ enum class Rejection {
     TokenInUse,
     UnknownToken,
     BadMessages,
-    TableClosed
+    TableClosed,
+    Name,
+    NameTaken,
+    TooManyTries
 };
 struct Rejected
 {
@@ -94,7 +99,9 @@ struct Shown
     friend bool operator==(const Shown &, const Shown &) = default;
 };
 // A chat line: plain text, or a quick phrase by number (phrase -1 for text). From a person the
-// seat and name are not sent; the host fills them in when it passes the line on.
+// seat and name are not sent; the host fills them in when it passes the line on. The decoder
+// takes any text of the right length: whether it is a plain line (isPlainText) is for the host
+// to refuse with a reason and for a game to leave unshown, never a reason to end a connection.
 struct Chat
 {
     int seat = 0;
@@ -105,9 +112,16 @@ struct Chat
 };
 // What a chat line says: its text, or its quick phrase (UTF-8).
 std::string chatText(const Chat &chat);
+// The host tells one person something about what they sent (their chat lines are dropped, say),
+// in Thai; only they see it.
+struct Notice
+{
+    std::string text;
+    friend bool operator==(const Notice &, const Notice &) = default;
+};
 
-using Message
-    = std::variant<Hello, Welcome, Rejected, ActionMessage, Refused, EventMessage, Shown, Chat>;
+using Message = std::variant<Hello, Welcome, Rejected, ActionMessage, Refused, EventMessage, Shown,
+                             Chat, Notice>;
 
 enum class Sender { Person, Host };
 // Who may send a message of this kind.

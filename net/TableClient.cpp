@@ -1,5 +1,7 @@
 #include "net/TableClient.h"
 
+#include "net/PlayerText.h"
+
 #include <QTimer>
 
 #include <algorithm>
@@ -198,8 +200,13 @@ void TableClient::readMessages()
                 else if (m_kept.size() < kMostKeptEvents)
                     m_kept.push_back(*e);
             } else if (const Chat *c = std::get_if<Chat>(&message)) {
-                emit chatted(c->seat, QString::fromStdString(c->name),
-                             QString::fromStdString(chatText(*c)));
+                // A line that is not plain is not shown; the connection goes on.
+                const QString name = QString::fromStdString(c->name);
+                const QString text = QString::fromStdString(chatText(*c));
+                if (isPlainText(name) && isPlainText(text))
+                    emit chatted(c->seat, name, text);
+            } else if (const Notice *n = std::get_if<Notice>(&message)) {
+                emit noticed(QString::fromStdString(n->text));
             }
             if (m_socket.state() == QAbstractSocket::UnconnectedState)
                 return;

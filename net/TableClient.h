@@ -70,7 +70,10 @@ signals:
     void welcomed(int seat);
     void rejected(net::Rejection reason, const QString &text);
     void refused(table::Refusal refusal, const QString &text);
+    // A chat line someone at the table said (only plain lines: others are not shown).
     void chatted(int seat, const QString &name, const QString &text);
+    // The host told this person alone something (their chat lines were dropped, say).
+    void noticed(const QString &text);
     // Every message's bytes as they came (for tests that look at the wire).
     void bytesReceived(const QByteArray &bytes);
     // The host sent what is no message: the connection is closed.

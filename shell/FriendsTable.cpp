@@ -70,6 +70,11 @@ void connectChat(Frmpok &window, net::TableHost &host, int seat, const QString &
                                                      QString::fromStdString(net::chatText(line)),
                                                      line.seat == seat);
                      });
+    QObject::connect(&host, &net::TableHost::noticed, window.chatPanel(),
+                     [&window, seat](int to, const QString &text) {
+                         if (to == seat)
+                             window.chatPanel()->addNotice(text);
+                     });
 }
 
 // What the host tells friends to type: this machine's addresses on the local network with the
@@ -191,6 +196,8 @@ GameKind join(const FriendsChoice &choice, QWidget *parent)
                      [&window, seat](int from, const QString &name, const QString &text) {
                          window.chatPanel()->addLine(name, text, from == seat);
                      });
+    QObject::connect(&client, &net::TableClient::noticed, window.chatPanel(),
+                     &ChatPanel::addNotice);
     QObject::connect(
         &client, &net::TableClient::refused, &window,
         [&window](table::Refusal refusal, const QString &why) { window.refused(refusal, why); });

@@ -30,6 +30,15 @@ namespace {
         return offered;
     }
 
+    // Whether a step holds an event that a view coming back is told again (catchUp): who sits
+    // where is told to it afresh instead.
+    bool isWorthTellingAgain(const std::array<std::optional<Event>, 4> &perSeat)
+    {
+        return std::any_of(perSeat.begin(), perSeat.end(), [](const std::optional<Event> &event) {
+            return event && !std::holds_alternative<SeatChanged>(*event);
+        });
+    }
+
 } // namespace
 
 TableController::TableController(cards::RandomSource &random, QObject *parent)
@@ -174,6 +183,8 @@ int TableController::join(const std::string &name, TableView *view, int seat)
     // What the seat's last holder was told this round is not the newcomer's to be told again.
     for (auto &[number, step] : m_roundSoFar)
         step.perSeat[seat].reset();
+    std::erase_if(m_roundSoFar,
+                  [](const auto &kept) { return !isWorthTellingAgain(kept.second.perSeat); });
     Person &newcomer = *m_people[seat - 1];
     newcomer.name = name;
     newcomer.view = view;
@@ -357,7 +368,10 @@ void TableController::deliverNext()
     Step step = std::move(m_outbox.front());
     m_outbox.pop_front();
     ++m_step;
-    m_roundSoFar.emplace_back(m_step, step);
+    // Who sits where is told afresh to a view that comes back; keeping each join and leave
+    // would let people coming and going while bets are open grow the round for ever.
+    if (isWorthTellingAgain(step.perSeat))
+        m_roundSoFar.emplace_back(m_step, step);
     std::vector<std::pair<TableView *, Event>> deliveries;
     for (int seat = kFirstSeat; seat <= kLastSeat; ++seat) {
         Person *p = person(seat);

@@ -94,6 +94,9 @@ public:
     // The round in play or the last one; null before the first deal.
     const pokdeng::Round *round() const { return m_round ? &*m_round : nullptr; }
     std::uint64_t rounds() const { return m_roundCount; }
+    // The steps of the round so far kept for views that come back (bounded by what a round
+    // deals, whoever comes and goes meanwhile).
+    std::size_t keptStepCount() const { return m_roundSoFar.size(); }
 
 signals:
     // A round was settled (after every person's outcome was shown).

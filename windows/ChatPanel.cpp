@@ -86,6 +86,13 @@ void ChatPanel::addLine(const QString &name, const QString &text, bool mine)
         LiveRegion::say(window(), line);
 }
 
+void ChatPanel::addNotice(const QString &text)
+{
+    const QString line = plainLine(text);
+    m_lines->appendPlainText(line);
+    LiveRegion::say(window(), line);
+}
+
 QStringList ChatPanel::lines() const
 {
     return m_lines->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);

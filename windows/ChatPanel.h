@@ -28,6 +28,9 @@ public:
     // A line someone said; mine is true for the person's own, which screen readers are not told
     // again.
     void addLine(const QString &name, const QString &text, bool mine = false);
+    // A line from the table to this person alone (their lines were dropped, say), with no name;
+    // told to screen readers.
+    void addNotice(const QString &text);
     // The lines shown, "name: text" each.
     QStringList lines() const;
 

@@ -15,6 +15,7 @@
 //   mismatch                    an outcome's cards differ from those it was shown
 //   left                        it left after --rounds outcomes (and the money after them)
 //   idle MONEY                  offered a bet after "stop": it chooses none
+//   chat SEAT                   a chat line from SEAT reached it
 // It ends with 0 after leaving, 3 when rejected, 4 when the connection is lost, 5 after
 // --seconds (a bound, never the way a test ends it).
 #include "NetPlayers.h"
@@ -126,6 +127,8 @@ int main(int argc, char *argv[])
         say(QStringLiteral("disconnected"));
         QCoreApplication::exit(4);
     });
+    QObject::connect(&player.client, &net::TableClient::chatted, &app,
+                     [](int seat) { say(QStringLiteral("chat %1").arg(seat)); });
     QObject::connect(&player.client, &net::TableClient::bytesReceived, &app, [&] {
         static int early = 0;
         while (early < player.seenTooEarly) {

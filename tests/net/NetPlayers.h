@@ -17,6 +17,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -72,6 +73,10 @@ public:
                          });
         QObject::connect(&client, &net::TableClient::disconnected, &client,
                          [this] { ++disconnects; });
+        QObject::connect(&client, &net::TableClient::noticed, &client,
+                         [this](const QString &text) { notices.push_back(text); });
+        QObject::connect(&client, &net::TableClient::protocolError, &client,
+                         [this](const QString &why) { protocolErrors.push_back(why); });
     }
 
     void join(quint16 port, const QString &code, const QString &token = {})
@@ -153,9 +158,71 @@ public:
     QString rejectionText;
     std::vector<table::Refusal> refusals;
     std::vector<QString> chat;
+    std::vector<QString> notices;
+    std::vector<QString> protocolErrors;
     std::vector<pokdeng::PlayedRound> outcomes;
     double lastMoney = 10000;
 };
+
+// A bare connection to a host, as a hostile or broken game makes it: from a loopback address of
+// its choosing (127.0.0.1 unless told), it sends the bytes it is given and keeps what the host
+// answers, message by message.
+class RawConnection final
+{
+public:
+    explicit RawConnection(quint16 port, const QString &from = QStringLiteral("127.0.0.1"))
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead, &socket, [this] {
+            reader.feed(socket.readAll());
+            while (const auto body = reader.next()) {
+                const net::Decoded decoded = net::decode(*body, net::Sender::Host);
+                if (decoded.message)
+                    received.push_back(*decoded.message);
+                else
+                    ++undecodable;
+            }
+        });
+        QObject::connect(&socket, &QTcpSocket::stateChanged, &socket,
+                         [this](QAbstractSocket::SocketState state) {
+                             if (state == QAbstractSocket::UnconnectedState)
+                                 closed = true;
+                         });
+        socket.bind(QHostAddress(from));
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+
+    void send(const QByteArray &bytes) { socket.write(bytes); }
+
+    // The first message of kind M the host sent, or null.
+    template<typename M> const M *first() const
+    {
+        for (const net::Message &message : received)
+            if (const M *m = std::get_if<M>(&message))
+                return m;
+        return nullptr;
+    }
+    template<typename M> int count() const
+    {
+        return static_cast<int>(
+            std::count_if(received.begin(), received.end(), [](const net::Message &message) {
+                return std::holds_alternative<M>(message);
+            }));
+    }
+
+    QTcpSocket socket;
+    net::FrameReader reader;
+    std::vector<net::Message> received;
+    int undecodable = 0;
+    bool closed = false;
+};
+
+// A hello as a game of this version sends it.
+inline QByteArray helloBytes(const std::string &name, const QString &code,
+                             const QString &token = {})
+{
+    return net::encode(net::Hello { net::kProtocolVersion, net::gameVersion(), name,
+                                    code.toStdString(), token.toStdString() });
+}
 
 // Passes connections on 127.0.0.1 through to a host's port, until cut() ends every connection
 // passed so far at once, as a dropped network does; later connections pass again.

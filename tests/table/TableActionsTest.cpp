@@ -327,6 +327,29 @@ TEST_F(TwoPeople, ANewcomerAtASeatLeftThisRoundIsNotToldItsLastHoldersEvents)
     EXPECT_EQ(eventsOf<BetsOpen>(back.events).size(), 1u);
 }
 
+// Who comes and goes while the bets are open is not kept for views that come back (they are told
+// who sits where afresh): a table waiting for bets while people join and leave stays the size it
+// was.
+TEST_F(TwoPeople, PeopleComingAndGoingWhileBetsAreOpenDoNotGrowTheRound)
+{
+    const auto comeAndGo = [this] {
+        ScriptedPerson passer(table);
+        passer.sitAt(kLastSeat);
+        ASSERT_EQ(table.join("ผ่านมา", &passer, kLastSeat), kLastSeat);
+        table.leave(kLastSeat);
+    };
+    comeAndGo();
+    const std::size_t kept = table.keptStepCount();
+    for (int i = 0; i < 500; ++i)
+        comeAndGo();
+    EXPECT_EQ(table.keptStepCount(), kept);
+    // Those who stayed are still told the round so far when they come back.
+    ScriptedPerson back(table);
+    back.sitAt(kFirstSeat);
+    table.setView(kFirstSeat, &back);
+    EXPECT_EQ(eventsOf<BetsOpen>(back.events).size(), 1u);
+}
+
 TEST(PersonAlone, IsNeverTimed)
 {
     cards::SeededRandom deals(11);

@@ -1,6 +1,6 @@
 // The chat of a shared table: what is said shows as plain text, one line each, cut to its length
-// however long or strange a connection makes it; typed lines and quick phrases are sent; old
-// lines go.
+// however long or strange a connection makes it; a notice from the table has no name; typed lines
+// and quick phrases are sent; old lines go.
 #include "windows/ChatPanel.h"
 
 #include <QLineEdit>
@@ -22,6 +22,17 @@ TEST(ChatPanel, LinesArePlainTextOnOneLineAndCut)
     EXPECT_EQ(lines[0], QStringLiteral("แดง: <b>หนา</b> <img src=x>"));
     EXPECT_EQ(lines[1], QStringLiteral("ดำ ปลอม: ข้อความ: หนึ่ง สอง สาม"));
     EXPECT_EQ(lines[2], QStringLiteral("ยาว: ") + QString(ChatPanel::kMostLength, QChar(0x0E01)));
+}
+
+// What the table tells this person alone (their lines were dropped) shows with no one's name.
+TEST(ChatPanel, ANoticeIsAPlainLineOfItsOwn)
+{
+    ChatPanel chat;
+    chat.addLine(QStringLiteral("แดง"), QStringLiteral("สวัสดี"));
+    chat.addNotice(QStringLiteral("คุณส่งแชตถี่เกินไป\nข้อความที่เกินจะไม่ถูกส่งต่อ"));
+    EXPECT_EQ(chat.lines(),
+              QStringList({ QStringLiteral("แดง: สวัสดี"),
+                            QStringLiteral("คุณส่งแชตถี่เกินไป ข้อความที่เกินจะไม่ถูกส่งต่อ") }));
 }
 
 TEST(ChatPanel, TypedLinesAndQuickPhrasesAreSaid)
