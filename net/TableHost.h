@@ -24,10 +24,10 @@ namespace net {
 // A table's host on the network: people's games connect, say hello with the join code and get a
 // seat at the table, each as a view that sends the seat's events down its connection. A
 // connection acts only for the seat it holds. A lost connection keeps its seat for
-// Options::keepSeatMs (the seat's turns stand by the limit meanwhile); a hello with the seat's
-// token, from the address the seat was taken from, takes it back with its money. A connection
-// that sends too many messages a second, or keeps sending what is no message, is closed; the
-// table goes on.
+// Options::keepSeatMs (a turn of theirs that runs out is played for them, and they are away
+// until they act); a hello with the seat's token, from the address the seat was taken from,
+// takes it back with its money. A connection that sends too many messages a second, or keeps
+// sending what is no message, is closed; the table goes on.
 //
 // Against a hostile or unlucky player the host holds to Options::limits (ConnectionLimits): wrong
 // join codes are few and answered late (JoinGuard), and a full table says so whatever the code;
