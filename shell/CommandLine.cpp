@@ -1,10 +1,10 @@
 #include "shell/CommandLine.h"
 
 #include "net/JoinCode.h"
+#include "net/PlayerText.h"
 #include "net/Protocol.h"
 #include "net/TableAddress.h"
 #include "net/TableAnnouncement.h"
-#include "rules/ScoreFile.h"
 
 #include <QCommandLineParser>
 #include <QSysInfo>
@@ -120,26 +120,13 @@ CommandLine error(const QString &text)
     return { CommandLine::Mode::Error, {}, text };
 }
 
-// The reason a name breaks the record's name rules, or nothing.
+// The reason a name breaks the record's name rules, or nothing: the host's own reasons.
 QString nameProblem(const QString &name)
 {
-    if (name.isEmpty())
-        return QStringLiteral("ชื่อต้องไม่ว่าง");
     if (!name.isValidUtf16())
         return QStringLiteral("ชื่อมีอักขระที่เก็บไม่ได้");
-    switch (cards::checkName(name.toStdString())) {
-    case cards::NameProblem::None:
-        return {};
-    case cards::NameProblem::Separator:
-        return QStringLiteral("ชื่อต้องไม่มีเครื่องหมาย $");
-    case cards::NameProblem::ControlCharacter:
-        return QStringLiteral("ชื่อต้องไม่มีอักขระควบคุม (เช่น แท็บหรือขึ้นบรรทัดใหม่)");
-    case cards::NameProblem::NotInCodePage:
-        return QStringLiteral("ชื่อมีอักขระที่เก็บไม่ได้ ใช้อักษรไทย อังกฤษ ตัวเลข และเครื่องหมายทั่วไป");
-    case cards::NameProblem::TooLong:
-        return QStringLiteral("ชื่อยาวเกิน %1 ตัวอักษร").arg(cards::kMaxNameLength);
-    }
-    return {};
+    const auto refusal = net::nameRefusal(name.toStdString());
+    return refusal ? QString::fromStdString(*refusal) : QString();
 }
 
 } // namespace
