@@ -1,9 +1,9 @@
 #include "shell/FriendsTable.h"
 
+#include "net/LocalAddresses.h"
 #include "net/Protocol.h"
 #include "net/SeatTokenKeeper.h"
 #include "net/SeatTokenStore.h"
-#include "net/LocalAddresses.h"
 #include "net/TableAddress.h"
 #include "net/TableAnnouncement.h"
 #include "net/TableClient.h"
