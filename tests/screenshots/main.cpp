@@ -180,6 +180,14 @@ void saveFriendsTable(const QString &folder)
     save(hosting, folder, QStringLiteral("friends-host-2x"));
     save(first, folder, QStringLiteral("friends-first"));
     save(*joining[1].window, folder, QStringLiteral("friends-last"));
+    // ขาบ๊วย's person let a limit run out: every window marks them away.
+    hosting.tell(0, table::SeatChanged { 3, true, names[1].toStdString(), true, true });
+    waitFor([&] {
+        return hosting.findChild<QLabel *>(QStringLiteral("Lblpl3"))
+            ->text()
+            .contains(QStringLiteral("ไม่อยู่"));
+    });
+    save(hosting, folder, QStringLiteral("friends-away"));
     for (Joining &person : joining)
         person.client.setView(nullptr);
     table.leave(kUserSeat);
