@@ -89,6 +89,7 @@ std::string SeatView::handLabel(int seat) const
 void SeatView::clearRound(bool keepStakes)
 {
     m_facts.cards = {};
+    m_facts.withheld = {};
     m_facts.drew = {};
     m_facts.revealed = false;
     m_facts.turnSeat = 0;
@@ -162,11 +163,14 @@ void SeatView::take(const CardOut &event)
             m_facts.phase = SeatPhase::SittingOut;
     }
     // Only the viewer's own seat shows its face before the reveal; a face of another seat in
-    // the stream (a watcher fed a player's events) is seen as its back.
+    // the stream (a watcher fed a player's events) is seen as its back until then, and is not
+    // told again at the reveal.
+    const auto slot = static_cast<std::size_t>(event.slot);
     const bool face = event.faceUp && isOwnSeat(seatOfSlot(event.slot));
-    m_facts.cards[static_cast<std::size_t>(event.slot)] = face
-        ? SeenCard { SeenCard::Side::Face, event.card }
-        : SeenCard { SeenCard::Side::Back, {} };
+    m_facts.cards[slot] = face ? SeenCard { SeenCard::Side::Face, event.card }
+                               : SeenCard { SeenCard::Side::Back, {} };
+    if (event.faceUp && !face)
+        m_facts.withheld[slot] = event.card;
 }
 
 void SeatView::take(const SeatDecided &event)
@@ -217,6 +221,11 @@ void SeatView::take(const CardsRevealed &event)
         if (isValidSlot(face.slot))
             m_facts.cards[static_cast<std::size_t>(face.slot)]
                 = SeenCard { SeenCard::Side::Face, face.card };
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        if (const auto &card = m_facts.withheld[static_cast<std::size_t>(slot)])
+            m_facts.cards[static_cast<std::size_t>(slot)]
+                = SeenCard { SeenCard::Side::Face, *card };
+    m_facts.withheld = {};
     m_facts.revealed = true;
     m_facts.turnSeat = 0;
     m_facts.turnLimitMs = 0;

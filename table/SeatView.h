@@ -134,6 +134,8 @@ private:
         std::vector<pokdeng::BetOption> offered;
         int betsClosingMs = 0;
         std::array<SeenCard, pokdeng::kSlotCount + 1> cards {};
+        // Faces in the stream that the viewer may not see before the reveal, turned over then.
+        std::array<std::optional<cards::Card>, pokdeng::kSlotCount + 1> withheld {};
         std::array<bool, pokdeng::kSeatCount + 1> drew {};
         bool revealed = false;
         std::array<std::optional<double>, pokdeng::kSeatCount + 1> money {};
