@@ -41,6 +41,23 @@ SeatViewChanges SeatView::apply(std::uint64_t step, const Event &event)
     return changes;
 }
 
+int SeatView::placeOfSeat(int seat) const
+{
+    if (!isValidSeat(seat))
+        return 0;
+    if (isOwnSeat(seat))
+        return kUserSeat;
+    return seat == kUserSeat && !isWatcher() ? m_viewer : seat;
+}
+
+int SeatView::placeOfSlot(int slot) const
+{
+    if (!isValidSlot(slot))
+        return 0;
+    const int seat = seatOfSlot(slot);
+    return slot + placeOfSeat(seat) - seat;
+}
+
 bool SeatView::isInRound() const
 {
     switch (m_facts.phase) {

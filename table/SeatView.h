@@ -81,6 +81,13 @@ public:
 
     int viewerSeat() const { return m_viewer; }
     bool isWatcher() const { return m_viewer == 0; }
+    // Where a seat (1..4) is shown around the table: the viewer's own seat at the user's place
+    // (2), the user's seat at the viewer's, any other where it is. A watcher sees every seat
+    // where it is. 0 for a seat outside 1..4.
+    int placeOfSeat(int seat) const;
+    // Where a slot (1..12) is shown: the slot of the same round at the seat's place.
+    int placeOfSlot(int slot) const;
+
     // The highest step of the events applied (a view that comes back is told again what came
     // after it); 0 before any.
     std::uint64_t lastStep() const { return m_lastStep; }

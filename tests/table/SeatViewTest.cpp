@@ -14,9 +14,11 @@
 
 #include <QDeadlineTimer>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -274,6 +276,30 @@ TEST(SeatView, SaysWhatAnEventChanged)
     EXPECT_TRUE(changes.cards && changes.phase && changes.offer);
     EXPECT_EQ(view.phase(), SeatPhase::SittingOut);
     EXPECT_EQ(view.lastStep(), 4U);
+}
+
+// Each viewer sees itself at the user's place, and the user's seat where the viewer sits; the
+// third cards go with their seats.
+TEST(SeatView, PlacesTheViewerAtTheUsersPlace)
+{
+    struct Row
+    {
+        int viewer;
+        std::array<int, 5> places; // of seats 0..4
+        int placeOfSlot9;
+        int placeOfSlot10;
+    };
+    for (const Row &row :
+         { Row { 0, { 0, 1, 2, 3, 4 }, 9, 10 }, Row { 1, { 0, 2, 1, 3, 4 }, 10, 9 },
+           Row { 2, { 0, 1, 2, 3, 4 }, 9, 10 }, Row { 3, { 0, 1, 3, 2, 4 }, 9, 11 } }) {
+        const SeatView view(row.viewer);
+        for (int seat = 0; seat <= kSeatCount; ++seat)
+            EXPECT_EQ(view.placeOfSeat(seat), row.places[static_cast<std::size_t>(seat)])
+                << "viewer " << row.viewer << ", seat " << seat;
+        EXPECT_EQ(view.placeOfSlot(9), row.placeOfSlot9) << "viewer " << row.viewer;
+        EXPECT_EQ(view.placeOfSlot(10), row.placeOfSlot10) << "viewer " << row.viewer;
+        EXPECT_EQ(view.placeOfSlot(13), 0);
+    }
 }
 
 } // namespace
