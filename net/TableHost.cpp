@@ -424,30 +424,46 @@ void TableHost::handle(Connection &connection, const Message &message)
 void TableHost::chat(Connection &connection, const Chat &line)
 {
     const int seat = connection.seat;
+    if (const auto refusal = heldBack(seat, connection.name, line.text)) {
+        if (!refusal->empty())
+            sendTo(connection, Notice { *refusal });
+        return;
+    }
+    Chat relayed = line;
+    relayed.seat = seat;
+    relayed.name = connection.name;
+    relay(relayed);
+}
+
+std::optional<std::string> TableHost::heldBack(int seat, const std::string &name,
+                                               const std::string &text)
+{
     switch (m_chat.take(seat, m_clock.elapsed())) {
     case ChatLimiter::Verdict::Pass:
         break;
     case ChatLimiter::Verdict::DropAndTell:
         qInfo().noquote() << QStringLiteral("ที่นั่ง %1: %2 ส่งแชตถี่เกินไป ข้อความที่เกินไม่ถูกส่งต่อ")
                                  .arg(seat)
-                                 .arg(loggable(connection.name));
-        return sendTo(connection, Notice { chatFloodText(m_options.limits) });
+                                 .arg(loggable(name));
+        return chatFloodText(m_options.limits);
     case ChatLimiter::Verdict::Drop:
-        return;
+        return std::string();
     }
-    if (!isPlainText(QString::fromStdString(line.text))) {
+    if (!isPlainText(QString::fromStdString(text))) {
         qInfo().noquote() << QStringLiteral("ที่นั่ง %1: ข้อความแชตมีอักขระควบคุม ไม่ส่งต่อ: %2")
                                  .arg(seat)
-                                 .arg(loggable(line.text));
-        return sendTo(connection, Notice { kChatNotPlain });
+                                 .arg(loggable(text));
+        return std::string(kChatNotPlain);
     }
-    Chat relayed = line;
-    relayed.seat = seat;
-    relayed.name = connection.name;
+    return std::nullopt;
+}
+
+void TableHost::relay(const Chat &line)
+{
     for (const auto &[id, other] : m_connections)
         if (other->seat != 0)
-            sendTo(*other, relayed);
-    emit chatted(relayed);
+            sendTo(*other, line);
+    emit chatted(line);
 }
 
 int TableHost::seatOfToken(const std::string &token, const QHostAddress &peer) const
@@ -730,26 +746,12 @@ void TableHost::say(int seat, const QString &name, const QString &text, int phra
         line.text = text.simplified().left(kMaxChatChars).toStdString();
     if (phrase < 0 && line.text.empty())
         return;
-    switch (m_chat.take(seat, m_clock.elapsed())) {
-    case ChatLimiter::Verdict::Pass:
-        break;
-    case ChatLimiter::Verdict::DropAndTell:
-        qInfo().noquote() << QStringLiteral("ที่นั่ง %1: %2 ส่งแชตถี่เกินไป ข้อความที่เกินไม่ถูกส่งต่อ")
-                                 .arg(seat)
-                                 .arg(loggable(line.name));
-        emit noticed(seat, QString::fromStdString(chatFloodText(m_options.limits)));
-        return;
-    case ChatLimiter::Verdict::Drop:
+    if (const auto refusal = heldBack(seat, line.name, line.text)) {
+        if (!refusal->empty())
+            emit noticed(seat, QString::fromStdString(*refusal));
         return;
     }
-    if (!isPlainText(QString::fromStdString(line.text))) {
-        emit noticed(seat, QString::fromUtf8(kChatNotPlain));
-        return;
-    }
-    for (const auto &[id, other] : m_connections)
-        if (other->seat != 0)
-            sendTo(*other, line);
-    emit chatted(line);
+    relay(line);
 }
 
 } // namespace net

@@ -16,6 +16,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QTcpServer;
 
@@ -118,6 +120,11 @@ private:
 
     void handle(Connection &connection, const Message &message);
     void chat(Connection &connection, const Chat &chat);
+    // Whether seat's chat line is held back (a flood, or text that is not plain): nothing when it
+    // goes on; else what its sender is told (empty: nothing, a flood already told). Logged.
+    std::optional<std::string> heldBack(int seat, const std::string &name, const std::string &text);
+    // A chat line to everyone seated and to the window at the host.
+    void relay(const Chat &line);
     void hello(Connection &connection, const Hello &hello);
     void comeBack(Connection &connection, int seat, const Hello &hello);
     void join(Connection &connection, const Hello &hello);

@@ -15,6 +15,7 @@
 
 #include <map>
 
+using nettest::kNoDisplay;
 using nettest::ProgramProcess;
 using nettest::Report;
 using nettest::reportOf;
@@ -24,9 +25,6 @@ namespace {
 const QString kProgram = QStringLiteral(POKDENG_PROGRAM);
 const QString kPlayer = QStringLiteral(POKDENG_PLAYER_PROCESS);
 const QString kCode = QStringLiteral("246810");
-// With neither a display nor a platform named: the host needs no window system.
-const QStringList kNoDisplay = { QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
-                                 QStringLiteral("QT_QPA_PLATFORM") };
 
 // Starts `pokdeng --host --port 0 --code kCode` (and the options in more) and returns the port it
 // printed (0 on failure).

@@ -26,6 +26,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using nettest::kNoDisplay;
 using nettest::ProgramProcess;
 using nettest::RawConnection;
 
@@ -34,8 +35,6 @@ namespace {
 const QString kProgram = QStringLiteral(POKDENG_PROGRAM);
 const QString kPlayer = QStringLiteral(POKDENG_PLAYER_PROCESS);
 const QString kCode = QStringLiteral("531642");
-const QStringList kNoDisplay = { QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
-                                 QStringLiteral("QT_QPA_PLATFORM") };
 
 bool g_ownNamespace = false;
 

@@ -19,6 +19,12 @@
 
 namespace nettest {
 
+// Environment changes for a program started with neither a display nor a platform named: the
+// host needs no window system.
+inline const QStringList kNoDisplay
+    = { QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
+        QStringLiteral("QT_QPA_PLATFORM") };
+
 class ProgramProcess
 {
 public:
